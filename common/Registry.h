@@ -1,0 +1,70 @@
+// The per-user settings store: hierarchical keys holding typed, named values, shared by the
+// plot viewer and the launcher. Keys are written with backslashes between levels, as the
+// solver tools and both programs name them ("Software\Tavrick Enterprise\Scrivane").
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tk {
+
+// The one root every caller passes; kept as a parameter so call sites read as they always have.
+enum class RegRoot { HKEY_CURRENT_USER };
+inline constexpr RegRoot HKEY_CURRENT_USER = RegRoot::HKEY_CURRENT_USER;
+
+// Value type codes.
+inline constexpr int REG_SZ = 1;      // text
+inline constexpr int REG_BINARY = 3;  // bytes
+inline constexpr int REG_DWORD = 4;   // signed 32-bit integer
+
+using Bytes = std::vector<std::uint8_t>;
+using RegValue = std::variant<std::string, Bytes, std::int32_t>;
+
+// Raised with number 1001 for "Unable to create the registry key" and "Unsupported value type".
+struct RegistryError : std::runtime_error {
+    RegistryError(int number, const std::string& description)
+        : std::runtime_error(description), Number(number) {}
+    int Number;
+};
+
+// The company key that an installation holds from the start.
+inline const std::string CompanyKey = "Software\\Tavrick Enterprise";
+
+class Registry {
+public:
+    // A store kept in the given file.
+    explicit Registry(std::string storeFile);
+    // The user's store under $XDG_CONFIG_HOME (default ~/.config).
+    static Registry ForUser();
+    static std::string UserStoreFile();
+
+    const std::string& StoreFile() const { return storeFile_; }
+
+    bool KeyExists(RegRoot root, const std::string& keyPath) const;
+    // True when the key existed already, False when it was made now; throws RegistryError 1001.
+    bool CreateKey(RegRoot root, const std::string& keyPath);
+    // Returns the default when the key or value is missing or too long to read;
+    // throws RegistryError 1001 "Unsupported value type" for a type other than 1, 3, 4
+    // (only once the key has been found).
+    RegValue GetRegValue(RegRoot root, const std::string& keyPath, const std::string& valueName,
+                         int typeCode, const RegValue& defaultValue) const;
+    // Silent when the key is missing, the type unsupported or the store unwritable.
+    void SetRegValue(RegRoot root, const std::string& keyPath, const std::string& valueName,
+                     int typeCode, const RegValue& value);
+
+    // Typed conveniences over GetRegValue / SetRegValue.
+    std::string GetText(const std::string& keyPath, const std::string& valueName,
+                        const std::string& defaultText = "") const;
+    std::int32_t GetInt(const std::string& keyPath, const std::string& valueName,
+                        std::int32_t defaultValue = 0) const;
+    void SetText(const std::string& keyPath, const std::string& valueName, const std::string& text);
+    void SetInt(const std::string& keyPath, const std::string& valueName, std::int32_t value);
+
+private:
+    std::string storeFile_;
+};
+
+}  // namespace tk

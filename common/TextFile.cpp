@@ -1,0 +1,131 @@
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace tk {
+
+namespace {
+
+bool IsValidUtf8(const std::string& s)
+{
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t n = 0;
+        if (c < 0x80) n = 0;
+        else if ((c & 0xE0) == 0xC0 && c >= 0xC2) n = 1;
+        else if ((c & 0xF0) == 0xE0) n = 2;
+        else if ((c & 0xF8) == 0xF0 && c <= 0xF4) n = 3;
+        else return false;
+        if (n > 0 && i + n >= s.size()) return false;
+        for (std::size_t k = 1; k <= n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, unsigned cp)
+{
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+// Windows-1252 characters 0x80 to 0x9F; the rest of the upper half is Latin-1.
+constexpr unsigned Cp1252High[32] = {
+    0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x8D, 0x017D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178};
+
+}  // namespace
+
+std::string DecodeLine(const std::string& bytes)
+{
+    bool ascii = true;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii || IsValidUtf8(bytes)) return bytes;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (char ch : bytes) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c < 0x80) out += ch;
+        else if (c < 0xA0) AppendUtf8(out, Cp1252High[c - 0x80]);
+        else AppendUtf8(out, c);
+    }
+    return out;
+}
+
+bool LineReader::Open(const std::string& path)
+{
+    Close();
+    failed_ = false;
+    in_.open(path, std::ios::binary);
+    return in_.is_open();
+}
+
+void LineReader::Close()
+{
+    if (in_.is_open()) in_.close();
+    in_.clear();
+}
+
+bool LineReader::AtEnd()
+{
+    if (!in_.is_open()) return true;
+    return in_.peek() == std::char_traits<char>::eof();
+}
+
+bool LineReader::ReadLine(std::string& line)
+{
+    line.clear();
+    if (!in_.is_open() || failed_) return false;
+    std::string bytes;
+    bool any = false;
+    for (;;) {
+        const int c = in_.get();
+        if (c == std::char_traits<char>::eof()) {
+            if (in_.bad()) {
+                failed_ = true;
+                return false;
+            }
+            if (!any) return false;
+            break;
+        }
+        any = true;
+        if (c == '\n') break;
+        if (c == '\r') {
+            if (in_.peek() == '\n') in_.get();
+            break;
+        }
+        if (bytes.size() >= maxLine_) {
+            failed_ = true;
+            return false;
+        }
+        bytes += char(c);
+    }
+    line = DecodeLine(bytes);
+    return true;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text)
+{
+    QSaveFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(text.data(), qint64(text.size()));
+    return f.commit();
+}
+
+}  // namespace tk

@@ -1,0 +1,37 @@
+// Text files as the tools write them: 8-bit text read as UTF-8 when the bytes are valid UTF-8
+// and as Windows-1252 otherwise; lines end in CR, CR LF or LF. Files are written as UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <fstream>
+#include <string>
+
+namespace tk {
+
+// The bytes of one line as text: UTF-8 kept, anything else read as Windows-1252.
+std::string DecodeLine(const std::string& bytes);
+
+// Reads a file line by line. A line longer than the limit fails the read instead of growing
+// without bound, so a file that is not text at all is rejected quickly.
+class LineReader {
+public:
+    explicit LineReader(std::size_t maxLineBytes = 1 << 20) : maxLine_(maxLineBytes) {}
+    bool Open(const std::string& path);
+    bool IsOpen() const { return in_.is_open(); }
+    void Close();
+    // The next line without its line end, decoded. False at the end of the file, on a read
+    // error or on an overlong line (Failed() tells the two last apart from the end).
+    bool ReadLine(std::string& line);
+    bool AtEnd();
+    bool Failed() const { return failed_; }
+
+private:
+    std::ifstream in_;
+    std::size_t maxLine_;
+    bool failed_ = false;
+};
+
+// Writes a whole file atomically enough for our needs (temporary file, then rename).
+bool WriteTextFile(const std::string& path, const std::string& text);
+
+}  // namespace tk

@@ -1,0 +1,17 @@
+// The viewer's command-line entry points. The program keeps its one-argument command line;
+// an argument that begins with "--" is an option instead.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace plots {
+
+// --check FILE: reads a plot data file with the viewer's reader and no window.
+int RunCheckCommand(const std::vector<std::string>& args);
+// --export DIR [--size WxH] [--format png|bmp|pdf] FILE: renders the plot sequence to files.
+int RunExportCommand(const std::vector<std::string>& args);
+// The window: the command tail is the arguments joined by single blanks.
+int RunViewer(int argc, char** argv, const std::string& commandTail);
+
+}  // namespace plots

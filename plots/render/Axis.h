@@ -1,0 +1,24 @@
+// Axis scaling: round ranges, a power of ten per axis, the user's overrides, and the trace
+// lines the scaler appends to the output box.
+#pragma once
+
+#include "plots/render/PlotContext.h"
+
+#include <cstdint>
+#include <string>
+
+namespace plots {
+
+double Log10(double x);
+double Ceil(double x);
+
+// Replaces min and max by a round range of n intervals in units of 10^exponent and appends
+// the trace lines to `trace`.
+void ScaleAxis(double& min, double& max, std::int16_t intervals, std::int16_t& exponent, std::string& trace);
+void ScaleXAxis(PlotContext& ctx);
+void ScaleYAxis(PlotContext& ctx);
+
+void PrepareXAxis(PlotContext& ctx);
+void PrepareYAxis(PlotContext& ctx);
+
+}  // namespace plots

@@ -1,0 +1,27 @@
+// The plot frame: surface preparation, text helpers, titles and scale block, axes, grid,
+// ticks and axis labels.
+#pragma once
+
+#include "plots/render/PlotContext.h"
+
+#include <string>
+
+namespace plots {
+
+// Design-pixel factors and line widths from the size that stands for the screen.
+float ScreenXFactor(const Surface& s);
+float ScreenYFactor(const Surface& s);
+int AxisLineWidth(const Surface& s);
+int NormalLineWidth(const Surface& s);
+
+void ResetSurface(PlotContext& ctx);
+void SetTextColour(PlotContext& ctx, int slot);
+void PrintAt(PlotContext& ctx, const std::string& text, float x, float y);
+void PrintCentred(PlotContext& ctx, const std::string& text, float y);
+void PrintCentredParts(PlotContext& ctx, const std::string& first, const std::string& middle,
+                       const std::string& last, float y);
+void DrawTitles(PlotContext& ctx);
+void Grid(PlotContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
+          std::int16_t curveKind);
+
+}  // namespace plots

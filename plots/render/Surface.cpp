@@ -1,0 +1,356 @@
+#include "plots/render/Surface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+
+#include <cmath>
+
+namespace plots {
+
+namespace {
+constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch
+}
+
+Surface::Surface(int pixelWidth, int pixelHeight)
+    : width_(pixelWidth < 1 ? 1 : pixelWidth), height_(pixelHeight < 1 ? 1 : pixelHeight),
+      screenW_(width_), screenH_(height_), scaleW_(width_), scaleH_(height_)
+{
+}
+
+Surface::~Surface() = default;
+
+void Surface::ResizeDevice(int w, int h)
+{
+    width_ = w < 1 ? 1 : w;
+    height_ = h < 1 ? 1 : h;
+    if (pixelScale_) {
+        scaleW_ = width_;
+        scaleH_ = height_;
+    }
+}
+
+void Surface::Clear()
+{
+    FillPx(back_);
+    curX_ = left_;
+    curY_ = top_;
+}
+
+void Surface::SetPixelScale()
+{
+    pixelScale_ = true;
+    left_ = 0;
+    top_ = 0;
+    scaleW_ = width_;
+    scaleH_ = height_;
+}
+
+void Surface::SetUserScale(double left, double top, double width, double height)
+{
+    // A degenerate scale would divide by zero; keep a tiny span instead.
+    if (width == 0 || !std::isfinite(width)) width = 1e-30;
+    if (height == 0 || !std::isfinite(height)) height = -1e-30;
+    pixelScale_ = false;
+    left_ = left;
+    top_ = top;
+    scaleW_ = width;
+    scaleH_ = height;
+}
+
+void Surface::Line(double x1, double y1, double x2, double y2, Colour c)
+{
+    callX1_ = x1;
+    callY1_ = y1;
+    callX2_ = x2;
+    callY2_ = y2;
+    LinePx(QPointF(ToPixelX(x1), ToPixelY(y1)), QPointF(ToPixelX(x2), ToPixelY(y2)), c, drawStyle_,
+           drawWidth_);
+    curX_ = x2;
+    curY_ = y2;
+}
+
+void Surface::Print(const std::string& text)
+{
+    const QFont f = MakeQFont(font_);
+    callX1_ = curX_;
+    callY1_ = curY_;
+    const QString q = QString::fromStdString(text);
+    TextPx(QPointF(ToPixelX(curX_), ToPixelY(curY_)), q, f, fore_, font_.AngleDegrees);
+    const double lineHeightPx = QFontMetricsF(f, MetricsDevice()).height();
+    curX_ = left_;
+    curY_ += PixelsToUnitsY(lineHeightPx);
+}
+
+double Surface::TabStopPx(const QFont& f) const
+{
+    return 14.0 * QFontMetricsF(f, MetricsDevice()).averageCharWidth();
+}
+
+double Surface::TextWidthPx(const QString& text, const QFont& f) const
+{
+    const QFontMetricsF fm(f, MetricsDevice());
+    if (!text.contains('\t')) return fm.horizontalAdvance(text);
+    const double stop = TabStopPx(f);
+    double x = 0;
+    const QStringList pieces = text.split('\t');
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        x += fm.horizontalAdvance(pieces[i]);
+        if (i + 1 < pieces.size()) x = (std::floor(x / stop) + 1) * stop;
+    }
+    return x;
+}
+
+double Surface::TextWidth(const std::string& text) const
+{
+    return std::abs(PixelsToUnitsX(TextWidthPx(QString::fromStdString(text), MakeQFont(font_))));
+}
+
+double Surface::TextHeight(const std::string&) const
+{
+    return std::abs(PixelsToUnitsY(QFontMetricsF(MakeQFont(font_), MetricsDevice()).height()));
+}
+
+void Surface::PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font) const
+{
+    const QFontMetricsF fm(font, MetricsDevice());
+    const double ascent = fm.ascent();
+    if (!text.contains('\t')) {
+        p.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), text);
+        return;
+    }
+    // Tab stops count from the surface's left edge, as a print zone does.
+    const double stop = TabStopPx(font);
+    double x = topLeft.x();
+    const QStringList pieces = text.split('\t');
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        p.drawText(QPointF(x, topLeft.y() + ascent), pieces[i]);
+        x += fm.horizontalAdvance(pieces[i]);
+        if (i + 1 < pieces.size()) x = (std::floor(x / stop) + 1) * stop;
+    }
+}
+
+QFont Surface::MakeQFont(const FontSpec& spec) const
+{
+    QFont f(QString::fromStdString(spec.Face));
+    f.setStyleHint(QFont::SansSerif);
+    f.setItalic(spec.Italic);
+    f.setWeight(spec.Weight >= 600 ? QFont::Bold : QFont::Normal);
+    if (spec.CellHeightPx > 0) {
+        // A cell height in pixels (ascent plus descent): find the pixel size that gives it.
+        f.setPixelSize(int(std::lround(spec.CellHeightPx)));
+        const double cell = QFontMetricsF(f, MetricsDevice()).height();
+        if (cell > 0) {
+            const int px = int(std::lround(spec.CellHeightPx * spec.CellHeightPx / cell));
+            f.setPixelSize(px < 1 ? 1 : px);
+        }
+    } else {
+        f.setPointSizeF(spec.SizePoints > 0.5 ? spec.SizePoints : 0.5);
+    }
+    return f;
+}
+
+void Surface::SelectFont(const FontSpec& spec)
+{
+    savedFonts_.push_back(font_);
+    font_ = spec;
+}
+
+double Surface::FontCellHeightPx() const
+{
+    return QFontMetricsF(MakeQFont(font_), MetricsDevice()).height();
+}
+
+double Surface::FontInternalLeadingPx() const
+{
+    // The part of the cell above the letters' em square: cell height less the em height.
+    const QFont f = MakeQFont(font_);
+    const QFontMetricsF fm(f, MetricsDevice());
+    const double em = f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * fm.fontDpi() / 72.0;
+    const double leading = fm.height() - em;
+    return leading > 0 ? leading : 0;
+}
+
+bool Surface::RestoreFont()
+{
+    if (savedFonts_.empty()) return false;
+    font_ = savedFonts_.back();
+    savedFonts_.pop_back();
+    return true;
+}
+
+void Surface::DrawPicture(const QImage& picture, double x, double y, double w, double h)
+{
+    callX1_ = x;
+    callY1_ = y;
+    callX2_ = x + w;
+    callY2_ = y + h;
+    const QRectF r(QPointF(ToPixelX(x), ToPixelY(y)), QPointF(ToPixelX(x + w), ToPixelY(y + h)));
+    PicturePx(picture, r.normalized());
+}
+
+void Surface::Refresh()
+{
+    if (OnRefresh) OnRefresh();
+}
+
+// ---- image device ----
+
+ImageSurface::ImageSurface(int pixelWidth, int pixelHeight)
+    : Surface(pixelWidth, pixelHeight), image_(PixelWidth(), PixelHeight(), QImage::Format_RGB32)
+{
+    image_.setDotsPerMeterX(DotsPerMeter96);
+    image_.setDotsPerMeterY(DotsPerMeter96);
+    image_.fill(ToQColor(BackColour()));
+}
+
+ImageSurface::~ImageSurface() = default;
+
+void ImageSurface::Resize(int pixelWidth, int pixelHeight)
+{
+    ResizeDevice(pixelWidth, pixelHeight);
+    image_ = QImage(PixelWidth(), PixelHeight(), QImage::Format_RGB32);
+    image_.setDotsPerMeterX(DotsPerMeter96);
+    image_.setDotsPerMeterY(DotsPerMeter96);
+    image_.fill(ToQColor(BackColour()));
+}
+
+QPaintDevice* ImageSurface::MetricsDevice() const
+{
+    return &image_;
+}
+
+void ImageSurface::FillPx(Colour c)
+{
+    image_.fill(ToQColor(c));
+}
+
+namespace {
+Qt::PenStyle QtDash(int style)
+{
+    switch (style) {
+    case DashDash: return Qt::DashLine;
+    case DashDot: return Qt::DotLine;
+    case DashDashDot: return Qt::DashDotLine;
+    case DashDashDotDot: return Qt::DashDotDotLine;
+    default: return Qt::SolidLine;
+    }
+}
+}  // namespace
+
+void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
+{
+    QPainter p(&image_);
+    QPen pen(ToQColor(c));
+    pen.setWidth(width);
+    pen.setStyle(QtDash(style));
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.drawLine(a, b);
+}
+
+void ImageSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
+                          double angleDegrees)
+{
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font);
+    p.setPen(ToQColor(c));
+    if (angleDegrees != 0) {
+        p.translate(topLeft);
+        p.rotate(-angleDegrees);  // counter-clockwise on a y-down device
+        PaintTabbedText(p, QPointF(0, 0), text, font);
+        return;
+    }
+    PaintTabbedText(p, topLeft, text, font);
+}
+
+void ImageSurface::PicturePx(const QImage& picture, const QRectF& target)
+{
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, picture);
+}
+
+// ---- recording device ----
+
+void RecordingSurface::FillPx(Colour c)
+{
+    DrawCall d;
+    d.Type = DrawCall::Fill;
+    d.Colour_ = c;
+    Calls.push_back(d);
+    ImageSurface::FillPx(c);
+}
+
+void RecordingSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
+{
+    DrawCall d;
+    d.Type = DrawCall::Line;
+    d.X1 = callX1_;
+    d.Y1 = callY1_;
+    d.X2 = callX2_;
+    d.Y2 = callY2_;
+    d.P1 = a;
+    d.P2 = b;
+    d.Colour_ = c;
+    d.Style = style;
+    d.Width = width;
+    Calls.push_back(d);
+    ImageSurface::LinePx(a, b, c, style, width);
+}
+
+void RecordingSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
+                              double angleDegrees)
+{
+    DrawCall d;
+    d.Type = DrawCall::Text;
+    d.X1 = callX1_;
+    d.Y1 = callY1_;
+    d.P1 = topLeft;
+    d.Colour_ = c;
+    d.Text_ = text.toStdString();
+    d.FontSize = Font().CellHeightPx > 0 ? 0 : Font().SizePoints;
+    d.Angle = angleDegrees;
+    Calls.push_back(d);
+    ImageSurface::TextPx(topLeft, text, font, c, angleDegrees);
+}
+
+void RecordingSurface::PicturePx(const QImage& picture, const QRectF& target)
+{
+    DrawCall d;
+    d.Type = DrawCall::Picture;
+    d.X1 = callX1_;
+    d.Y1 = callY1_;
+    d.X2 = callX2_;
+    d.Y2 = callY2_;
+    d.P1 = target.topLeft();
+    d.P2 = target.bottomRight();
+    Calls.push_back(d);
+    ImageSurface::PicturePx(picture, target);
+}
+
+std::vector<DrawCall> RecordingSurface::Lines() const
+{
+    std::vector<DrawCall> out;
+    for (const DrawCall& d : Calls)
+        if (d.Type == DrawCall::Line) out.push_back(d);
+    return out;
+}
+
+std::vector<DrawCall> RecordingSurface::Texts() const
+{
+    std::vector<DrawCall> out;
+    for (const DrawCall& d : Calls)
+        if (d.Type == DrawCall::Text) out.push_back(d);
+    return out;
+}
+
+const DrawCall* RecordingSurface::FindText(const std::string& text) const
+{
+    for (const DrawCall& d : Calls)
+        if (d.Type == DrawCall::Text && d.Text_ == text) return &d;
+    return nullptr;
+}
+
+}  // namespace plots

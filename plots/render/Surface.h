@@ -1,0 +1,214 @@
+// The plot surface: the one drawing interface every plot, title, legend and map is drawn
+// through. It keeps a current position, text colour, font, dash style and line width, and
+// counts either in pixels (origin top-left, y down) or in a user scale (left, top, width,
+// height; a negative height makes y grow upward). Devices derive from it and supply the four
+// pixel-level primitives; everything else (scales, positions, tab stops, rotated-font
+// metrics) is shared, so the window, the exported image, the printer and the recording test
+// device draw the same picture.
+#pragma once
+
+#include "plots/render/Colour.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QPaintDevice;
+class QPainter;
+
+namespace plots {
+
+// Dash styles of lines.
+enum DashStyle : int { DashSolid = 0, DashDash = 1, DashDot = 2, DashDashDot = 3, DashDashDotDot = 4 };
+
+// A font request: face, size in points or cell height in pixels, angle of the text line.
+struct FontSpec {
+    std::string Face = "Arial";
+    double SizePoints = 8.0;
+    double CellHeightPx = 0.0;  // when above 0, the font is made so that its cell height is this
+    int Weight = 400;
+    bool Italic = false;
+    double AngleDegrees = 0.0;  // counter-clockwise
+};
+
+class Surface {
+public:
+    Surface(int pixelWidth, int pixelHeight);
+    virtual ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    // Device size.
+    int PixelWidth() const { return width_; }
+    int PixelHeight() const { return height_; }
+    // The size that stands for "the screen" in the design-pixel factors (defaults to the
+    // device size; the window uses the primary screen's size).
+    void SetScreenSize(int w, int h) { screenW_ = w; screenH_ = h; }
+    int ScreenWidth() const { return screenW_; }
+    int ScreenHeight() const { return screenH_; }
+
+    // Background and clearing: fills with the background colour, drops any picture and puts
+    // the current position at the scale's top-left corner.
+    void SetBackColour(Colour c) { back_ = c; }
+    Colour BackColour() const { return back_; }
+    void Clear();
+
+    // Coordinate systems.
+    void SetPixelScale();
+    void SetUserScale(double left, double top, double width, double height);
+    bool IsPixelScale() const { return pixelScale_; }
+    double ScaleLeft() const { return left_; }
+    double ScaleTop() const { return top_; }
+    double ScaleWidth() const { return scaleW_; }
+    double ScaleHeight() const { return scaleH_; }
+    // A distance in pixels as a distance in current units (signed as the scale is).
+    double PixelsToUnitsX(double px) const { return px * scaleW_ / width_; }
+    double PixelsToUnitsY(double px) const { return px * scaleH_ / height_; }
+    double ToPixelX(double x) const { return (x - left_) * width_ / scaleW_; }
+    double ToPixelY(double y) const { return (y - top_) * height_ / scaleH_; }
+
+    // Pen and text state.
+    void SetDrawStyle(int style) { drawStyle_ = style; }
+    int DrawStyle() const { return drawStyle_; }
+    void SetDrawWidth(int px) { drawWidth_ = px < 1 ? 1 : px; }
+    int DrawWidth() const { return drawWidth_; }
+    void SetForeColour(Colour c) { fore_ = c; }
+    Colour ForeColour() const { return fore_; }
+    void SetFontSize(double points) { font_.SizePoints = points; font_.CellHeightPx = 0; }
+    double FontSize() const { return font_.SizePoints; }
+    void SetFontFace(const std::string& face) { font_.Face = face; }
+    const FontSpec& Font() const { return font_; }
+
+    // Current position, in current units.
+    void SetCurrentX(double x) { curX_ = x; }
+    void SetCurrentY(double y) { curY_ = y; }
+    double CurrentX() const { return curX_; }
+    double CurrentY() const { return curY_; }
+
+    // A straight line in current units, in the given colour with the current dash style and
+    // width; the current position moves to its end.
+    void Line(double x1, double y1, double x2, double y2, Colour c);
+    // Text with its top-left corner at the current position, transparent background, in the
+    // current font and text colour. Tab characters advance to the next tab stop (every 14
+    // average character widths from the left edge). Afterwards the current position is at the
+    // left edge, one line lower.
+    void Print(const std::string& text);
+    // Width and height of a text in current units (unturned, in the current font).
+    double TextWidth(const std::string& text) const;
+    double TextHeight(const std::string& text) const;
+
+    // Rotated-text support: make a font from a request and make it current, keeping the
+    // previous one; its cell height and internal leading in pixels; give the previous font
+    // back, reporting whether the made font was released.
+    void SelectFont(const FontSpec& spec);
+    double FontCellHeightPx() const;
+    double FontInternalLeadingPx() const;
+    bool RestoreFont();
+
+    // A picture stretched over a rectangle in current units.
+    void DrawPicture(const QImage& picture, double x, double y, double w, double h);
+
+    // Shows what was drawn (the window repaints; other devices do nothing).
+    void Refresh();
+    std::function<void()> OnRefresh;
+
+    // The persistent image: everything drawn so far.
+    virtual QImage Picture() const = 0;
+
+    // The Qt font a request stands for on this device.
+    QFont MakeQFont(const FontSpec& spec) const;
+
+protected:
+    // Pixel-level primitives of a device.
+    virtual void FillPx(Colour c) = 0;
+    virtual void LinePx(QPointF a, QPointF b, Colour c, int style, int width) = 0;
+    virtual void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
+                        double angleDegrees) = 0;
+    virtual void PicturePx(const QImage& picture, const QRectF& target) = 0;
+    // The paint device that fonts are measured against.
+    virtual QPaintDevice* MetricsDevice() const = 0;
+
+    void ResizeDevice(int w, int h);
+    // Paints a text that may hold tab characters, each advancing to the next tab stop.
+    void PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font) const;
+    double TabStopPx(const QFont& f) const;
+    double TextWidthPx(const QString& text, const QFont& f) const;
+    // The call being made, in current units (read by the recording device).
+    double callX1_ = 0, callY1_ = 0, callX2_ = 0, callY2_ = 0;
+
+private:
+
+    int width_, height_;
+    int screenW_, screenH_;
+    Colour back_ = White;
+    Colour fore_ = Black;
+    bool pixelScale_ = true;
+    double left_ = 0, top_ = 0, scaleW_, scaleH_;
+    int drawStyle_ = DashSolid;
+    int drawWidth_ = 1;
+    FontSpec font_;
+    std::vector<FontSpec> savedFonts_;
+    double curX_ = 0, curY_ = 0;
+};
+
+// Draws into an image held by the surface: the window's persistent picture, export and
+// saving. The image counts 96 dots per inch, so point sizes come out as on a common screen.
+class ImageSurface : public Surface {
+public:
+    ImageSurface(int pixelWidth, int pixelHeight);
+    ~ImageSurface() override;
+    QImage Picture() const override { return image_; }
+    const QImage& Image() const { return image_; }
+    // New size; the picture is cleared to the background colour.
+    void Resize(int pixelWidth, int pixelHeight);
+
+protected:
+    void FillPx(Colour c) override;
+    void LinePx(QPointF a, QPointF b, Colour c, int style, int width) override;
+    void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
+                double angleDegrees) override;
+    void PicturePx(const QImage& picture, const QRectF& target) override;
+    QPaintDevice* MetricsDevice() const override;
+
+private:
+    mutable QImage image_;
+};
+
+// For tests: draws like an image surface and keeps a list of every call, in current units
+// and in pixels, with colour, dash style, width, font size and text.
+struct DrawCall {
+    enum Kind { Fill, Line, Text, Picture } Type = Fill;
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;  // current units at the time of the call
+    QPointF P1, P2;                          // pixels
+    Colour Colour_ = 0;
+    int Style = 0;
+    int Width = 0;
+    std::string Text_;
+    double FontSize = 0;
+    double Angle = 0;
+};
+
+class RecordingSurface : public ImageSurface {
+public:
+    using ImageSurface::ImageSurface;
+    std::vector<DrawCall> Calls;
+    std::vector<DrawCall> Lines() const;
+    std::vector<DrawCall> Texts() const;
+    // The first text call whose text equals the given one, or nullptr.
+    const DrawCall* FindText(const std::string& text) const;
+
+protected:
+    void FillPx(Colour c) override;
+    void LinePx(QPointF a, QPointF b, Colour c, int style, int width) override;
+    void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
+                double angleDegrees) override;
+    void PicturePx(const QImage& picture, const QRectF& target) override;
+};
+
+}  // namespace plots

@@ -1,0 +1,22 @@
+// The run state of the viewer: which file is shown and where the plot sequence stands.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace plots {
+
+struct RunState {
+    std::string PlotBase;     // the plot file without extension
+    std::string WorkDir;      // the resolved working directory (a scratch text later on)
+    std::string SettingsKey;  // the settings key in use
+    std::string OpenDialogDir;  // where the next open dialog starts
+
+    std::int16_t PlotStep = 0;      // position in the current file's plot sequence
+    std::int16_t FileIndex = 1;     // 1 = .plt, 2 = .2lt, ...
+    std::int16_t PictureIndex = 2;  // number of the next picture of a picture series
+    std::int16_t CurveKind = 1;     // 1 first line plot, 2 curve vs. data, 3 side-lobe, 4 ripple, 5 h(t)
+    bool SecondFilePending = false;
+};
+
+}  // namespace plots

@@ -1,0 +1,80 @@
+// What the viewer's core asks of its window: tabs, command buttons, the caption, the two
+// listing boxes and the fatal exit. The window implements it; headless runs (export, check,
+// tests) use HeadlessHost, which only keeps the state.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace plots {
+
+enum PlotTab : int { TabSetup = 0, TabInput = 1, TabOutput = 2, TabPlot = 3 };
+
+enum class Command : int { OpenPlotFile, PlotResults, Next, SaveAs, Print, Quit, SaveSettings, ExitPlots, About, Count };
+
+class ViewerHost {
+public:
+    virtual ~ViewerHost() = default;
+
+    virtual void ShowTab(int index) = 0;
+    virtual int CurrentTab() const = 0;
+    virtual void SetTabCaption(int index, const std::string& caption) = 0;
+    virtual void SetTabEnabled(int index, bool enabled) = 0;
+
+    virtual void SetCommandEnabled(Command c, bool enabled) = 0;
+    virtual void SetCommandVisible(Command c, bool visible) = 0;
+    virtual void FocusCommand(Command c) = 0;
+
+    // Refreshes the caption from the current plot base.
+    virtual void ShowFilename() = 0;
+    // Shows the text under "Must exit!" and closes the window, which ends the program.
+    virtual void FatalExit(const std::string& text) = 0;
+
+    // The run summary box (tbOutBox) and the input box (tbInBox).
+    virtual std::string OutputText() const = 0;
+    virtual void SetOutputText(const std::string& text) = 0;
+    virtual void AppendOutput(const std::string& text) { SetOutputText(OutputText() + text); }
+    virtual std::string InputText() const = 0;
+    virtual void SetInputText(const std::string& text) = 0;
+    virtual void AppendInput(const std::string& text) { SetInputText(InputText() + text); }
+};
+
+// Keeps the state a window would show, for headless runs and tests.
+class HeadlessHost : public ViewerHost {
+public:
+    struct CommandState {
+        bool Enabled = false;
+        bool Visible = true;
+    };
+    std::array<CommandState, static_cast<int>(Command::Count)> Commands{};
+    std::array<std::string, 4> TabCaptions{"Setup", "Input", "Output", "Plot"};
+    std::array<bool, 4> TabEnabled{true, true, true, true};
+    int Tab = TabSetup;
+    Command Focused = Command::OpenPlotFile;
+    int CaptionRefreshes = 0;
+    bool Exited = false;
+    std::string FatalText;
+    std::string Output, Input;
+
+    void ShowTab(int index) override { Tab = index; }
+    int CurrentTab() const override { return Tab; }
+    void SetTabCaption(int index, const std::string& caption) override { TabCaptions.at(index) = caption; }
+    void SetTabEnabled(int index, bool enabled) override { TabEnabled.at(index) = enabled; }
+    void SetCommandEnabled(Command c, bool enabled) override { Commands.at(int(c)).Enabled = enabled; }
+    void SetCommandVisible(Command c, bool visible) override { Commands.at(int(c)).Visible = visible; }
+    void FocusCommand(Command c) override { Focused = c; }
+    void ShowFilename() override { ++CaptionRefreshes; }
+    void FatalExit(const std::string& text) override
+    {
+        Exited = true;
+        FatalText = text;
+    }
+    std::string OutputText() const override { return Output; }
+    void SetOutputText(const std::string& text) override { Output = text; }
+    void AppendOutput(const std::string& text) override { Output += text; }
+    std::string InputText() const override { return Input; }
+    void SetInputText(const std::string& text) override { Input = text; }
+    void AppendInput(const std::string& text) override { Input += text; }
+};
+
+}  // namespace plots
