@@ -1,0 +1,32 @@
+// Starting other programs: always detached, always with an argument list, never through a
+// shell, so a file name with blanks, quotes or shell characters arrives as one argument.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tk {
+
+class ProgramStarter {
+public:
+    virtual ~ProgramStarter() = default;
+    // Starts the program detached; false (with a reason) when it could not be started.
+    virtual bool Start(const std::string& program, const std::vector<std::string>& args, std::string& error) = 0;
+    // Opens a document or address with the desktop's associated program; false when no
+    // program is associated or the opener failed.
+    virtual bool Open(const std::string& documentOrUrl, std::string& error) = 0;
+};
+
+// The real starter (QProcess::startDetached, QDesktopServices::openUrl).
+class SystemStarter : public ProgramStarter {
+public:
+    bool Start(const std::string& program, const std::vector<std::string>& args, std::string& error) override;
+    bool Open(const std::string& documentOrUrl, std::string& error) override;
+};
+
+// The user's text editor for a file: $QZ_EDITOR when set (a command; the file path is
+// appended as one argument), otherwise the desktop's default application for plain text.
+// Fills program and args; returns false when no editor can be found.
+bool EditorCommand(const std::string& file, std::string& program, std::vector<std::string>& args);
+
+}  // namespace tk
