@@ -37,6 +37,12 @@ public:
     virtual std::string InputText() const = 0;
     virtual void SetInputText(const std::string& text) = 0;
     virtual void AppendInput(const std::string& text) { SetInputText(InputText() + text); }
+
+    // Enables or disables the run-time settings of the Setup tab (colours, black-and-white,
+    // axis overrides) and shows "&Save Settings".
+    virtual void EnableSettings(bool) {}
+    // Unloads the window without a message, which ends the program.
+    virtual void CloseViewer() {}
 };
 
 // Keeps the state a window would show, for headless runs and tests.
@@ -75,6 +81,9 @@ public:
     std::string InputText() const override { return Input; }
     void SetInputText(const std::string& text) override { Input = text; }
     void AppendInput(const std::string& text) override { Input += text; }
+    bool SettingsEnabled = false;
+    void EnableSettings(bool enabled) override { SettingsEnabled = enabled; }
+    void CloseViewer() override { Exited = true; }
 };
 
 }  // namespace plots
