@@ -4,12 +4,42 @@
 #include "common/Dialogs.h"
 #include "plots/render/Surface.h"
 
+#include <cstdint>
 #include <string>
 
 namespace plots {
 
+// A font request for turned text, field by field as the font service takes it.
+struct RotatedFontRequest {
+    int CellHeight = 14;       // pixels
+    int AverageWidth = 0;      // the platform's default for the height
+    int Escapement = 0;        // angle of the text line, tenths of a degree, counter-clockwise
+    int Orientation = 0;       // angle of each character
+    int Weight = 400;
+    bool Italic = false, Underline = false, StrikeOut = false;
+    int CharSet = 1;
+    int OutPrecision = 7;
+    int ClipPrecision = 0;
+    int Quality = 2;
+    int PitchAndFamily = 4;
+    std::string FaceName = "Arial";
+};
+
 // Angle text in whole degrees ("90"); a text that is not a number draws at angle 0.
 void RotatedText(Surface& surface, tk::Dialogs& dialogs, const std::string& text,
                  const std::string& angleText, float x, float y);
+
+// The worker: makes the font, places the text so that its turned box sits about (x, y),
+// prints it and gives the font back.
+void DrawRotatedText(Surface& surface, tk::Dialogs& dialogs, float x, float y, const std::string& text,
+                     const RotatedFontRequest& font);
+
+// The angle text as tenths of a degree: a whole-degree 16-bit number (rounded, halves to
+// even) times ten; 0 when the text is not a number or the result does not fit 16 bits.
+std::int16_t AngleTenths(const std::string& angleText);
+
+// Where turned text starts: text width W, cell height H and internal leading L in current
+// units, angle in tenths of a degree, about the point (x, y).
+QPointF RotatedTextStart(double x, double y, double W, double H, double L, int angleTenths);
 
 }  // namespace plots

@@ -1,0 +1,223 @@
+// The plot frame: the surface's preparation, the text helpers every plot and legend uses,
+// titles and scale block, and the axes with grid lines or ticks and their labels.
+#include "plots/render/Frame.h"
+
+#include "plots/render/Axis.h"
+#include "plots/render/RotatedText.h"
+#include "plots/report/Format.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plots {
+
+namespace {
+
+double RoundHalfEven(double v) { return std::nearbyint(v); }
+
+// An exponent as the scale block writes it: a blank in place of a plus sign.
+std::string SignedExponent(int e) { return (e < 0 ? "" : " ") + std::to_string(e); }
+
+// Dash style + 1 of the grid lines for a wanted set of lines, 0 for none.
+int GridFlag(bool wanted, int gridType)
+{
+    if (!wanted) return 0;
+    switch (gridType) {
+    case 0: return 1;
+    case 1: return 2;
+    case 2: return 3;
+    case 3: return 5;
+    default: return 1;
+    }
+}
+
+void DrawGridAndLabels(PlotContext& ctx, double xmin, double xmax, double ymin, double ymax, double x0,
+                       double y0, Colour c)
+{
+    Surface& s = ctx.Canvas;
+    const int lines = ctx.Settings.GridLines;
+    const int gx = GridFlag(lines == 1 || lines == 2, ctx.Settings.GridType);
+    const int gy = GridFlag(lines == 1 || lines == 3, ctx.Settings.GridType);
+
+    // Ten X divisions of the span rounded up to a whole number.
+    const double firstX = std::floor(SnapToWhole(10 * xmin)) / 10;
+    const double span = Ceil(SnapToWhole(xmax - xmin));
+    float vx[11];
+    for (int i = 0; i < 11; ++i) vx[i] = float(firstX + span * i / 10);
+
+    if (gx >= 1) {
+        s.SetDrawStyle(gx - 1);
+        for (float v : vx) s.Line(v, ymax, v, ymin, c);
+    } else {
+        const double t = std::fabs(s.PixelsToUnitsY(3));
+        for (float v : vx) s.Line(v, y0 - t, v, y0 + t, c);
+    }
+    const double labelY = s.ScaleTop() + 0.52 * s.ScaleHeight();
+    for (float v : vx) {
+        s.SetCurrentX(v - 0.02 * s.ScaleWidth());
+        s.SetCurrentY(labelY);
+        s.Print(FormatFixed(v, 1));
+    }
+
+    float wy[6];
+    for (int i = 0; i < 6; ++i) wy[i] = float(ymin + (ymax - ymin) * i / 5);
+    if (gy >= 1) {
+        s.SetDrawStyle(gy - 1);
+        for (float w : wy) s.Line(xmin, w, xmax, w, c);
+    } else {
+        const double u = std::fabs(s.PixelsToUnitsX(5));
+        for (float w : wy) s.Line(x0 - u, w, x0 + u, w, c);
+    }
+    const double labelX = s.ScaleLeft() + 0.95 * s.ScaleWidth();
+    for (float w : wy) {
+        s.SetCurrentX(labelX);
+        s.SetCurrentY(w - s.PixelsToUnitsY(9));  // 9 pixels higher on the screen
+        s.Print(FormatFixed(w, 2));
+    }
+}
+
+}  // namespace
+
+float ScreenXFactor(const Surface& s) { return float(s.ScreenWidth()) / 640.0f; }
+float ScreenYFactor(const Surface& s) { return float(s.ScreenHeight()) / 480.0f; }
+int AxisLineWidth(const Surface& s) { return int(RoundHalfEven(2.0 * s.ScreenWidth() / 640.0)); }
+int NormalLineWidth(const Surface& s) { return int(RoundHalfEven(s.ScreenWidth() / 640.0)); }
+
+void ResetSurface(PlotContext& ctx)
+{
+    ctx.Axis.ScreenXFactor = ScreenXFactor(ctx.Canvas);
+    ctx.Axis.ScreenYFactor = ScreenYFactor(ctx.Canvas);
+    ctx.Canvas.Clear();
+    ctx.Canvas.SetPixelScale();
+    ctx.Canvas.SetCurrentX(0);
+    ctx.Canvas.SetCurrentY(0);
+}
+
+void SetTextColour(PlotContext& ctx, int slot) { ctx.Canvas.SetForeColour(ctx.Settings.SlotColour(slot)); }
+
+void PrintAt(PlotContext& ctx, const std::string& text, float x, float y)
+{
+    Surface& s = ctx.Canvas;
+    if (s.IsPixelScale()) {
+        s.SetCurrentX(std::floor(x + 0.5));
+        s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
+    } else {
+        s.SetCurrentX(x);
+        s.SetCurrentY(y);
+    }
+    s.Print(text);
+}
+
+void PrintCentred(PlotContext& ctx, const std::string& text, float y)
+{
+    const double x = RoundHalfEven((ctx.Canvas.ScaleWidth() - ctx.Canvas.TextWidth(text)) / 2);
+    PrintAt(ctx, text, float(x), y);
+}
+
+void PrintCentredParts(PlotContext& ctx, const std::string& first, const std::string& middle,
+                       const std::string& last, float y)
+{
+    Surface& s = ctx.Canvas;
+    const double w = s.TextWidth(first + middle + last);
+    float x = float((s.ScaleWidth() - w) / 2);
+    PrintAt(ctx, first, x, y);
+    SetTextColour(ctx, SlotCurve1);
+    x += float(s.TextWidth(first));
+    PrintAt(ctx, middle, x, y);
+    SetTextColour(ctx, SlotTitles);
+    x += float(s.TextWidth(middle));
+    PrintAt(ctx, last, x, y);
+}
+
+void DrawTitles(PlotContext& ctx)
+{
+    Surface& s = ctx.Canvas;
+    AxisState& ax = ctx.Axis;
+    const std::int16_t type = ctx.Data.PlotType;
+    const std::int16_t step = ctx.Run.PlotStep;
+    const float sxf = ax.ScreenXFactor;
+
+    // X-axis title, in the font size the legend left.
+    SetTextColour(ctx, SlotAxes);
+    ax.PlotTitle = (type == -2 || ctx.Run.CurveKind == 3) ? "Frequency" : "Time";
+    PrintAt(ctx, ax.PlotTitle, float(0.48 * s.ScaleWidth()), float(0.48 * s.ScaleHeight() / ax.ScreenYFactor));
+
+    // Plot title.
+    SetTextColour(ctx, SlotTitles);
+    s.SetFontSize(14 * sxf);
+    constexpr float titleY = 30;
+    auto centred = [&](const std::string& title) {
+        ax.PlotTitle = title;
+        PrintCentred(ctx, title, titleY);
+    };
+    if (step == 0) {
+        if (type == 0) {
+            ax.PlotTitle = "Y(----) and Ydot";
+            PrintCentredParts(ctx, "Y(", "----", ") and Ydot", titleY);
+        } else if (type == -2) {
+            centred("Poles (X), Zeroes (O) and Doublets (D)");
+        } else {
+            centred("Error Amplitude");
+        }
+    } else if (step <= 1) {
+        centred("Error Amplitude");
+    } else if (step == 4) {
+        if (ctx.Data.OmegaZeroCount > 1) centred("Sidelobe: Equal Ripple?");
+        else ax.PlotTitle.clear();
+    } else if (step == 5) {
+        if (ctx.Data.DelayMatched == 1) centred("Group Delay Ripple");
+        else ax.PlotTitle.clear();
+    } else {
+        ax.PlotTitle = "DATA(----) vs. MODEL";
+        PrintCentredParts(ctx, "DATA(", ctx.Settings.BlackAndWhite ? "- - -" : "----", ") vs. Model", titleY);
+    }
+
+    // Y-axis title, turned upward, at surface pixels.
+    SetTextColour(ctx, SlotAxes);
+    s.SetFontSize(10 * sxf);
+    RotatedText(s, ctx.Messages, "Amplitude", "90", float(0.95 * s.ScaleWidth()), float(0.3 * s.ScaleHeight()));
+
+    // Scale block.
+    SetTextColour(ctx, SlotAxes);
+    if (ax.XExponent != 0 || ax.YExponent != 0) {
+        PrintAt(ctx, "Scale Factor", 15, 70);
+        PrintAt(ctx, "============", 15, 85);
+    }
+    if (ax.XExponent != 0) PrintAt(ctx, "X-axis = 10E" + SignedExponent(ax.XExponent), 15, 100);
+    if (ax.YExponent != 0) PrintAt(ctx, "Y-axis = 10E" + SignedExponent(ax.YExponent), 15, ax.XExponent != 0 ? 115 : 100);
+
+    // The overrides again, then the plot's own coordinates with margins: 5 % left, 13.5 %
+    // right for the Y labels, 5 % above and below.
+    ApplyAxisOverride(ctx.Settings.X, 10, ax.Xmin, ax.Xmax);
+    const bool yOverride = ApplyAxisOverride(ctx.Settings.Y, 5, ax.Ymin, ax.Ymax);
+    const float mx = float(0.05 * (ax.Xmax - ax.Xmin));
+    float my = float(0.05 * (ax.Ymax - ax.Ymin));
+    if (yOverride && (type == -2 || type == -1) && step == 0) {
+        // The pole-zero map keeps σ growing downward under an override too.
+        my = -my;
+        const double oldMin = ax.Ymin;
+        ax.Ymin = ax.Ymax;
+        ax.Ymax = double(float(oldMin));
+    }
+    s.SetUserScale(ax.Xmin - mx, ax.Ymax + my, (ax.Xmax - ax.Xmin) + 2.7 * double(mx),
+                   -(ax.Ymax - ax.Ymin) - 2 * double(my));
+}
+
+void Grid(PlotContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
+          std::int16_t /*curveKind: the frame is the same for every kind*/)
+{
+    Surface& s = ctx.Canvas;
+    s.SetDrawStyle(DashSolid);
+    double x0 = xmin * xmax > 0 ? xmin : 0;
+    if (plotType == 0) x0 = xmin;
+    const double y0 = ymin * ymax > 0 ? ymin : 0;
+
+    const Colour c = ctx.Settings.SlotColour(SlotAxes);
+    s.SetDrawWidth(AxisLineWidth(s));
+    s.Line(xmin, y0, xmax, y0, c);
+    s.Line(x0, ymin, x0, ymax, c);
+    s.SetDrawWidth(NormalLineWidth(s));
+    DrawGridAndLabels(ctx, xmin, xmax, ymin, ymax, x0, y0, c);
+}
+
+}  // namespace plots

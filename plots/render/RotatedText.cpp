@@ -1,0 +1,69 @@
+// Turned text: a font whose text line runs at an angle, placed about a point.
+#include "plots/render/RotatedText.h"
+
+#include "plots/report/Format.h"
+
+#include <cmath>
+#include <limits>
+
+namespace plots {
+
+namespace {
+constexpr double Pi = 3.14159265;
+}
+
+std::int16_t AngleTenths(const std::string& angleText)
+{
+    double degrees = 0;
+    if (!ParseNumber(angleText, degrees)) return 0;
+    const double whole = std::nearbyint(degrees);
+    if (whole < std::numeric_limits<std::int16_t>::min() || whole > std::numeric_limits<std::int16_t>::max()) return 0;
+    const int tenths = int(whole) * 10;
+    if (tenths < std::numeric_limits<std::int16_t>::min() || tenths > std::numeric_limits<std::int16_t>::max()) return 0;
+    return std::int16_t(tenths);
+}
+
+QPointF RotatedTextStart(double x, double y, double W, double H, double L, int angleTenths)
+{
+    const double h = H - L;
+    const double theta = angleTenths / 10.0 / 180.0 * Pi;
+    const double phi = Pi / 2 - theta;
+    const double x0 = x - (W * std::cos(theta) + h * std::cos(phi)) / 2 - L * std::cos(phi);
+    const double y0 = y - (W * std::sin(theta) + h * std::sin(phi)) / 2 - L * std::sin(phi);
+    return {x0, y0};
+}
+
+void DrawRotatedText(Surface& surface, tk::Dialogs& dialogs, float x, float y, const std::string& text,
+                     const RotatedFontRequest& font)
+{
+    FontSpec spec;
+    spec.Face = font.FaceName;
+    spec.CellHeightPx = font.CellHeight;
+    spec.Weight = font.Weight;
+    spec.Italic = font.Italic;
+    spec.AngleDegrees = font.Escapement / 10.0;
+    surface.SelectFont(spec);
+
+    const double H = surface.PixelsToUnitsY(surface.FontCellHeightPx());
+    const double L = surface.PixelsToUnitsY(surface.FontInternalLeadingPx());
+    const double W = surface.TextWidth(text);
+    const QPointF start = RotatedTextStart(x, y, W, H, L, font.Escapement);
+    surface.SetCurrentX(start.x());
+    surface.SetCurrentY(start.y());
+    surface.Print(text);
+
+    if (!surface.RestoreFont()) {
+        dialogs.Beep();
+        dialogs.Show("Error deleting font object.", "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+    }
+}
+
+void RotatedText(Surface& surface, tk::Dialogs& dialogs, const std::string& text, const std::string& angleText,
+                 float x, float y)
+{
+    RotatedFontRequest font;
+    font.Escapement = AngleTenths(angleText);
+    DrawRotatedText(surface, dialogs, x, y, text, font);
+}
+
+}  // namespace plots
