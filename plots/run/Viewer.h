@@ -10,9 +10,13 @@
 #include "plots/render/DisplaySettings.h"
 #include "plots/render/PlotContext.h"
 #include "plots/render/Surface.h"
+#include "plots/run/FileAccess.h"
+#include "plots/run/PlotPaths.h"
 #include "plots/run/RunState.h"
 #include "plots/run/ViewerHost.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 
 class QPrinter;
@@ -22,6 +26,7 @@ namespace plots {
 class Viewer {
 public:
     Viewer(ViewerHost& host, tk::Dialogs& dialogs, Surface& surface);
+    ~Viewer();
 
     PlotData Data;
     RunState Run;
@@ -33,6 +38,17 @@ public:
     ViewerHost& Host() { return host_; }
     tk::Dialogs& Messages() { return dialogs_; }
 
+    // Lists, checks and writes files through another file system (tests); the viewer keeps
+    // using the real one otherwise. The object must outlive the viewer's use of it.
+    void UseFileAccess(FileAccess& files) { files_ = &files; }
+
+    // Called after every plot or picture the run puts on the surface (the export collects the
+    // pictures this way).
+    std::function<void()> OnPlotDrawn;
+
+    // The command states, tab and indices of a freshly loaded window.
+    void ApplyLoadStates();
+
     // Run flow.
     void start();
     void ContinuePlots();
@@ -40,6 +56,7 @@ public:
     void cmdPlotResults_Click();
     void cmdNext_Click();
     void cmdQuit_Click();
+    void cmdExit_Click();
     // The plot surface's background for a run: white in black-and-white mode.
     Colour RunBackground() const;
 
@@ -50,21 +67,35 @@ public:
     bool FileExists(const std::string& name);
     void FileOld();
     bool FileSaveAs();
+    void cmdOpen_Click() { FileOld(); }
+    void cmdSaveAs_Click() { FileSaveAs(); }
     void cmdPrint_Click();
     // Prints the surface's picture on an already chosen printer; false when printing failed.
     bool PrintTo(QPrinter& printer);
+    // Where printing to a PDF file proposes to write: the current directory, the plot's name.
+    std::string ProposedPdfPath() const;
+
+    // True once the current data file's plot sequence has come to its end.
+    bool SequenceEnded() const { return sequenceEnded_; }
 
 private:
+    void AppendLine(const std::string& line);
+    void Drawn();
+    void ReadDataFile(const std::string& base, const std::string& ext);
+    void FirstLinePlot();
+    void CurveVersusData();
+    // Reads the next curve block for a plot; false (after the fatal warning) when it is empty.
+    bool ReadBlockFor(const char* warning);
+    void EndOfFileSequence();
+    bool ShowNextPicture();
+    bool WriteBitmap(const std::string& path);
+
     ViewerHost& host_;
     tk::Dialogs& dialogs_;
     Surface& surface_;
+    std::unique_ptr<FileAccess> realFiles_;
+    FileAccess* files_;
+    bool sequenceEnded_ = false;
 };
-
-// Path helpers of the viewer.
-// The name after the last separator; `directory` receives the part before it, or the
-// current directory when there is no separator.
-std::string SplitPath(const std::string& path, std::string& directory);
-// Rewrites the path to name the same file one directory up and tells whether it exists.
-bool ExistsInParent(std::string& path);
 
 }  // namespace plots

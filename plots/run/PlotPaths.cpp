@@ -1,0 +1,59 @@
+#include "plots/run/PlotPaths.h"
+
+#include "common/Paths.h"
+#include "plots/run/FileAccess.h"
+
+namespace plots {
+
+std::string SplitPath(const std::string& path, std::string& directory)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        directory = tk::CurrentDirectory();
+        return path;
+    }
+    directory = slash == 0 ? std::string("/") : path.substr(0, slash);
+    return path.substr(slash + 1);
+}
+
+namespace {
+
+std::string InParent(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return "../" + path;
+    return path.substr(0, slash + 1) + "../" + path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool ExistsInParent(std::string& path)
+{
+    path = InParent(path);
+    return !path.empty() && !tk::ListFiles(path).empty();
+}
+
+bool ExistsInParent(std::string& path, tk::Dialogs& dialogs)
+{
+    path = InParent(path);
+    return FileExists(path, dialogs);
+}
+
+std::string PlotBaseOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const auto stop = path.find_last_of('.');
+    if (stop == std::string::npos || stop <= nameStart) return path;
+    return path.substr(0, stop);
+}
+
+std::string ProposedBitmapName(const std::string& plotBase)
+{
+    std::string name = tk::NamePart(plotBase);
+    const auto stop = name.find('.');
+    if (stop != std::string::npos && stop > 0) name.erase(stop);
+    return name + ".bmp";
+}
+
+}  // namespace plots
