@@ -204,10 +204,42 @@ ImageSurface::ImageSurface(int pixelWidth, int pixelHeight)
     image_.fill(ToQColor(BackColour()));
 }
 
-ImageSurface::~ImageSurface() = default;
+ImageSurface::~ImageSurface()
+{
+    EndPainting();
+}
+
+QPainter& ImageSurface::Painter()
+{
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        penSet_ = false;
+    }
+    return *painter_;
+}
+
+void ImageSurface::EndPainting() const
+{
+    if (!painter_) return;
+    painter_->end();
+    painter_.reset();
+}
+
+QImage ImageSurface::Picture() const
+{
+    EndPainting();
+    return image_;
+}
+
+const QImage& ImageSurface::Image() const
+{
+    EndPainting();
+    return image_;
+}
 
 void ImageSurface::Resize(int pixelWidth, int pixelHeight)
 {
+    EndPainting();
     ResizeDevice(pixelWidth, pixelHeight);
     image_ = QImage(PixelWidth(), PixelHeight(), QImage::Format_RGB32);
     image_.setDotsPerMeterX(DotsPerMeter96);
@@ -222,6 +254,7 @@ QPaintDevice* ImageSurface::MetricsDevice() const
 
 void ImageSurface::FillPx(Colour c)
 {
+    EndPainting();
     image_.fill(ToQColor(c));
 }
 
@@ -238,21 +271,32 @@ Qt::PenStyle QtDash(int style)
 }
 }  // namespace
 
-void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
+void ImageSurface::SetPen(Colour c, int style, int width)
 {
-    QPainter p(&image_);
+    if (penSet_ && c == penColour_ && style == penStyle_ && width == penWidth_) return;
     QPen pen(ToQColor(c));
     pen.setWidth(width);
     pen.setStyle(QtDash(style));
     pen.setCapStyle(Qt::FlatCap);
-    p.setPen(pen);
+    painter_->setPen(pen);
+    penSet_ = true;
+    penColour_ = c;
+    penStyle_ = style;
+    penWidth_ = width;
+}
+
+void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
+{
+    QPainter& p = Painter();
+    SetPen(c, style, width);
     p.drawLine(a, b);
 }
 
 void ImageSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                           double angleDegrees)
 {
-    QPainter p(&image_);
+    QPainter& p = Painter();
+    p.save();
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(font);
     p.setPen(ToQColor(c));
@@ -260,16 +304,19 @@ void ImageSurface::TextPx(QPointF topLeft, const QString& text, const QFont& fon
         p.translate(topLeft);
         p.rotate(-angleDegrees);  // counter-clockwise on a y-down device
         PaintTabbedText(p, QPointF(0, 0), text, font);
-        return;
+    } else {
+        PaintTabbedText(p, topLeft, text, font);
     }
-    PaintTabbedText(p, topLeft, text, font);
+    p.restore();  // gives the line pen back as well
 }
 
 void ImageSurface::PicturePx(const QImage& picture, const QRectF& target)
 {
-    QPainter p(&image_);
+    QPainter& p = Painter();
+    p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(target, picture);
+    p.restore();
 }
 
 // ---- recording device ----

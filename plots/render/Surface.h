@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -159,12 +160,15 @@ private:
 
 // Draws into an image held by the surface: the window's persistent picture, export and
 // saving. The image counts 96 dots per inch, so point sizes come out as on a common screen.
+//
+// One painter stays open on the image between drawing calls (a curve is tens of thousands of
+// lines); it is ended before the image is read, filled or resized.
 class ImageSurface : public Surface {
 public:
     ImageSurface(int pixelWidth, int pixelHeight);
     ~ImageSurface() override;
-    QImage Picture() const override { return image_; }
-    const QImage& Image() const { return image_; }
+    QImage Picture() const override;
+    const QImage& Image() const;
     // New size; the picture is cleared to the background colour.
     void Resize(int pixelWidth, int pixelHeight);
 
@@ -177,7 +181,16 @@ protected:
     QPaintDevice* MetricsDevice() const override;
 
 private:
+    // The open painter, begun on first use, with the pen it was last given.
+    QPainter& Painter();
+    void SetPen(Colour c, int style, int width);
+    void EndPainting() const;
+
     mutable QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
+    bool penSet_ = false;
+    Colour penColour_ = 0;
+    int penStyle_ = 0, penWidth_ = 0;
 };
 
 // For tests: draws like an image surface and keeps a list of every call, in current units
