@@ -1,8 +1,16 @@
 // The per-user settings store: hierarchical keys holding typed, named values, shared by the
 // plot viewer and the launcher. Keys are written with backslashes between levels, as the
 // solver tools and both programs name them ("Software\Tavrick Enterprise\Scrivane").
+//
+// The store is one human-readable file. Key paths and value names are matched without regard
+// to letter case and keep the spelling of whoever wrote them first. Every change re-reads the
+// file under a lock, applies itself and replaces the file atomically, so two programs writing
+// at the same moment lose nothing of each other's. A file that cannot be parsed reads as an
+// empty store and is kept under a "<file>.damaged-<time>" name before the next change is
+// written. A user without a store file gets one holding the company key.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -30,6 +38,11 @@ struct RegistryError : std::runtime_error {
     int Number;
 };
 
+// Read limits: a text value is read into 1024 bytes including its terminating zero (so at most
+// 1023 bytes of text), a byte value into 4096 bytes. A longer stored value reads as the default.
+inline constexpr std::size_t TextReadBuffer = 1024;
+inline constexpr std::size_t BinaryReadBuffer = 4096;
+
 // The company key that an installation holds from the start.
 inline const std::string CompanyKey = "Software\\Tavrick Enterprise";
 
@@ -51,11 +64,16 @@ public:
     // (only once the key has been found).
     RegValue GetRegValue(RegRoot root, const std::string& keyPath, const std::string& valueName,
                          int typeCode, const RegValue& defaultValue) const;
-    // Silent when the key is missing, the type unsupported or the store unwritable.
+    // Silent when the key is missing, the type unsupported or the store unwritable. The value
+    // is taken as the type code's kind: a number becomes its decimal text, text its bytes, a
+    // text holding a number an integer (rounded half to even; a text that is no number in the
+    // 32-bit range writes nothing).
     void SetRegValue(RegRoot root, const std::string& keyPath, const std::string& valueName,
                      int typeCode, const RegValue& value);
 
-    // Typed conveniences over GetRegValue / SetRegValue.
+    // Typed conveniences over GetRegValue / SetRegValue. The readers return the default when
+    // the key is missing; the writers create a missing key first, as every writer does, and
+    // stay silent when the store cannot be written.
     std::string GetText(const std::string& keyPath, const std::string& valueName,
                         const std::string& defaultText = "") const;
     std::int32_t GetInt(const std::string& keyPath, const std::string& valueName,
