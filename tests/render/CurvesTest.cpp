@@ -1,0 +1,136 @@
+#include "RenderRig.h"
+
+#include "plots/render/Curves.h"
+
+#include <gtest/gtest.h>
+
+namespace plots {
+namespace {
+
+using test::RenderRig;
+
+struct Drawn {
+    double Y;  // which array: every array holds one value of its own
+    Colour C;
+    int Style;
+    bool operator==(const Drawn&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& o, const Drawn& d)
+{
+    return o << "{Y" << d.Y << " colour " << std::hex << d.C << std::dec << " style " << d.Style << "}";
+}
+
+TEST(DrawCurves, CurvesColoursAndDashStylesByKindAndType)
+{
+    const DisplaySettings defaults;
+    const Colour c1 = defaults.Colours[SlotCurve1];
+    const Colour c2 = defaults.Colours[SlotCurve2];
+    struct Case {
+        int Kind, Type;
+        bool BlackAndWhite;
+        std::vector<Drawn> Expected;  // one entry per curve, in drawing order
+    } cases[] = {
+        {1, 0, false, {{2, c1, 0}, {1, Red, 0}}},
+        {1, 0, true, {{2, Black, 0}, {1, Black, 1}}},
+        {1, 110, false, {{2, c1, 0}, {3, c2, 0}, {1, Red, 0}}},
+        {1, 110, true, {{2, Black, 0}, {3, Black, 1}, {1, Black, 2}}},
+        {1, 3, false, {{1, Red, 0}}},
+        {1, -1, true, {{1, Black, 0}}},
+        {2, 3, false, {{2, c1, 0}, {1, c2, 0}}},
+        {2, -2, true, {{2, Black, 1}, {1, Black, 0}}},
+        {3, -1, false, {{1, c2, 0}}},
+        {4, -1, false, {{1, Red, 0}}},
+        {5, -1, true, {{1, Black, 0}}},
+    };
+    for (const Case& c : cases) {
+        RenderRig rig;
+        rig.Settings.BlackAndWhite = c.BlackAndWhite;
+        rig.Data.PlotType = std::int16_t(c.Type);
+        rig.Data.PointCount = 3;
+        rig.Run.CurveKind = std::int16_t(c.Kind);
+        rig.Axis.CurveX = {0, 1, 2};
+        rig.Axis.CurveY1 = {1, 1, 1};
+        rig.Axis.CurveY2 = {2, 2, 2};
+        rig.Axis.CurveY3 = {3, 3, 3};
+        rig.Canvas.SetUserScale(-1, 4, 4, -5);
+        rig.Canvas.SetDrawStyle(DashDot);  // whatever the frame left
+        DrawCurves(rig.Ctx);
+        const std::vector<DrawCall> lines = rig.Canvas.Lines();
+        ASSERT_EQ(lines.size(), 2 * c.Expected.size()) << "kind " << c.Kind << " type " << c.Type;
+        std::vector<Drawn> seen;
+        for (std::size_t i = 0; i < lines.size(); i += 2) {
+            EXPECT_EQ(lines[i].Y1, lines[i + 1].Y1);
+            seen.push_back({lines[i].Y1, lines[i].Colour_, lines[i].Style});
+        }
+        EXPECT_EQ(seen, c.Expected) << "kind " << c.Kind << " type " << c.Type << (c.BlackAndWhite ? " B&W" : "");
+    }
+}
+
+TEST(DrawCurve, JoinsConsecutivePointsAsSingleFloatsWithoutClipping)
+{
+    RenderRig rig;
+    rig.Data.PointCount = 4;
+    rig.Axis.CurveX = {0, 1, 2, 3};
+    rig.Axis.CurveY1 = {0.1, 50, -50, 0.3};  // far outside the axis range
+    rig.Canvas.SetUserScale(0, 1, 3, -1);
+    DrawCurve(rig.Ctx, rig.Axis.CurveY1, Red);
+    const std::vector<DrawCall> lines = rig.Canvas.Lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].Y1, double(0.1f));
+    EXPECT_EQ(lines[0].Y2, 50);
+    EXPECT_EQ(lines[1].X1, 1);
+    EXPECT_EQ(lines[2].Y2, double(0.3f));
+}
+
+TEST(DrawLinePlot, DrawsFrameTitlesAndCurvesThenRefreshes)
+{
+    struct Case {
+        const char* What;
+        std::int16_t Points;
+        std::size_t CurveSegments;
+    } cases[] = {{"three points", 3, 2}, {"one point: frame only", 1, 0}};
+    for (const Case& c : cases) {
+        RenderRig rig;
+        int refreshes = 0;
+        rig.Canvas.OnRefresh = [&] { ++refreshes; };
+        rig.Data.PlotType = 3;
+        if (c.Points == 3)
+            rig.SetPoints({0, 43.5, 87}, {0, 1, 2}, {0, 2, 2.37});
+        else
+            rig.SetPoints({5}, {1}, {2});
+        rig.FirstPlotCurves();
+        DrawLinePlot(rig.Ctx);
+        EXPECT_EQ(refreshes, 1) << c.What;
+        ASSERT_FALSE(rig.Canvas.Calls.empty());
+        EXPECT_EQ(rig.Canvas.Calls.front().Type, DrawCall::Fill) << c.What;
+        const std::vector<DrawCall> lines = rig.Canvas.Lines();
+        ASSERT_EQ(lines.size(), 2 + 11 + 6 + c.CurveSegments) << c.What;
+        for (std::size_t i = lines.size() - c.CurveSegments; i < lines.size(); ++i) EXPECT_EQ(lines[i].Colour_, Red);
+        EXPECT_NE(rig.Canvas.FindText("Error Amplitude"), nullptr) << c.What;
+        EXPECT_NE(rig.Canvas.FindText("Amplitude"), nullptr) << c.What;
+        EXPECT_NE(rig.Host.Output.find("min/max/step="), std::string::npos) << c.What;
+    }
+}
+
+TEST(DrawLinePlot, ThreePointCurveSitsInsideTheScaledFrame)
+{
+    RenderRig rig;
+    rig.Data.PlotType = 3;
+    rig.SetPoints({0, 43.5, 87}, {0, 1, 2}, {0, 2, 2.37});
+    rig.FirstPlotCurves();
+    DrawLinePlot(rig.Ctx);
+    EXPECT_DOUBLE_EQ(rig.Axis.Xmax, 88);
+    EXPECT_NEAR(rig.Axis.Ymax, 2.4, 1e-9);
+    const DrawCall& last = rig.Canvas.Lines().back();
+    EXPECT_NEAR(last.X2, 87, 1e-9);
+    EXPECT_NEAR(last.Y2, 2.37, 1e-6);
+    // inside the picture: 5 % margins round the axis ranges
+    EXPECT_GT(last.P2.x(), 0);
+    EXPECT_LT(last.P2.x(), 1024);
+    EXPECT_GT(last.P2.y(), 0);
+    EXPECT_LT(last.P2.y(), 768);
+}
+
+}  // namespace
+}  // namespace plots
