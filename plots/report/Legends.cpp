@@ -1,9 +1,135 @@
-// PLACEHOLDER until the run reports land.
+// The legends beside the curves: the fitted parameters of the curve-fitting kinds, the
+// side-lobe banner, and the pole and zero list of the filter-matching kinds.
 #include "plots/report/Legends.h"
 
-namespace plots {
+#include "plots/render/Frame.h"
+#include "plots/report/Format.h"
+#include "plots/report/RunSummary.h"
 
-void DrawParameterLegend(PlotContext&) {}
-void DrawPoleZeroLegend(PlotContext&) {}
+#include <algorithm>
+
+namespace plots {
+namespace {
+
+std::string Trim(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// FormatValue of a text read as a number; a text that is not a number is shown as it is.
+std::string ValueOfText(const std::string& text)
+{
+    double value = 0;
+    return ParseNumber(Trim(text), value) ? FormatValue(value) : "\t" + text;
+}
+
+struct LegendLine {
+    float Y;
+    std::string Text;
+};
+
+std::vector<LegendLine> ParameterLines(const PlotData& d)
+{
+    const int n = d.TermCount;
+    const std::string y0 = ValueOfText(d.YOffsetText);
+    switch (d.PlotType) {
+    case 1:
+        return {{330, "      Y-Axis offset (y0): " + y0},
+                {345, "            Amplitude(s): " + FormatList(d.ParamA, n)},
+                {360, "Pulse Width 50% Peak(s): " + FormatList(d.ParamPW50, n)},
+                {375, "   Time origin offset(s): " + FormatList(d.ParamT0, n)}};
+    case 2:
+        return {{305, "      Y-Axis offset (y0): " + y0},
+                {320, "        a - Amplitude(s): " + FormatList(d.ParamA, n)},
+                {335, "        b - Amplitude(s): " + FormatList(d.ParamB, n)},
+                {350, "Pulse Width 50% Peak(s): " + FormatList(d.ParamPW50, n)},
+                {365, "   Time origin offset(s): " + FormatList(d.ParamT0, n)}};
+    case 3:
+        return {{345, "  Y-Axis offset (y0): " + y0},
+                {360, "   Exp. Amplitude(s): " + FormatList(d.ParamA, n)},
+                {375, "Exponential Power(s): " + FormatList(d.ParamB, n)}};
+    case 4:
+        return {{360, "Y-Axis offset (y0): " + y0}, {375, "      Amplitude(s): " + FormatList(d.ParamA, n)}};
+    case 5:
+        return {{330, "Y-Axis offset (y0): " + y0},
+                {345, "Sin Amplitude(s): " + FormatList(d.ParamA, n)},
+                {360, "      Frequency(s): " + FormatList(d.ParamB, n)},
+                {375, "          Phase(s): " + FormatList(d.ParamC, n)}};
+    case 6:
+        return {{305, "Y-Axis offset (y0):"},
+                {320, "Sin Amplitude(s): " + FormatList(d.ParamA, n)},
+                {335, "     Frequency(s): " + FormatList(d.ParamB, n)},
+                {350, "          Phase(s): " + FormatList(d.ParamC, n)},
+                {365, "   Exponential(s): " + FormatList(d.ParamD, n)}};
+    default: return {};
+    }
+}
+
+// Entries first .. last (1-based, inclusive) of a series, as far as it has them.
+Series Entries(const Series& values, int first, int last)
+{
+    Series part;
+    for (int i = std::max(first, 1); i <= last && i <= int(values.size()); ++i) part.push_back(values[std::size_t(i - 1)]);
+    return part;
+}
+
+}  // namespace
+
+void DrawParameterLegend(PlotContext& ctx)
+{
+    DrawPlotTitle(ctx);
+    ctx.Canvas.SetFontSize(10 * ctx.Axis.ScreenXFactor);
+    SetTextColour(ctx, SlotAxes);
+
+    const PlotData& d = ctx.Data;
+    if ((d.PlotType == -2 || d.PlotType == -1) && ctx.Run.CurveKind == 3) {
+        PrintCentred(ctx, "===== Sidelobe Ripple =====", 70);
+        PrintCentred(ctx, "=\t\t\t   =", 85);
+        PrintCentred(ctx, "=  20 Log10( Ycalc / Ymax)    =", 100);
+        PrintCentred(ctx, "=========================", 115);
+    }
+
+    SetTextColour(ctx, SlotMiscInfo);
+    for (const LegendLine& line : ParameterLines(d)) PrintAt(ctx, line.Text, 15, line.Y);
+}
+
+void DrawPoleZeroLegend(PlotContext& ctx)
+{
+    const PlotData& d = ctx.Data;
+    ctx.Canvas.SetFontSize(8 * ctx.Axis.ScreenXFactor);
+    SetTextColour(ctx, SlotMiscInfo);
+
+    // Lines stack upward from y = 370; a part with nothing to list takes no room.
+    float y = 370;
+    const auto line = [&](const std::string& text) {
+        PrintAt(ctx, text, 15, y);
+        y -= 15;
+    };
+
+    if (d.ZeroPairCount >= 1) {
+        line("Real Zero-pairs: " + FormatList(d.ZeroRe, d.ZeroPairCount));
+        line("Imag. Zero-pairs: " + FormatList(d.ZeroIm, d.ZeroPairCount));
+    }
+    if (d.OmegaZeroCount > 0) line("Omega-Axis Zeroes: " + FormatList(d.OmegaZeros, d.OmegaZeroCount));
+    if (d.SigmaZeroCount > 0) {
+        const bool doublet = d.SigmaZeroOrder > 0;
+        const std::string label = d.SigmaZeroPaired != 0 ? (doublet ? "Zero-pair Doublet: " : "Zero-pair: ")
+                                                         : (doublet ? "Single Zero Doublet: " : "Single Zero: ");
+        line(label + FormatValue(d.SigmaZero));
+    }
+    if (d.SigmaPoleCount > 0) line("Sigma-Axis Pole: " + FormatValue(d.SigmaPole));
+    if (d.ZeroQuadCount > 0) {
+        const int first = d.ZeroPairCount + 1;
+        const Series re = Entries(d.ZeroRe, first, d.ComplexZeroCount);
+        const Series im = Entries(d.ZeroIm, first, d.ComplexZeroCount);
+        line("Real Zero-quads: " + FormatList(re, int(re.size())));
+        line("Imag. Zero-quads: " + FormatList(im, int(im.size())));
+    }
+    line("Imag. Pole Loc.s:  " + FormatList(d.PoleIm, d.PoleCount));
+    line(" Real Pole Loc.s:  " + FormatList(d.PoleRe, d.PoleCount));
+    line("Gain:  " + ValueOfText(d.GainText));
+}
 
 }  // namespace plots
