@@ -1,16 +1,366 @@
-// PLACEHOLDER until the reader lands.
 #include "plots/data/PlotReader.h"
+
+#include "common/Paths.h"
+#include "plots/data/PlotFile.h"
+#include "plots/report/Format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <utility>
 
 namespace plots {
 
-bool ReadPlotData(PlotData&, RunState&, const std::string&, const std::string&, ViewerHost&, tk::Dialogs&)
+namespace {
+
+// A record of the header or the kind-specific section could not be read; the label names it
+// in the corrupted-data box.
+struct ReadFailure {
+    const char* Label;
+};
+
+const char* const CorruptedLines[] = {
+    "Data file is corrupted; you must rerun problem to create a ",
+    "new data file.  If this problem continues, Please notify",
+    "us via e-mail and attach your input file for us to see the",
+    "same results.",
+};
+
+std::string TrimSpaces(const std::string& text)
 {
-    return false;
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// One piece of a numeric record. Only spaces separate numbers, so a piece that still holds a
+// tab or any other blank is not a number.
+bool PieceToNumber(const std::string& piece, double& value)
+{
+    for (const char c : piece)
+        if (c == '\t' || c == '\v' || c == '\f' || c == '\n' || c == '\r' || c == '\0') return false;
+    return ParseNumber(piece, value);
+}
+
+// Reads a record of plot data items in file order and turns every gap of the format into a
+// ReadFailure with the label the user will be shown.
+class SectionReader {
+public:
+    explicit SectionReader(PlotData& data) : data_(data) {}
+
+    std::string Line(const char* label)
+    {
+        auto line = ReadTrimmedLine(data_);
+        if (!line) throw ReadFailure{label};
+        return std::move(*line);
+    }
+
+    // A record of `wanted` numbers, kept to exactly that many; the extra numbers of the
+    // record's last line are read and dropped.
+    Series Numbers(int wanted, const char* label)
+    {
+        Series values;
+        if (ReadNumbers(data_, values, wanted) != ReadOk) throw ReadFailure{label};
+        values.resize(static_cast<std::size_t>(wanted));
+        return values;
+    }
+
+    // Reads a record into a parameter array that was sized beforehand; on failure the array
+    // keeps what it held.
+    void NumbersInto(Series& target, int wanted, const char* label) { target = Numbers(wanted, label); }
+
+    // A line that holds one number and nothing else.
+    double LineNumber(const char* label)
+    {
+        double value = 0;
+        if (!PieceToNumber(Line(label), value)) throw ReadFailure{label};
+        return value;
+    }
+
+    static std::int16_t Count(double value, const char* label, int minimum)
+    {
+        const auto count = RoundCount(value);
+        if (!count || *count < minimum) throw ReadFailure{label};
+        return *count;
+    }
+
+private:
+    PlotData& data_;
+};
+
+void ReadHeader(SectionReader& in, PlotData& data)
+{
+    data.TitleLine = in.Line("modelX");
+    data.ErrorSumText = in.Line("modelX");
+    in.Line("modelX");
+    const Series model = in.Numbers(3, "modelX");
+    data.PlotType = SectionReader::Count(model[0], "modelX", std::numeric_limits<std::int16_t>::min());
+    data.TermCount = SectionReader::Count(model[1], "modelX", std::numeric_limits<std::int16_t>::min());
+    // A negative point count reads no points and ends in "No data in file".
+    data.PointCount = SectionReader::Count(model[2], "modelX", std::numeric_limits<std::int16_t>::min());
+    // The fitting kinds and the ODE size their parameter arrays by the number of terms.
+    if (data.PlotType >= 0 && data.PlotType <= 6 && data.TermCount < 1) throw ReadFailure{"modelX"};
+}
+
+void ReadOdeSection(SectionReader& in, PlotData& data)
+{
+    data.OdeText = in.Line("A");
+    data.ParamA.assign(static_cast<std::size_t>(data.TermCount), 0.0);
+    in.NumbersInto(data.ParamA, data.TermCount, "A");
+    // The remark after "!" is cut once the coefficients are in.
+    data.OdeText = TrimSpaces(data.OdeText.substr(0, data.OdeText.find('!')));
+}
+
+void ReadFittingSection(SectionReader& in, PlotData& data)
+{
+    const int n = data.TermCount;
+    data.DataFileName = in.Line("A");
+    data.YOffsetText = in.Line("A");
+
+    struct Param {
+        Series* Target;
+        const char* Label;
+    };
+    std::vector<Param> params;
+    switch (data.PlotType) {
+    case 1: params = {{&data.ParamA, "A"}, {&data.ParamPW50, "PW50"}, {&data.ParamT0, "t0"}}; break;
+    case 2: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamPW50, "PW50"}, {&data.ParamT0, "t0"}}; break;
+    case 3: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}}; break;
+    case 4: params = {{&data.ParamA, "A"}}; break;
+    case 5: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamC, "C"}}; break;
+    case 6: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamC, "C"}, {&data.ParamD, "D"}}; break;
+    default: break;
+    }
+    for (const Param& p : params) p.Target->assign(static_cast<std::size_t>(n), 0.0);
+    for (const Param& p : params) in.NumbersInto(*p.Target, n, p.Label);
+}
+
+void ReadDosivoSection(SectionReader& in, PlotData& data)
+{
+    in.Line("A1ksum");
+    const Series sums = in.Numbers(4, "A1ksum");
+    data.A1kSumText = FormatGeneral(sums[0]);
+    data.A2kSumText = FormatGeneral(sums[1]);
+    data.A3kSumText = FormatGeneral(sums[2]);
+    data.A4kSumText = FormatGeneral(sums[3]);
+    const Series amounts = in.Numbers(3, "a1");
+    data.AmountA1 = amounts[0];
+    data.AmountA2 = amounts[1];
+    data.DT50 = amounts[2];
+}
+
+// The exchange sort of the pole pairs by imaginary part, real parts moved along.
+void SortPoles(PlotData& data)
+{
+    const std::size_t n = std::min<std::size_t>(data.PoleIm.size(), data.PoleRe.size());
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+            if (data.PoleIm[i] > data.PoleIm[j]) {
+                std::swap(data.PoleIm[i], data.PoleIm[j]);
+                std::swap(data.PoleRe[i], data.PoleRe[j]);
+            }
+}
+
+void ReadPoleZeroSection(SectionReader& in, PlotData& data)
+{
+    const Series delay = in.Numbers(4, "MtchDely");
+    data.DelayMatched = SectionReader::Count(delay[0], "MtchDely", std::numeric_limits<std::int16_t>::min());
+
+    const Series poles = in.Numbers(2, "nXpole");
+    data.SigmaPoleCount = SectionReader::Count(poles[0], "nXpole", 0);
+    data.PoleCount = SectionReader::Count(poles[1], "nXpole", 0);
+    if (data.SigmaPoleCount > 0) data.SigmaPole = in.LineNumber("nXpole");
+    data.PoleRe = in.Numbers(data.PoleCount, "pReal");
+    data.PoleIm = in.Numbers(data.PoleCount, "pImag");
+    SortPoles(data);
+
+    data.SigmaZeroCount = SectionReader::Count(in.LineNumber("xZero"), "xZero", 0);
+    if (data.SigmaZeroCount > 0) {
+        const Series zero = in.Numbers(3, "xZero");
+        data.SigmaZero = zero[0];
+        data.SigmaZeroOrder = SectionReader::Count(zero[1], "xZero", std::numeric_limits<std::int16_t>::min());
+        data.SigmaZeroPaired = SectionReader::Count(zero[2], "xZero", std::numeric_limits<std::int16_t>::min());
+    }
+
+    const Series zeros = in.Numbers(3, "nYzeros");
+    data.OmegaZeroCount = SectionReader::Count(zeros[0], "nYzeros", 0);
+    data.ZeroPairCount = SectionReader::Count(zeros[1], "nYzeros", 0);
+    data.ZeroQuadCount = SectionReader::Count(zeros[2], "nYzeros", 0);
+    data.ComplexZeroCount = SectionReader::Count(double(data.ZeroPairCount) + data.ZeroQuadCount, "nYzeros", 0);
+    const char* lastLabel = "nYzeros";
+    if (data.OmegaZeroCount > 0) {
+        data.OmegaZeros = in.Numbers(data.OmegaZeroCount, "yZeros");
+        lastLabel = "yZeros";
+    }
+    if (data.ComplexZeroCount > 0) {
+        data.ZeroRe = in.Numbers(data.ComplexZeroCount, "zReal");
+        data.ZeroIm = in.Numbers(data.ComplexZeroCount, "zImag");
+        lastLabel = "zImag";
+    }
+    // The gain line has no label of its own; a missing one is reported under the record
+    // read just before it.
+    data.GainText = in.Line(lastLabel);
+    // Two numbers the viewer does not use; a failure here is not reported.
+    Series unused;
+    ReadNumbers(data, unused, 2);
+}
+
+void ReadKindSection(SectionReader& in, PlotData& data)
+{
+    switch (data.PlotType) {
+    case 0: ReadOdeSection(in, data); break;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6: ReadFittingSection(in, data); break;
+    case 110: ReadDosivoSection(in, data); break;
+    case -1:
+    case -2: ReadPoleZeroSection(in, data); break;
+    default: break;
+    }
+}
+
+// Reads up to `wanted` data points; returns how many were read.
+int ReadDataPoints(PlotData& data, int wanted)
+{
+    const std::size_t size = static_cast<std::size_t>(std::max(wanted, 0));
+    data.DataX.assign(size, 0.0);
+    data.DataY1.assign(size, 0.0);
+    data.DataY2.assign(size, 0.0);
+    std::size_t count = 0;
+    Series record;
+    while (count < size && ReadNumbers(data, record, 3) == ReadOk) {
+        data.DataX[count] = record[0];
+        data.DataY1[count] = record[1];
+        data.DataY2[count] = record[2];
+        ++count;
+    }
+    data.DataX.resize(count);
+    data.DataY1.resize(count);
+    data.DataY2.resize(count);
+    return static_cast<int>(count);
+}
+
+void ReportCorrupted(const char* label, PlotData& data, RunState& run, ViewerHost& host, tk::Dialogs& dialogs)
+{
+    std::string text = run.PlotBase;
+    for (const char* line : CorruptedLines) text += std::string("\r\n") + line;
+    dialogs.Show(text, std::string("Reading data file error at --> ") + label + ".", tk::MsgIcon::Exclamation,
+                 tk::MsgButtons::Ok);
+    // Nothing of a half-read file may be drawn or reported.
+    data.PointCount = -1;
+    run.PlotBase.clear();
+    host.ShowFilename();
+}
+
+}  // namespace
+
+std::optional<std::int16_t> RoundCount(double value)
+{
+    if (!std::isfinite(value)) return std::nullopt;
+    const double rounded = std::nearbyint(value);  // the default rounding mode: half to even
+    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::optional<std::string> ReadTrimmedLine(PlotData& data)
+{
+    std::string line;
+    if (!data.File || !data.File->ReadLine(line)) return std::nullopt;
+    return TrimSpaces(line);
+}
+
+int ReadNumbers(PlotData& data, Series& target, int wanted)
+{
+    if (!data.File) return ReadFailed;
+    Series taken;
+    std::string line;
+    for (;;) {
+        if (!data.File->ReadLine(line)) return ReadFailed;
+        bool blank = true;
+        std::size_t pos = 0;
+        while (pos < line.size()) {
+            if (line[pos] == ' ') {
+                ++pos;
+                continue;
+            }
+            const std::size_t end = std::min(line.find(' ', pos), line.size());
+            double value = 0;
+            if (!PieceToNumber(line.substr(pos, end - pos), value)) return ReadFailed;
+            taken.push_back(value);
+            blank = false;
+            pos = end;
+        }
+        if (blank) {
+            // A record of no numbers is a line of no numbers; otherwise a blank line is only
+            // harmless once the record has begun.
+            if (wanted <= 0) break;
+            if (taken.empty()) return ReadFailed;
+            continue;
+        }
+        if (taken.size() >= static_cast<std::size_t>(std::max(wanted, 0))) break;
+    }
+    target = std::move(taken);
+    return ReadOk;
+}
+
+bool ReadPlotData(PlotData& data, RunState& run, const std::string& base, const std::string& ext,
+                  ViewerHost& host, tk::Dialogs& dialogs)
+{
+    const std::string path = base + ext;
+    if (!tk::IsFile(path)) return false;
+    host.ShowTab(TabInput);
+    host.SetTabCaption(TabInput, "Input");
+
+    data.Close();
+    data.File = std::make_unique<PlotFile>();
+    SectionReader in(data);
+    try {
+        if (!data.File->Open(tk::ResolvePath(path))) throw ReadFailure{"modelX"};
+        ReadHeader(in, data);
+        ReadKindSection(in, data);
+    } catch (const ReadFailure& failure) {
+        ReportCorrupted(failure.Label, data, run, host, dialogs);
+        return false;
+    }
+
+    data.PointCount = static_cast<std::int16_t>(ReadDataPoints(data, data.PointCount));
+    if (data.PointCount == 0) {
+        data.PointCount = -1;
+        host.FatalExit("No data in file");
+        return false;
+    }
+    return true;
 }
 
 void ReadNextBlock(PlotData& data)
 {
     data.PointCount = 0;
+    if (!ReadTrimmedLine(data)) return;
+    const auto countLine = ReadTrimmedLine(data);
+    double value = 0;
+    if (!countLine || !PieceToNumber(*countLine, value)) return;
+    const auto m = RoundCount(value);
+    if (!m || *m <= 0) return;
+
+    const std::size_t size = static_cast<std::size_t>(*m);
+    data.DataX.assign(size, 0.0);
+    data.DataY2.assign(size, 0.0);
+    std::size_t count = 0;
+    Series record;
+    while (count < size && ReadNumbers(data, record, 2) == ReadOk) {
+        data.DataX[count] = record[0];
+        data.DataY2[count] = record[1];
+        ++count;
+    }
+    data.DataX.resize(count);
+    data.DataY2.resize(count);
+    data.PointCount = static_cast<std::int16_t>(count);
 }
 
 }  // namespace plots
