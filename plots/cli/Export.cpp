@@ -1,6 +1,242 @@
-// PLACEHOLDER until the rendering work lands.
+// plots --export: renders a plot file's plots into image files without a window or display.
 #include "plots/cli/Commands.h"
+#include "plots/cli/ExportPlots.h"
+
+#include "common/Dialogs.h"
+#include "common/Paths.h"
+#include "plots/data/PlotReader.h"
+#include "plots/render/Curves.h"
+#include "plots/render/PoleZeroMap.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace plots {
-int RunExportCommand(const std::vector<std::string>&) { return 1; }
+
+namespace {
+
+constexpr const char* Usage = "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf] FILE\n";
+
+int UsageError(const std::string& why)
+{
+    std::fprintf(stderr, "plots: %s\n%s", why.c_str(), Usage);
+    return 2;
+}
+
+// Message boxes of a headless run go to standard error, one line each, and are answered
+// with their first button.
+class StderrDialogs : public tk::ScriptedDialogs {
+public:
+    tk::MsgResult MsgBox(const tk::MessageBoxCall& call) override
+    {
+        std::string text = call.Text;
+        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, " ");
+        std::fprintf(stderr, "plots: %s%s%s\n", call.Title.c_str(), call.Title.empty() ? "" : ": ", text.c_str());
+        return ScriptedDialogs::MsgBox(call);
+    }
+};
+
+struct ExportOptions {
+    std::string Directory, File;
+    int Width = 1024, Height = 768;
+    std::string Format = "png";
+};
+
+std::optional<std::pair<int, int>> ParseSize(const std::string& text)
+{
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos || x == 0 || x + 1 >= text.size()) return std::nullopt;
+    auto whole = [](const std::string& s) -> int {
+        if (s.empty() || s.size() > 5) return 0;
+        for (char c : s)
+            if (c < '0' || c > '9') return 0;
+        return std::atoi(s.c_str());
+    };
+    const int w = whole(text.substr(0, x)), h = whole(text.substr(x + 1));
+    // Large enough for the frame's texts to fit, small enough for an image in memory.
+    if (w < 64 || h < 48 || w > 16384 || h > 16384) return std::nullopt;
+    return std::make_pair(w, h);
+}
+
+// Fills the options from the arguments after --export; an error text when they are wrong.
+std::string ParseOptions(const std::vector<std::string>& args, ExportOptions& o)
+{
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string a = args[i];
+        std::string value;
+        const bool hasValue = a.rfind("--", 0) == 0 && a.find('=') != std::string::npos;
+        if (hasValue) {
+            value = a.substr(a.find('=') + 1);
+            a = a.substr(0, a.find('='));
+        }
+        auto next = [&]() -> std::optional<std::string> {
+            if (hasValue) return value;
+            if (i + 1 >= args.size()) return std::nullopt;
+            return args[++i];
+        };
+        if (a == "--size") {
+            const auto v = next();
+            if (!v) return "--size needs a value such as 1024x768";
+            const auto size = ParseSize(*v);
+            if (!size) return "bad size '" + *v + "' (WIDTHxHEIGHT, 64x48 to 16384x16384)";
+            o.Width = size->first;
+            o.Height = size->second;
+        } else if (a == "--format") {
+            const auto v = next();
+            if (!v) return "--format needs png, bmp or pdf";
+            if (*v != "png" && *v != "bmp" && *v != "pdf") return "bad format '" + *v + "' (png, bmp or pdf)";
+            o.Format = *v;
+        } else if (a == "--") {
+            positional.insert(positional.end(), args.begin() + std::ptrdiff_t(i) + 1, args.end());
+            break;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "unknown option '" + args[i] + "'";
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() < 2) return "missing " + std::string(positional.empty() ? "DIR and FILE" : "FILE");
+    if (positional.size() > 2) return "too many arguments";
+    o.Directory = positional[0];
+    o.File = positional[1];
+    return {};
+}
+
+// Export works with no display at all: without a platform named, the offscreen one is used.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication()
+{
+    if (QCoreApplication::instance()) return nullptr;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Without a session (a script, a build machine) there is no runtime directory; a private
+    // one keeps Qt from warning about it on every run.
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string runtime = QDir::tempPath().toStdString() + "/runtime-plots-" + std::to_string(getuid());
+        if (mkdir(runtime.c_str(), 0700) == 0 || errno == EEXIST) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
+    static int argc = 1;
+    static char name[] = "plots";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+bool WritePdf(const QImage& picture, const QString& path)
+{
+    QPdfWriter pdf(path);
+    pdf.setResolution(96);
+    pdf.setPageSize(QPageSize(QSizeF(picture.width(), picture.height()), QPageSize::Point, QString(),
+                              QPageSize::ExactMatch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter p;
+    if (!p.begin(&pdf)) return false;
+    const QRect page(0, 0, pdf.width(), pdf.height());
+    p.drawImage(page, picture);
+    return p.end();
+}
+
+bool WritePicture(const QImage& picture, const QString& path, const std::string& format)
+{
+    if (format == "pdf") return WritePdf(picture, path);
+    return picture.save(path, format == "bmp" ? "BMP" : "PNG");
+}
+
+}  // namespace
+
+void RenderFirstPlots(PlotContext& ctx, const std::function<void()>& onPlot)
+{
+    PlotData& d = ctx.Data;
+    RunState& run = ctx.Run;
+    AxisState& ax = ctx.Axis;
+    const std::size_t n = d.PointCount > 0 ? std::size_t(d.PointCount) : 0;
+    auto column = [n](const Series& s) { return Series(s.begin(), s.begin() + std::ptrdiff_t(std::min(n, s.size()))); };
+
+    ctx.Canvas.SetBackColour(ctx.Settings.BlackAndWhite ? White : ctx.Settings.Colours[SlotBackground]);
+    run.PlotStep = 0;
+    run.CurveKind = 1;
+    ax.CurveY1 = column(d.DataY2);
+    ax.CurveY2 = column(d.DataY1);
+    ax.CurveY3.assign(n, 0.0);
+    if (d.PlotType == 110) {
+        ax.CurveY3 = column(d.DataY2);
+        for (std::size_t i = 0; i < ax.CurveY1.size() && i < d.DataY1.size(); ++i) ax.CurveY1[i] = d.DataY1[i] + d.DataY2[i];
+    }
+    if (d.PlotType == -1 || d.PlotType == -2) {
+        ctx.Host.AppendOutput("\r\n\tPlotting -Map of Poles & Zeros-");
+        DrawPoleZeroMap(ctx);
+        onPlot();
+        run.PlotStep = 1;
+    }
+    ctx.Host.AppendOutput("\r\n\tCalling 1st line plot");
+    run.CurveKind = 1;
+    DrawLinePlot(ctx);
+    onPlot();
+}
+
+int RunExportCommand(const std::vector<std::string>& args)
+{
+    ExportOptions o;
+    const std::string error = ParseOptions(args, o);
+    if (!error.empty()) return UsageError(error);
+
+    const auto app = EnsureGuiApplication();
+    const QFileInfo file(QString::fromStdString(o.File));
+    if (!file.isFile()) {
+        std::fprintf(stderr, "plots: cannot read '%s': no such file\n", o.File.c_str());
+        return 1;
+    }
+    const std::string path = file.filePath().toStdString();
+    const std::string suffix = file.suffix().toStdString();
+    const std::string base = suffix.empty() ? path : path.substr(0, path.size() - suffix.size() - 1);
+    const std::string ext = suffix.empty() ? "" : "." + suffix;
+
+    PlotData data;
+    RunState run;
+    run.PlotBase = base;
+    AxisState axis;
+    DisplaySettings settings;
+    HeadlessHost host;
+    StderrDialogs dialogs;
+    if (!ReadPlotData(data, run, base, ext, host, dialogs) || data.PointCount <= 0) {
+        if (dialogs.Boxes.empty()) std::fprintf(stderr, "plots: cannot read '%s' as plot data\n", o.File.c_str());
+        return 1;
+    }
+
+    const QDir dir(QString::fromStdString(o.Directory));
+    if (!dir.exists() && !QDir().mkpath(dir.path())) {
+        std::fprintf(stderr, "plots: cannot create directory '%s'\n", o.Directory.c_str());
+        return 1;
+    }
+
+    ImageSurface surface(o.Width, o.Height);
+    PlotContext ctx{data, run, axis, settings, surface, host, dialogs};
+    const QString stem = file.completeBaseName();
+    int number = 0;
+    bool written = true;
+    RenderFirstPlots(ctx, [&] {
+        const QString name = QString("%1-%2.%3").arg(stem).arg(++number, 2, 10, QChar('0')).arg(QString::fromStdString(o.Format));
+        const QString target = dir.filePath(name);
+        if (!WritePicture(surface.Picture(), target, o.Format)) {
+            std::fprintf(stderr, "plots: cannot write '%s'\n", target.toStdString().c_str());
+            written = false;
+        }
+    });
+    if (host.Exited) {
+        std::fprintf(stderr, "plots: %s\n", host.FatalText.c_str());
+        return 1;
+    }
+    return written ? 0 : 1;
+}
+
 }  // namespace plots
