@@ -1,12 +1,23 @@
-// PLACEHOLDER until the window lands.
+// The windowed viewer: the plot window is built and loaded, the start-up finds and loads the
+// plot file, and the window's event loop runs until the window unloads.
 #include "plots/cli/Commands.h"
+#include "plots/run/Startup.h"
+#include "plots/ui/frmPlots.h"
 
 #include <QApplication>
 
 namespace plots {
-int RunViewer(int argc, char** argv, const std::string&)
+
+int RunViewer(int argc, char** argv, const std::string& commandTail)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName("plots");
+    frmPlots form(tk::Registry::ForUser());
+    Main(form.viewer(), form.registry(), commandTail, {[&form] { return form.Unloaded(); }});
+    // A fatal data message during start-up has closed the window already.
+    if (form.Unloaded()) return form.EndedByFatalExit() ? 1 : 0;
+    const int rc = app.exec();
+    return form.EndedByFatalExit() ? 1 : rc;
 }
+
 }  // namespace plots

@@ -1,0 +1,235 @@
+#include "plots/run/Startup.h"
+
+#include "common/Paths.h"
+#include "plots/data/PlotReader.h"
+
+#include <QDir>
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+namespace plots {
+
+namespace {
+
+std::string FromEnvironment(const char* name, const std::string& fallbackBelowHome)
+{
+    std::string root;
+    if (const char* v = std::getenv(name); v && *v) {
+        root = v;
+    } else {
+        const char* home = std::getenv("HOME");
+        root = std::string(home && *home ? home : ".") + "/" + fallbackBelowHome;
+    }
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    return root;
+}
+
+// Tools write their hand-over values with backslashes.
+std::string ForwardSlashes(std::string s)
+{
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+std::string Trimmed(const std::string& s)
+{
+    const auto first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    const auto last = s.find_last_not_of(" \t\r\n");
+    return s.substr(first, last - first + 1);
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool EndsWith(const std::string& s, const std::string& tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Lengths and endings count characters, not bytes.
+qsizetype Characters(const std::string& s) { return QString::fromStdString(s).size(); }
+
+bool FullStopInLastFive(const std::string& s)
+{
+    return QString::fromStdString(s).right(5).contains('.');
+}
+
+bool ListedAsFile(const std::string& path) { return !tk::ListFiles(path).empty(); }
+
+// A tool's fresh output lies in its user directory under fixed names; it is copied to the
+// handed-over name so that the run keeps its own files.
+void AdoptToolOutput(StartupResult& r, tk::Dialogs& dialogs)
+{
+    StartupPaths& p = r.Paths;
+    const std::string program = Lower(p.ProgramPath);
+    const bool tunewave = program == "/tunewv.hz";
+    std::string source;
+    if (tunewave) {
+        source = p.WorkDir + "~tnwvFrq.out";
+    } else {
+        if (program == "/plots") p.WorkDir = DeveloperRoot() + p.ProgramPath + "/";
+        source = p.WorkDir + "~" + (p.ProgramPath.empty() ? std::string() : p.ProgramPath.substr(1)) + ".out";
+    }
+    if (ListedAsFile(source)) {
+        r.Copies.push_back(ShellCopy(source, p.WorkDir + p.PlotBase + ".out", dialogs));
+        // The plot file is read right after this copy, so it is complete before we go on.
+        r.Copies.push_back(ShellCopy(p.WorkDir + "~4plots.plt", p.WorkDir + p.PlotBase + ".plt", dialogs));
+    }
+    if (!tunewave && program == "/fitmora" && ListedAsFile(p.WorkDir + "~equ.txt"))
+        r.Copies.push_back(ShellCopy(p.WorkDir + "~equ.txt", p.WorkDir + p.PlotBase + ".equ", dialogs));
+}
+
+void ShowPathError(tk::Dialogs& dialogs, const std::string& workDir)
+{
+    dialogs.Show(PathErrorText(workDir), StartupErrorTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+}
+
+}  // namespace
+
+std::string InstallationRoot() { return FromEnvironment("TK_TOOLS_ROOT", "tk-tools"); }
+std::string DeveloperRoot() { return FromEnvironment("TOOLS_VB_ROOT", "tools.vb"); }
+
+std::string RegistryMissingText()
+{
+    return "Error in your Registry ... No 'Tavrick ...' entry found.\r\n"
+           "Let us know if you get this message and if you had our Plots program\r\n"
+           " work okay on previous sessions.";
+}
+
+std::string PathErrorText(const std::string& workDir)
+{
+    return "Error in PathName ... '" + workDir + "'\r\nIf this continues, please let us know.  Thanks.\r\n";
+}
+
+StartupPaths ResolveStartupPaths(const std::string& fileIn, const std::string& activePath,
+                                 const std::string& programPath, const std::string& commandTail)
+{
+    StartupPaths p;
+    p.PlotBase = ForwardSlashes(fileIn);
+    p.WorkDir = ForwardSlashes(activePath);
+    p.ProgramPath = ForwardSlashes(programPath);
+
+    std::string tail = Trimmed(commandTail);
+    // A path passed in quotation marks (as a shell-less starter or a desktop entry may pass
+    // it) names the same file as the bare path.
+    if (tail.size() >= 2 && tail.front() == '"' && tail.back() == '"') tail = Trimmed(tail.substr(1, tail.size() - 2));
+    if (!tail.empty()) {
+        // A very short tail is a stray switch, not a place, unless it names something that is
+        // there ("/tmp", "a.plt" in the current directory).
+        const bool stray = Characters(tail) < 9 && !tk::IsFile(tail) && !tk::IsDirectory(tail);
+        if (stray) tail = InstallationRoot();
+        p.WorkDir = tail;
+        p.ProgramPath = "none";
+        // A full stop near the end names a file, unless the tail is a directory that exists.
+        if (!stray && FullStopInLastFive(tail) && !tk::IsDirectory(tail)) {
+            const auto slash = tail.find_last_of('/');
+            p.WorkDir = slash == std::string::npos ? std::string() : tail.substr(0, slash + 1);
+            p.PlotBase = slash == std::string::npos ? tail : tail.substr(slash + 1);
+        }
+    }
+
+    if (EndsWith(p.PlotBase, "plt") || EndsWith(p.PlotBase, "gif")) {
+        p.PlotBase.resize(p.PlotBase.size() >= 4 ? p.PlotBase.size() - 4 : 0);
+    } else if (Characters(p.PlotBase) <= 4) {
+        if (p.WorkDir.empty()) p.WorkDir = InstallationRoot() + p.ProgramPath + "/";
+    } else {
+        if (FullStopInLastFive(p.PlotBase)) p.PlotBase.resize(p.PlotBase.find_last_of('.'));
+        p.WorkDir = InstallationRoot() + p.ProgramPath + "/user/";
+        p.AdoptToolOutput = true;
+    }
+    return p;
+}
+
+StartupCopy ShellCopy(const std::string& source, const std::string& destination, tk::Dialogs& dialogs)
+{
+    StartupCopy copy{source, destination, false};
+    const std::vector<std::string> found = source.empty() ? std::vector<std::string>{} : tk::ListFiles(source);
+    if (found.empty()) {
+        dialogs.Show("\"" + source + "\" is not a valid file name.", "File not copied.", tk::MsgIcon::Exclamation,
+                     tk::MsgButtons::Ok);
+        return copy;
+    }
+    // A destination that exists in another letter case is the file the run will find, so it
+    // is the one replaced.
+    const std::string target = tk::ResolvePath(destination);
+    std::error_code ec;
+    std::filesystem::copy_file(found.front(), target, std::filesystem::copy_options::overwrite_existing, ec);
+    copy.Copied = !ec;
+    return copy;
+}
+
+void ClearHandOver(tk::Registry& registry)
+{
+    if (registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) registry.SetText(tk::CompanyKey, "fileIn", "");
+}
+
+StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& commandTail, const StartupHooks& hooks)
+{
+    StartupResult r;
+    ViewerHost& host = viewer.Host();
+    tk::Dialogs& dialogs = viewer.Messages();
+    const auto unloaded = [&] { return hooks.WindowUnloaded && hooks.WindowUnloaded(); };
+
+    viewer.Run.SettingsKey = tk::CompanyKey;
+    if (!registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) {
+        r.RegistryMissing = true;
+        dialogs.Show(RegistryMissingText(), StartupErrorTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+        host.ShowFilename();
+        viewer.Run.SettingsKey = SettingsSubkey;
+        return r;
+    }
+
+    r.Paths = ResolveStartupPaths(registry.GetText(tk::CompanyKey, "fileIn"),
+                                  registry.GetText(tk::CompanyKey, "ActivePath"),
+                                  registry.GetText(tk::CompanyKey, "ProgramPath"), commandTail);
+    if (r.Paths.AdoptToolOutput) AdoptToolOutput(r, dialogs);
+    viewer.Run.WorkDir = r.Paths.WorkDir;
+    viewer.Run.PlotBase = r.Paths.PlotBase;
+    viewer.Run.SettingsKey = SettingsSubkey;
+
+    // An empty directory (a plot file named without one) is the directory we were started in.
+    if (!r.Paths.WorkDir.empty() && !QDir::setCurrent(QString::fromStdString(tk::ResolvePath(r.Paths.WorkDir)))) {
+        r.PathError = true;
+        ShowPathError(dialogs, r.Paths.WorkDir);
+        host.ShowFilename();
+        return r;
+    }
+    r.CurrentDir = QDir::currentPath().toStdString();
+    // The open dialog starts here, also when a failed read below opens it at once.
+    viewer.Run.OpenDialogDir = r.CurrentDir;
+
+    const std::string base = r.Paths.PlotBase;
+    try {
+        if (viewer.FileExists(base + ".plt")) {
+            r.ReadFile = base + ".plt";
+            ReadPlotData(viewer.Data, viewer.Run, base, ".plt", host, dialogs);
+            if (unloaded()) return r;
+            host.ShowFilename();
+            viewer.start();
+            r.Started = true;
+        } else if (viewer.FileExists(base + ".gif")) {
+            viewer.LocatePlotFile(base);
+            r.LocatedPicture = true;
+            if (unloaded()) return r;
+            host.ShowFilename();
+        }
+    } catch (const std::exception&) {
+        if (unloaded()) return r;
+        r.PathError = true;
+        ShowPathError(dialogs, r.Paths.WorkDir);
+        host.ShowFilename();
+    }
+    return r;
+}
+
+}  // namespace plots

@@ -1,0 +1,290 @@
+#include "plots/ui/frmPlots.h"
+
+#include "plots/run/Startup.h"
+#include "plots/ui/PictureBox.h"
+#include "plots/ui/SettingsPanel.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QTabWidget>
+
+namespace plots {
+
+namespace {
+
+// The window's design: its inner size and the places of its chief controls, in twips.
+constexpr int DesignWidth = 12000, DesignHeight = 8700;
+constexpr int TabsLeft = 60, TabsTop = 60, TabsWidth = 11880, TabsHeight = 8580;
+constexpr int TabStripHeight = 311;  // the tabs themselves, above the pages
+constexpr int PanelWidth = 11860, PanelHeight = 7440;
+constexpr int SurfaceHeight = 7450;
+constexpr int ListingHeight = 8190;
+constexpr int ButtonTop = 7950, ButtonWidth = 2160, ButtonHeight = 480;
+constexpr int ButtonColumn[5] = {195, 2505, 4815, 7125, 9435};
+
+int Px(int twips) { return (twips + 7) / 15; }
+
+// The core keeps CR LF (and lone CR) line ends in the listings.
+QString Displayed(const std::string& text)
+{
+    QString s = QString::fromStdString(text);
+    s.replace("\r\n", "\n");
+    s.replace('\r', '\n');
+    return s;
+}
+
+}  // namespace
+
+std::string CaptionFor(const std::string& plotBase)
+{
+    const std::string caption = "Plots from Tavrick Ent.";
+    std::string directory;
+    const std::string name = SplitPath(plotBase, directory);
+    return name.empty() ? caption : name + " ... " + caption;
+}
+
+frmPlots::frmPlots(tk::Registry registry, tk::Dialogs* dialogs)
+    : registry_(std::move(registry)),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<tk::QtDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_),
+      surface_(std::make_unique<ImageSurface>(Px(PanelWidth - 10), Px(SurfaceHeight))),
+      viewer_(std::make_unique<Viewer>(*this, dialogs_, *surface_))
+{
+    setObjectName("frmPlots");
+    setWindowTitle("Plots from Tavrick Ent.");
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        surface_->SetScreenSize(screen->size().width(), screen->size().height());
+    QFont font("Arial");
+    font.setPointSizeF(8.25);
+    setFont(font);
+    BuildControls();
+    Form_Load();
+}
+
+frmPlots::~frmPlots()
+{
+    // The surface outlives its picture control's callback only until here.
+    surface_->OnRefresh = nullptr;
+}
+
+QPushButton* frmPlots::AddButton(const QString& caption, const QString& name, int tab, int left)
+{
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    SetTwips(b, left, ButtonTop, ButtonWidth, ButtonHeight);
+    OnTab(b, tab);
+    return b;
+}
+
+void frmPlots::OnTab(QWidget* control, int tab) { pageControls_.emplace_back(control, tab); }
+
+void frmPlots::BuildControls()
+{
+    resize(Px(DesignWidth), Px(DesignHeight));
+
+    Plot_Tabs = new QTabWidget(this);
+    Plot_Tabs->setObjectName("Plot_Tabs");
+    // The pages are drawn by the strip; their controls belong to the window, as designed.
+    for (const char* caption : {"Setup", "Input", "Output", "Plot"}) Plot_Tabs->addTab(new QWidget, caption);
+    SetTwips(Plot_Tabs, TabsLeft, TabsTop, TabsWidth, TabsHeight);
+    connect(Plot_Tabs, &QTabWidget::currentChanged, this, [this] { ShowPageControls(); });
+
+    settings = new SettingsPanel(*viewer_, registry_, dialogs_, [this] { return CurrentTab() == TabSetup; }, this);
+    SetTwips(settings, 0, 0, PanelWidth, PanelHeight);
+    OnTab(settings, TabSetup);
+
+    tbInBox = new QTextEdit(this);
+    tbInBox->setObjectName("tbInBox");
+    OnTab(tbInBox, TabInput);
+    tbOutBox = new QTextEdit(this);
+    tbOutBox->setObjectName("tbOutBox");
+    OnTab(tbOutBox, TabOutput);
+    for (QTextEdit* box : {tbInBox, tbOutBox}) {
+        box->setReadOnly(true);
+        box->setLineWrapMode(QTextEdit::NoWrap);
+        box->setAcceptRichText(false);
+        box->setTabStopDistance(box->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
+    }
+
+    picBox = new PictureBox(*surface_, this);
+    picBox->setObjectName("picBox");
+    picBox->setProperty(tk::ControlTypeProperty, "PictureBox");
+    OnTab(picBox, TabPlot);
+
+    cmdPlotResults = AddButton("&Plot results >>", "cmdPlotResults", TabSetup, ButtonColumn[0]);
+    cmdOpen = AddButton("&Open Plot File ...", "cmdOpen", TabSetup, ButtonColumn[1]);
+    cmdSaveOptions = AddButton("&Save Settings", "cmdSaveOptions", TabSetup, ButtonColumn[2]);
+    cmdAbout = AddButton("&About", "cmdAbout", TabSetup, ButtonColumn[3]);
+    cmdExit = AddButton("E&xit Plots", "cmdExit", TabSetup, ButtonColumn[4]);
+    cmdSaveAs = AddButton("Save &As ...", "cmdSaveAs", TabPlot, ButtonColumn[0]);
+    cmdPrint = AddButton("&Print ...", "cmdPrint", TabPlot, ButtonColumn[1]);
+    cmdNext = AddButton("&Next >>", "cmdNext", TabPlot, ButtonColumn[3]);
+    cmdQuit = AddButton("Quit", "cmdQuit", TabPlot, ButtonColumn[4]);
+
+    Viewer& v = *viewer_;
+    connect(cmdPlotResults, &QPushButton::clicked, this, [&v] { v.cmdPlotResults_Click(); });
+    connect(cmdOpen, &QPushButton::clicked, this, [&v] { v.cmdOpen_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [&v] { v.cmdExit_Click(); });
+    connect(cmdSaveOptions, &QPushButton::clicked, this, [this] { cmdSaveOptions_Click(); });
+    // "&About" has nothing to show.
+    connect(cmdSaveAs, &QPushButton::clicked, this, [&v] { v.cmdSaveAs_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [&v] { v.cmdPrint_Click(); });
+    connect(cmdNext, &QPushButton::clicked, this, [&v] { v.cmdNext_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [&v] { v.cmdQuit_Click(); });
+    ShowPageControls();
+}
+
+void frmPlots::Form_Load()
+{
+    ShowTab(TabSetup);
+    viewer_->Run.PictureIndex = 2;
+    viewer_->Run.FileIndex = 1;
+    settings->ApplyBlackAndWhite();
+    settings->UpdateXFields();
+    settings->UpdateYFields();
+    settings->SetGridDefaults();
+    viewer_->Run.SettingsKey = SettingsSubkey;
+    settings->ClearAxisChecks();
+    settings->LoadSettings();
+    settings->UpdateXFields();
+    settings->UpdateYFields();
+
+    SetCommandEnabled(Command::SaveAs, false);
+    SetCommandEnabled(Command::OpenPlotFile, true);
+    SetCommandEnabled(Command::Quit, false);
+    SetCommandEnabled(Command::Print, false);
+    SetCommandEnabled(Command::PlotResults, false);
+    SetCommandEnabled(Command::Next, false);
+
+    // The pages' controls are placed from the tab strip: the settings panel just below the
+    // tabs, the plot surface over the panel, the listings where the surface is.
+    const int panelLeft = TabsLeft + 10, panelTop = TabsTop + TabStripHeight;
+    SetTwips(settings, panelLeft, panelTop, PanelWidth, PanelHeight);
+    const int surfaceLeft = panelLeft + 10, surfaceTop = panelTop - 10, surfaceWidth = PanelWidth - 10;
+    SetTwips(picBox, surfaceLeft, surfaceTop, surfaceWidth, SurfaceHeight);
+    SetTwips(tbOutBox, surfaceLeft, surfaceTop, surfaceWidth, ListingHeight);
+    SetTwips(tbInBox, surfaceLeft, surfaceTop, surfaceWidth, ListingHeight);
+    picBox->FitSurface();
+
+    resizer_ = std::make_unique<tk::FormResizer>(this);
+    resizer_->RecordLayout();
+    loaded_ = true;
+
+    // Maximised: the whole work area, also where no window manager maximises for us.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+    showMaximized();
+}
+
+QPushButton* frmPlots::CommandButton(Command c) const
+{
+    switch (c) {
+    case Command::OpenPlotFile: return cmdOpen;
+    case Command::PlotResults: return cmdPlotResults;
+    case Command::Next: return cmdNext;
+    case Command::SaveAs: return cmdSaveAs;
+    case Command::Print: return cmdPrint;
+    case Command::Quit: return cmdQuit;
+    case Command::SaveSettings: return cmdSaveOptions;
+    case Command::ExitPlots: return cmdExit;
+    case Command::About: return cmdAbout;
+    case Command::Count: break;
+    }
+    return nullptr;
+}
+
+bool frmPlots::CommandVisible(Command c) const { return hiddenByCode_.count(CommandButton(c)) == 0; }
+
+void frmPlots::ShowPageControls()
+{
+    const int tab = Plot_Tabs->currentIndex();
+    for (const auto& [control, page] : pageControls_) control->setVisible(page == tab && !hiddenByCode_.count(control));
+}
+
+void frmPlots::Unload() { close(); }
+
+void frmPlots::closeEvent(QCloseEvent* event)
+{
+    if (!unloaded_) {
+        unloaded_ = true;
+        viewer_->Run.SettingsKey = tk::CompanyKey;
+        ClearHandOver(registry_);
+        viewer_->Data.Close();
+    }
+    event->accept();
+}
+
+void frmPlots::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!loaded_) return;
+    resizer_->ApplyLayout();
+    picBox->FitSurface();
+}
+
+void frmPlots::EnableSettings(bool flag)
+{
+    settings->EnableSettings(flag);
+    SetCommandVisible(Command::SaveSettings, flag);
+}
+
+void frmPlots::cmdSaveOptions_Click() { settings->SaveSettings(); }
+
+void frmPlots::ShowTab(int index) { Plot_Tabs->setCurrentIndex(index); }
+int frmPlots::CurrentTab() const { return Plot_Tabs->currentIndex(); }
+
+void frmPlots::SetTabCaption(int index, const std::string& caption)
+{
+    Plot_Tabs->setTabText(index, QString::fromStdString(caption));
+}
+
+void frmPlots::SetTabEnabled(int index, bool enabled) { Plot_Tabs->setTabEnabled(index, enabled); }
+
+void frmPlots::SetCommandEnabled(Command c, bool enabled)
+{
+    if (QPushButton* b = CommandButton(c)) b->setEnabled(enabled);
+}
+
+void frmPlots::SetCommandVisible(Command c, bool visible)
+{
+    QPushButton* b = CommandButton(c);
+    if (!b) return;
+    if (visible)
+        hiddenByCode_.erase(b);
+    else
+        hiddenByCode_.insert(b);
+    ShowPageControls();
+}
+
+void frmPlots::FocusCommand(Command c)
+{
+    if (QPushButton* b = CommandButton(c)) b->setFocus();
+}
+
+void frmPlots::ShowFilename() { setWindowTitle(QString::fromStdString(CaptionFor(viewer_->Run.PlotBase))); }
+
+void frmPlots::FatalExit(const std::string& text)
+{
+    fatalExit_ = true;
+    dialogs_.Show(text, "Must exit!", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+    Unload();
+}
+
+void frmPlots::SetOutputText(const std::string& text)
+{
+    outText_ = text;
+    tbOutBox->setPlainText(Displayed(text));
+}
+
+void frmPlots::SetInputText(const std::string& text)
+{
+    inText_ = text;
+    tbInBox->setPlainText(Displayed(text));
+}
+
+}  // namespace plots

@@ -1,0 +1,110 @@
+// The plot window: a tab strip with the Setup, Input, Output and Plot pages, the settings
+// panel, the two listing boxes, the plot surface and the command buttons. It is the viewer's
+// host: the core sets tabs, button states, the caption and the listings through it.
+#pragma once
+
+#include "common/Dialogs.h"
+#include "common/FormResizer.h"
+#include "common/Registry.h"
+#include "plots/render/Surface.h"
+#include "plots/run/Viewer.h"
+#include "plots/run/ViewerHost.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QPushButton;
+class QTabWidget;
+class QTextEdit;
+
+namespace plots {
+
+class PictureBox;
+class SettingsPanel;
+
+// "Plots from Tavrick Ent.", after the plot file's name when there is one.
+std::string CaptionFor(const std::string& plotBase);
+
+class frmPlots : public QWidget, public ViewerHost {
+    Q_OBJECT
+public:
+    // Dialogs are the real ones unless a test passes its own.
+    explicit frmPlots(tk::Registry registry, tk::Dialogs* dialogs = nullptr);
+    ~frmPlots() override;
+
+    Viewer& viewer() { return *viewer_; }
+    tk::Registry& registry() { return registry_; }
+
+    QTabWidget* Plot_Tabs;
+    SettingsPanel* settings;
+    QTextEdit* tbInBox;
+    QTextEdit* tbOutBox;
+    PictureBox* picBox;
+    QPushButton* cmdPlotResults;
+    QPushButton* cmdOpen;
+    QPushButton* cmdExit;
+    QPushButton* cmdSaveOptions;
+    QPushButton* cmdAbout;
+    QPushButton* cmdSaveAs;
+    QPushButton* cmdPrint;
+    QPushButton* cmdNext;
+    QPushButton* cmdQuit;
+
+    QPushButton* CommandButton(Command c) const;
+    // The button's own visibility, apart from whether its page is shown.
+    bool CommandVisible(Command c) const;
+
+    bool Unloaded() const { return unloaded_; }
+    bool EndedByFatalExit() const { return fatalExit_; }
+    // Closes the window; the hand-over is cleared and the program ends.
+    void Unload();
+
+    // ViewerHost
+    void EnableSettings(bool flag) override;
+    void CloseViewer() override { Unload(); }
+    void ShowTab(int index) override;
+    int CurrentTab() const override;
+    void SetTabCaption(int index, const std::string& caption) override;
+    void SetTabEnabled(int index, bool enabled) override;
+    void SetCommandEnabled(Command c, bool enabled) override;
+    void SetCommandVisible(Command c, bool visible) override;
+    void FocusCommand(Command c) override;
+    void ShowFilename() override;
+    void FatalExit(const std::string& text) override;
+    std::string OutputText() const override { return outText_; }
+    void SetOutputText(const std::string& text) override;
+    std::string InputText() const override { return inText_; }
+    void SetInputText(const std::string& text) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    QPushButton* AddButton(const QString& caption, const QString& name, int tab, int left);
+    void OnTab(QWidget* control, int tab);
+    void ShowPageControls();
+    void Form_Load();
+    void cmdSaveOptions_Click();
+
+    tk::Registry registry_;
+    std::unique_ptr<tk::Dialogs> ownDialogs_;
+    tk::Dialogs& dialogs_;
+    std::unique_ptr<ImageSurface> surface_;
+    std::unique_ptr<Viewer> viewer_;
+    std::unique_ptr<tk::FormResizer> resizer_;
+    std::vector<std::pair<QWidget*, int>> pageControls_;
+    std::set<const QWidget*> hiddenByCode_;
+    std::string outText_, inText_;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+    bool fatalExit_ = false;
+};
+
+}  // namespace plots

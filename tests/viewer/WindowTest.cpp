@@ -1,0 +1,537 @@
+// The plot window driven offscreen: its state after loading, its captions, the settings panel
+// with its enabling rules, checks and store, and the window's part in a run.
+#include "common/Dialogs.h"
+#include "common/Registry.h"
+#include "plots/run/Startup.h"
+#include "plots/ui/PictureBox.h"
+#include "plots/ui/SettingsPanel.h"
+#include "plots/ui/frmPlots.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+using namespace plots;
+
+namespace {
+
+const std::string& Key = SettingsSubkey;
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(tmp_.isValid()); }
+
+    tk::Registry Store() { return tk::Registry(tmp_.path().toStdString() + "/registry.ini"); }
+
+    frmPlots& Open()
+    {
+        form_ = std::make_unique<frmPlots>(Store(), &dialogs_);
+        QApplication::setActiveWindow(form_.get());
+        QApplication::processEvents();
+        return *form_;
+    }
+
+    std::array<Colour, 6> Swatches() const
+    {
+        std::array<Colour, 6> c{};
+        for (int i = 0; i < 6; ++i) c[i] = form_->settings->SwatchColour(i);
+        return c;
+    }
+
+    QTemporaryDir tmp_;
+    tk::ScriptedDialogs dialogs_;
+    std::unique_ptr<frmPlots> form_;
+};
+
+struct CommandState {
+    Command Which;
+    bool Enabled;
+    bool Visible;
+};
+
+TEST_F(WindowTest, AfterLoadTheCommandsAreAsDesigned)
+{
+    frmPlots& f = Open();
+    const CommandState states[] = {
+        {Command::OpenPlotFile, true, true}, {Command::PlotResults, false, true}, {Command::Next, false, true},
+        {Command::SaveAs, false, true},      {Command::Print, false, true},       {Command::Quit, false, true},
+        {Command::SaveSettings, true, true}, {Command::ExitPlots, true, true},
+    };
+    for (const CommandState& s : states) {
+        SCOPED_TRACE(f.CommandButton(s.Which)->text().toStdString());
+        EXPECT_EQ(f.CommandButton(s.Which)->isEnabled(), s.Enabled);
+        EXPECT_EQ(f.CommandVisible(s.Which), s.Visible);
+    }
+    EXPECT_EQ(f.CurrentTab(), TabSetup);
+    EXPECT_EQ(f.windowTitle(), "Plots from Tavrick Ent.");
+    EXPECT_TRUE(f.isMaximized() || f.isVisible());
+    EXPECT_EQ(f.viewer().Run.PictureIndex, 2);
+    EXPECT_EQ(f.viewer().Run.FileIndex, 1);
+    EXPECT_EQ(f.viewer().Run.SettingsKey, Key);
+    // The Setup page shows its buttons and the panel; the other pages' controls are hidden.
+    EXPECT_TRUE(f.cmdOpen->isVisible());
+    EXPECT_TRUE(f.settings->isVisible());
+    EXPECT_FALSE(f.cmdNext->isVisible());
+    EXPECT_FALSE(f.picBox->isVisible());
+}
+
+TEST_F(WindowTest, EveryControlCarriesItsCaption)
+{
+    frmPlots& f = Open();
+    SettingsPanel& s = *f.settings;
+    const std::pair<QString, QString> captions[] = {
+        {f.cmdPlotResults->text(), "&Plot results >>"},
+        {f.cmdOpen->text(), "&Open Plot File ..."},
+        {f.cmdExit->text(), "E&xit Plots"},
+        {f.cmdSaveOptions->text(), "&Save Settings"},
+        {f.cmdAbout->text(), "&About"},
+        {f.cmdSaveAs->text(), "Save &As ..."},
+        {f.cmdPrint->text(), "&Print ..."},
+        {f.cmdNext->text(), "&Next >>"},
+        {f.cmdQuit->text(), "Quit"},
+        {f.Plot_Tabs->tabText(0), "Setup"},
+        {f.Plot_Tabs->tabText(1), "Input"},
+        {f.Plot_Tabs->tabText(2), "Output"},
+        {f.Plot_Tabs->tabText(3), "Plot"},
+        {s.chkBlacknWhite->text(), "Black && White Plots"},
+        {s.fraGridType->title(), "Type of Grid Lines"},
+        {s.optGridType[0]->text(), "Solid"},
+        {s.optGridType[1]->text(), "Dashed"},
+        {s.optGridType[2]->text(), "Dotted"},
+        {s.optGridType[3]->text(), "Dashed-Dot-Dot"},
+        {s.fraGridLines->title(), "Plot Grid Lines"},
+        {s.optGridLines[0]->text(), "No Grid Lines"},
+        {s.optGridLines[1]->text(), "X && Y Axes"},
+        {s.optGridLines[2]->text(), "X Axis Only"},
+        {s.optGridLines[3]->text(), "Y Axis Only"},
+        {s.lblColor[0]->text(), "Axes:"},
+        {s.lblColor[1]->text(), "Titles:"},
+        {s.lblColor[2]->text(), "Misc Info:"},
+        {s.lblColor[3]->text(), "Curve1:"},
+        {s.lblColor[4]->text(), "Curve2:"},
+        {s.lblColor[5]->text(), "Background:"},
+        {s.cmdColor[0]->text(), "Pick Color"},
+        {s.fraXaxis->title(), "X-axis Scaling Setup "},
+        {s.chkXaxis->text(), "Use following X values for plots:"},
+        {s.lblXmin->text(), "Enter X-min value:"},
+        {s.lblXstep->text(), "X-step for 10 steps:"},
+        {s.fraYaxis->title(), "Y-axis Scaling Setup "},
+        {s.chkYaxis->text(), "Use following Y values for plots:"},
+        {s.lblYmin->text(), "Enter Y-min value:"},
+        {s.lblYstep->text(), "Y-step for 5 steps:"},
+    };
+    for (const auto& [shown, expected] : captions) EXPECT_EQ(shown, expected);
+}
+
+TEST_F(WindowTest, CaptionNamesThePlotFile)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "Plots from Tavrick Ent."},
+        {"t-freq", "t-freq ... Plots from Tavrick Ent."},
+        {"/jobs/run1/t-freq", "t-freq ... Plots from Tavrick Ent."},
+        {"/jobs/run1/", "Plots from Tavrick Ent."},
+    };
+    frmPlots& f = Open();
+    for (const auto& [base, caption] : cases) {
+        f.viewer().Run.PlotBase = base;
+        f.ShowFilename();
+        EXPECT_EQ(f.windowTitle().toStdString(), caption) << base;
+    }
+}
+
+struct LoadCase {
+    const char* Name;
+    std::function<void(tk::Registry&)> Prepare;
+    std::array<Colour, 6> Colours;
+    int GridType, GridLines;
+    bool BlackAndWhite;
+    bool AxisTicked;
+    QString XminText, XstepText;
+};
+
+class LoadSettingsTest : public WindowTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LoadSettingsTest, RestoresTheSetupTab)
+{
+    const LoadCase& c = GetParam();
+    tk::Registry store = Store();
+    c.Prepare(store);
+    frmPlots& f = Open();
+    SettingsPanel& s = *f.settings;
+    EXPECT_EQ(Swatches(), c.Colours);
+    EXPECT_EQ(s.GridType(), c.GridType);
+    EXPECT_EQ(s.GridLines(), c.GridLines);
+    EXPECT_EQ(s.chkBlacknWhite->isChecked(), c.BlackAndWhite);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(s.txtColor[i]->isEnabled(), !c.BlackAndWhite);
+        EXPECT_EQ(s.cmdColor[i]->isEnabled(), !c.BlackAndWhite);
+        EXPECT_EQ(s.lblColor[i]->isEnabled(), !c.BlackAndWhite);
+    }
+    EXPECT_EQ(s.chkXaxis->isChecked(), c.AxisTicked);
+    EXPECT_EQ(s.txtXmin->isEnabled(), c.AxisTicked);
+    EXPECT_EQ(s.txtXstep->isEnabled(), c.AxisTicked);
+    EXPECT_EQ(s.txtXmin->text(), c.XminText);
+    EXPECT_EQ(s.txtXstep->text(), c.XstepText);
+    // The drawing sees what the controls show.
+    const DisplaySettings& d = f.viewer().Settings;
+    EXPECT_EQ(d.Colours, c.Colours);
+    EXPECT_EQ(d.GridType, c.GridType);
+    EXPECT_EQ(d.GridLines, c.GridLines);
+    EXPECT_EQ(d.BlackAndWhite, c.BlackAndWhite);
+    EXPECT_EQ(d.X.Enabled, c.AxisTicked);
+    EXPECT_EQ(d.X.MinText, c.XminText.toStdString());
+}
+
+const std::array<Colour, 6> Saved = {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0x010203};
+
+void SaveColours(tk::Registry& r, Colour titles)
+{
+    const char* names[] = {"Axes", "Titles", "MiscInfo", "Curve1", "Curve2", "Background"};
+    for (int i = 0; i < 6; ++i) r.SetInt(Key, names[i], std::int32_t(i == 1 ? titles : Saved[i]));
+}
+
+const LoadCase LoadCases[] = {
+    {"NoKeyGivesDefaultColoursDottedAndBothAxes", [](tk::Registry&) {}, DefaultColours, 2, 1, false, false, "", ""},
+    {"OnlyBlackAndWhiteGivesSolidNoGridAndDesignColours",
+     [](tk::Registry& r) {
+         r.CreateKey(tk::HKEY_CURRENT_USER, Key);
+         r.SetInt(Key, "BlacknWhite", 1);
+     },
+     DesignColours, 0, 0, true, false, "", ""},
+    {"BlackTitlesColourKeepsTheDesignColours",
+     [](tk::Registry& r) {
+         r.CreateKey(tk::HKEY_CURRENT_USER, Key);
+         SaveColours(r, 0);
+         r.SetInt(Key, "GridType", 3);
+         r.SetInt(Key, "GridLines", 2);
+     },
+     DesignColours, 3, 2, false, false, "", ""},
+    {"SavedColoursAndAxisRangeAreRestored",
+     [](tk::Registry& r) {
+         r.CreateKey(tk::HKEY_CURRENT_USER, Key);
+         SaveColours(r, Saved[1]);
+         r.SetInt(Key, "GridType", 1);
+         r.SetInt(Key, "GridLines", 3);
+         r.SetInt(Key, "chkXaxis", 1);
+         r.SetText(Key, "txtXmin", "-2.5");
+         r.SetText(Key, "txtXstep", "0.5");
+     },
+     Saved, 1, 3, false, true, "-2.5", "0.5"},
+    {"GridValuesOutOfRangeAreIgnored",
+     [](tk::Registry& r) {
+         r.CreateKey(tk::HKEY_CURRENT_USER, Key);
+         r.SetInt(Key, "GridType", 4);
+         r.SetInt(Key, "GridLines", -1);
+     },
+     DesignColours, 2, 1, false, false, "", ""},
+    {"StoredTextsWinOverTheFilledRange",
+     [](tk::Registry& r) {
+         r.CreateKey(tk::HKEY_CURRENT_USER, Key);
+         r.SetInt(Key, "chkXaxis", 1);
+     },
+     DesignColours, 0, 0, false, true, "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LoadSettingsTest, ::testing::ValuesIn(LoadCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(WindowTest, SavedSettingsAreThereInTheNextRun)
+{
+    frmPlots& f = Open();
+    SettingsPanel& s = *f.settings;
+    QTest::mouseClick(s.optGridType[3], Qt::LeftButton);
+    QTest::mouseClick(s.optGridLines[2], Qt::LeftButton);
+    dialogs_.ColourAnswers = {Colour(0x123456)};
+    QTest::mouseClick(s.cmdColor[4], Qt::LeftButton);
+    EXPECT_EQ(s.SwatchColour(4), 0x123456u);
+    QTest::mouseClick(s.chkYaxis, Qt::LeftButton);
+    s.txtYmin->clear();
+    QTest::keyClicks(s.txtYmin, "-1.5");
+    s.txtYstep->clear();
+    QTest::keyClicks(s.txtYstep, "2");
+    QTest::mouseClick(f.cmdSaveOptions, Qt::LeftButton);
+
+    tk::Registry store = Store();
+    const auto intValue = [&](const char* name) {
+        return std::get<std::int32_t>(store.GetRegValue(tk::HKEY_CURRENT_USER, Key, name, tk::REG_DWORD, std::int32_t(-99)));
+    };
+    const auto textValue = [&](const char* name) {
+        return std::get<std::string>(store.GetRegValue(tk::HKEY_CURRENT_USER, Key, name, tk::REG_SZ, std::string("?")));
+    };
+    EXPECT_EQ(intValue("BlacknWhite"), 0);
+    EXPECT_EQ(intValue("GridType"), 3);
+    EXPECT_EQ(intValue("GridLines"), 2);
+    EXPECT_EQ(intValue("Curve2"), 0x123456);
+    EXPECT_EQ(intValue("Axes"), std::int32_t(DefaultColours[0]));
+    EXPECT_EQ(intValue("chkXaxis"), 0);
+    EXPECT_EQ(intValue("chkYaxis"), 1);
+    EXPECT_EQ(textValue("txtYmin"), "-1.5");
+    EXPECT_EQ(textValue("txtYstep"), "2");
+    EXPECT_TRUE(dialogs_.Boxes.empty()) << "no message confirms the save";
+
+    form_.reset();
+    frmPlots& again = Open();
+    EXPECT_EQ(again.settings->GridType(), 3);
+    EXPECT_EQ(again.settings->GridLines(), 2);
+    EXPECT_EQ(again.settings->SwatchColour(4), 0x123456u);
+    EXPECT_TRUE(again.settings->chkYaxis->isChecked());
+    EXPECT_EQ(again.settings->txtYmin->text(), "-1.5");
+    EXPECT_EQ(again.settings->txtYstep->text(), "2");
+}
+
+TEST_F(WindowTest, SavingInBlackAndWhiteLeavesTheStoredColours)
+{
+    {
+        tk::Registry store = Store();
+        store.CreateKey(tk::HKEY_CURRENT_USER, Key);
+        SaveColours(store, Saved[1]);
+    }
+    frmPlots& f = Open();
+    dialogs_.ColourAnswers = {Colour(0x00FF00)};
+    QTest::mouseClick(f.settings->cmdColor[0], Qt::LeftButton);
+    QTest::mouseClick(f.settings->chkBlacknWhite, Qt::LeftButton);
+    ASSERT_TRUE(f.settings->chkBlacknWhite->isChecked());
+    EXPECT_FALSE(f.settings->cmdColor[0]->isEnabled());
+    EXPECT_TRUE(f.viewer().Settings.BlackAndWhite);
+    QTest::mouseClick(f.cmdSaveOptions, Qt::LeftButton);
+    tk::Registry store = Store();
+    EXPECT_EQ(store.GetInt(Key, "BlacknWhite"), 1);
+    EXPECT_EQ(store.GetInt(Key, "Axes"), std::int32_t(Saved[0]));
+}
+
+TEST_F(WindowTest, CancelledColourDialogChangesNothing)
+{
+    frmPlots& f = Open();
+    const Colour before = f.settings->SwatchColour(2);
+    dialogs_.ColourAnswers = {std::nullopt};
+    QTest::mouseClick(f.settings->cmdColor[2], Qt::LeftButton);
+    EXPECT_EQ(f.settings->SwatchColour(2), before);
+}
+
+struct StepCase {
+    const char* Name;
+    bool YAxis;
+    QString Text;
+    bool Refused;
+};
+
+class StepCheckTest : public WindowTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(StepCheckTest, ZeroStepCannotBeLeft)
+{
+    const StepCase& c = GetParam();
+    frmPlots& f = Open();
+    SettingsPanel& s = *f.settings;
+    QCheckBox* check = c.YAxis ? s.chkYaxis : s.chkXaxis;
+    QLineEdit* step = c.YAxis ? s.txtYstep : s.txtXstep;
+    QLineEdit* min = c.YAxis ? s.txtYmin : s.txtXmin;
+    QTest::mouseClick(check, Qt::LeftButton);
+    ASSERT_TRUE(step->isEnabled());
+    step->setFocus(Qt::TabFocusReason);
+    step->clear();
+    QTest::keyClicks(step, c.Text);
+    min->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    if (c.Refused) {
+        ASSERT_EQ(dialogs_.Boxes.size(), 1u);
+        const std::string axis = c.YAxis ? "Y" : "X";
+        EXPECT_EQ(dialogs_.Boxes[0].Text, "Please enter a non-zero number for " + axis + "-step size.");
+        EXPECT_EQ(dialogs_.Boxes[0].Title, "Graphel");
+        EXPECT_EQ(dialogs_.Boxes[0].Icon, tk::MsgIcon::Exclamation);
+        EXPECT_EQ(dialogs_.Boxes[0].Buttons, tk::MsgButtons::Ok);
+        EXPECT_EQ(QApplication::focusWidget(), step);
+    } else {
+        EXPECT_TRUE(dialogs_.Boxes.empty());
+        EXPECT_EQ(QApplication::focusWidget(), min);
+    }
+}
+
+const StepCase StepCases[] = {
+    {"LettersX", false, "abc", true}, {"ZeroX", false, "0", true},  {"ZeroPointZeroY", true, "0.0", true},
+    {"LettersY", true, "abc", true},  {"HalfX", false, "0.5", false}, {"EmptyX", false, "", false},
+    {"EmptyY", true, "", false},      {"LeadingNumberY", true, "2abc", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, StepCheckTest, ::testing::ValuesIn(StepCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(WindowTest, MinimumBoxesAreNotChecked)
+{
+    frmPlots& f = Open();
+    QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
+    f.settings->txtXmin->setFocus(Qt::TabFocusReason);
+    f.settings->txtXmin->setText("0");
+    f.settings->txtXstep->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogs_.Boxes.empty());
+}
+
+TEST_F(WindowTest, FocusSelectsTheWholeText)
+{
+    frmPlots& f = Open();
+    QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
+    f.settings->txtXstep->setText("12.5");
+    f.settings->txtXstep->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(f.settings->txtXstep->selectedText(), "12.5");
+}
+
+TEST_F(WindowTest, TickingAnAxisAfterAPlotFillsTheEmptyRange)
+{
+    frmPlots& f = Open();
+    AxisState& axis = f.viewer().Axis;
+    axis.Xmin = 0;
+    axis.Xmax = 50;
+    axis.Ymin = -1;
+    axis.Ymax = 4;
+    QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
+    QTest::mouseClick(f.settings->chkYaxis, Qt::LeftButton);
+    EXPECT_EQ(f.settings->txtXmin->text(), "0");
+    EXPECT_EQ(f.settings->txtXstep->text(), "5");
+    EXPECT_EQ(f.settings->txtYmin->text(), "-1");
+    EXPECT_EQ(f.settings->txtYstep->text(), "1");
+    EXPECT_TRUE(f.viewer().Settings.X.Enabled);
+    EXPECT_EQ(f.viewer().Settings.X.StepText, "5");
+    // Texts already there are kept.
+    QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
+    axis.Xmax = 100;
+    QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
+    EXPECT_EQ(f.settings->txtXstep->text(), "5");
+}
+
+TEST_F(WindowTest, RunTimeEnablingIgnoresBlackAndWhite)
+{
+    frmPlots& f = Open();
+    QTest::mouseClick(f.settings->chkBlacknWhite, Qt::LeftButton);
+    f.SetCommandVisible(Command::SaveSettings, false);
+    f.EnableSettings(true);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(f.settings->txtColor[i]->isEnabled());
+        EXPECT_TRUE(f.settings->cmdColor[i]->isEnabled());
+        EXPECT_FALSE(f.settings->lblColor[i]->isEnabled()) << "labels are left as they were";
+    }
+    EXPECT_TRUE(f.CommandVisible(Command::SaveSettings));
+    EXPECT_TRUE(f.cmdSaveOptions->isVisible());
+}
+
+TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
+{
+    frmPlots& f = Open();
+    f.SetOutputText("first\r\nsecond");
+    f.AppendOutput("\r\n\tCalling 1st line plot");
+    EXPECT_EQ(f.OutputText(), "first\r\nsecond\r\n\tCalling 1st line plot");
+    EXPECT_EQ(f.tbOutBox->toPlainText(), "first\nsecond\n\tCalling 1st line plot");
+    f.SetInputText("a\rb\r\n");
+    EXPECT_EQ(f.tbInBox->toPlainText(), "a\nb\n");
+    EXPECT_TRUE(f.tbOutBox->isReadOnly());
+}
+
+TEST_F(WindowTest, EachTabShowsItsOwnControls)
+{
+    frmPlots& f = Open();
+    struct Page {
+        int Tab;
+        QWidget* Shown;
+        QWidget* Hidden;
+    };
+    const Page pages[] = {{TabPlot, f.picBox, f.settings},
+                          {TabOutput, f.tbOutBox, f.picBox},
+                          {TabInput, f.tbInBox, f.tbOutBox},
+                          {TabSetup, f.cmdExit, f.cmdQuit}};
+    for (const Page& p : pages) {
+        f.ShowTab(p.Tab);
+        EXPECT_EQ(f.CurrentTab(), p.Tab);
+        EXPECT_TRUE(p.Shown->isVisible()) << p.Tab;
+        EXPECT_FALSE(p.Hidden->isVisible()) << p.Tab;
+    }
+}
+
+TEST_F(WindowTest, ClosingClearsTheHandedOverName)
+{
+    Store().SetText(tk::CompanyKey, "fileIn", "t-freq.plt");
+    frmPlots& f = Open();
+    QTest::mouseClick(f.cmdExit, Qt::LeftButton);
+    EXPECT_TRUE(f.Unloaded());
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(Store().GetText(tk::CompanyKey, "fileIn", "unset"), "unset");
+    EXPECT_TRUE(dialogs_.Boxes.empty());
+}
+
+TEST_F(WindowTest, FatalMessageEndsTheProgram)
+{
+    Store().SetText(tk::CompanyKey, "fileIn", "t-freq.plt");
+    frmPlots& f = Open();
+    f.FatalExit("==Warning== No h(t) data in file");
+    ASSERT_EQ(dialogs_.Boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.Boxes[0].Text, "==Warning== No h(t) data in file");
+    EXPECT_EQ(dialogs_.Boxes[0].Title, "Must exit!");
+    EXPECT_EQ(dialogs_.Boxes[0].Icon, tk::MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs_.Boxes[0].Buttons, tk::MsgButtons::Ok);
+    EXPECT_TRUE(f.Unloaded());
+    EXPECT_TRUE(f.EndedByFatalExit());
+    EXPECT_EQ(Store().GetText(tk::CompanyKey, "fileIn"), "");
+}
+
+TEST_F(WindowTest, ResizingKeepsTheSurfaceTheSizeOfItsControl)
+{
+    frmPlots& f = Open();
+    f.showNormal();
+    f.resize(1000, 700);
+    QApplication::processEvents();
+    const QSize small = f.picBox->size();
+    f.resize(1400, 980);
+    QApplication::processEvents();
+    const QSize large = f.picBox->size();
+    EXPECT_GT(large.width(), small.width());
+    EXPECT_GT(large.height(), small.height());
+    EXPECT_EQ(f.viewer().Canvas().PixelWidth(), large.width());
+    EXPECT_EQ(f.viewer().Canvas().PixelHeight(), large.height());
+    // The panel and the surface stay in proportion to the window.
+    EXPECT_NEAR(double(f.settings->width()) / f.width(), double(f.picBox->width()) / f.width(), 0.01);
+}
+
+TEST_F(WindowTest, StartedOnASampleTheFirstPlotIsShownAndNextGoesOn)
+{
+    const QString samples = QString(TK_SOURCE_DIR) + "/samples";
+    QDir::setCurrent(samples);
+    frmPlots& f = Open();
+    const StartupResult r = Main(f.viewer(), f.registry(), (samples + "/lorentz2.plt").toStdString(),
+                                 {[&f] { return f.Unloaded(); }});
+    ASSERT_TRUE(r.Started);
+    EXPECT_EQ(f.windowTitle(), "lorentz2 ... Plots from Tavrick Ent.");
+    EXPECT_EQ(f.CurrentTab(), TabPlot);
+    EXPECT_TRUE(f.cmdNext->isEnabled());
+    EXPECT_FALSE(f.cmdOpen->isEnabled());
+    EXPECT_FALSE(f.cmdSaveOptions->isEnabled());
+    EXPECT_TRUE(f.CommandVisible(Command::SaveSettings));
+    EXPECT_NE(f.OutputText().find("Calling 1st line plot"), std::string::npos);
+    // Something was drawn on the surface the control shows.
+    const QImage picture = f.viewer().Canvas().Picture();
+    EXPECT_EQ(picture.size(), f.picBox->size());
+    EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2), picture.pixel(1, 1));
+
+    QTest::mouseClick(f.cmdNext, Qt::LeftButton);
+    EXPECT_NE(f.OutputText().find("Calling 2nd line plot"), std::string::npos);
+    QTest::mouseClick(f.cmdQuit, Qt::LeftButton);
+    EXPECT_EQ(f.CurrentTab(), TabSetup);
+    EXPECT_TRUE(f.cmdOpen->isEnabled());
+    EXPECT_TRUE(f.cmdSaveOptions->isEnabled());
+    EXPECT_TRUE(dialogs_.Boxes.empty());
+}
+
+}  // namespace
