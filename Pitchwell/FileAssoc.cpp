@@ -1,0 +1,284 @@
+#include "Pitchwell/FileAssoc.h"
+
+#include "common/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace pitchwell {
+
+namespace {
+
+std::string Env(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+std::string Home()
+{
+    return Env("HOME");
+}
+
+std::vector<std::string> SplitColons(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    std::string part;
+    while (std::getline(in, part, ':')) {
+        if (!part.empty())
+            parts.push_back(part);
+    }
+    return parts;
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>& lines)
+{
+    tk::LineReader reader;
+    if (!reader.Open(path))
+        return false;
+    std::string line;
+    while (reader.ReadLine(line))
+        lines.push_back(line);
+    return true;
+}
+
+// The type of a glob in a globs2 ("weight:type:glob[:flags]") or globs ("type:glob") file.
+std::string TypeInGlobFile(const std::string& path, const std::string& glob, bool withWeights)
+{
+    std::vector<std::string> lines;
+    if (!ReadLines(path, lines))
+        return {};
+    for (const std::string& line : lines) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> fields;
+        std::stringstream in(line);
+        std::string f;
+        while (std::getline(in, f, ':'))
+            fields.push_back(f);
+        const std::size_t typeAt = withWeights ? 1 : 0;
+        if (fields.size() > typeAt + 1 && Lower(fields[typeAt + 1]) == glob)
+            return fields[typeAt];
+    }
+    return {};
+}
+
+// The type of a glob in the mime packages of one directory (for a cache not yet rebuilt).
+std::string TypeInPackages(const std::string& packagesDir, const std::string& glob)
+{
+    const QStringList files = QDir(QString::fromStdString(packagesDir)).entryList({"*.xml"}, QDir::Files);
+    for (const QString& name : files) {
+        QFile file(QString::fromStdString(packagesDir) + "/" + name);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QXmlStreamReader xml(&file);
+        QString type;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("mime-type"))
+                type = xml.attributes().value("type").toString();
+            else if (xml.name() == QLatin1String("glob") &&
+                     Lower(xml.attributes().value("pattern").toString().toStdString()) == glob && !type.isEmpty())
+                return type.toStdString();
+        }
+    }
+    return {};
+}
+
+std::string PackageXml(const std::string& extension, const std::string& mimeType, const std::string& description)
+{
+    QString xml;
+    QXmlStreamWriter out(&xml);
+    out.setAutoFormatting(true);
+    out.writeStartDocument();
+    out.writeStartElement("mime-info");
+    // The namespace the shared-mime-info format requires; an identifier, never fetched.
+    out.writeDefaultNamespace(QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"));
+    out.writeStartElement("mime-type");
+    out.writeAttribute("type", QString::fromStdString(mimeType));
+    out.writeTextElement("comment", QString::fromStdString(description));
+    out.writeEmptyElement("sub-class-of");
+    out.writeAttribute("type", "text/plain");
+    out.writeEmptyElement("glob");
+    out.writeAttribute("pattern", QString::fromStdString("*." + Lower(extension)));
+    out.writeEndElement();
+    out.writeEndElement();
+    out.writeEndDocument();
+    return xml.toStdString();
+}
+
+// The default for a type in the [Default Applications] group of one mimeapps.list.
+std::string DefaultIn(const std::string& listFile, const std::string& mimeType, const char* group)
+{
+    std::vector<std::string> lines;
+    if (!ReadLines(listFile, lines))
+        return {};
+    bool inGroup = false;
+    for (const std::string& line : lines) {
+        if (!line.empty() && line[0] == '[') {
+            inGroup = line == group;
+            continue;
+        }
+        if (inGroup && line.rfind(mimeType + "=", 0) == 0) {
+            std::string ids = line.substr(mimeType.size() + 1);
+            std::string first = ids.substr(0, ids.find(';'));
+            if (!first.empty())
+                return first;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string DataHome()
+{
+    const std::string v = Env("XDG_DATA_HOME");
+    return v.empty() ? Home() + "/.local/share" : v;
+}
+
+std::string ConfigHome()
+{
+    const std::string v = Env("XDG_CONFIG_HOME");
+    return v.empty() ? Home() + "/.config" : v;
+}
+
+std::vector<std::string> DataDirs()
+{
+    std::vector<std::string> dirs{DataHome()};
+    std::string sys = Env("XDG_DATA_DIRS");
+    if (sys.empty())
+        sys = "/usr/local/share:/usr/share";
+    for (const std::string& d : SplitColons(sys))
+        dirs.push_back(d);
+    return dirs;
+}
+
+std::vector<std::string> ConfigDirs()
+{
+    std::vector<std::string> dirs{ConfigHome()};
+    std::string sys = Env("XDG_CONFIG_DIRS");
+    if (sys.empty())
+        sys = "/etc/xdg";
+    for (const std::string& d : SplitColons(sys))
+        dirs.push_back(d);
+    return dirs;
+}
+
+std::string GetAssociation(const std::string& extension)
+{
+    if (extension.empty())
+        return {};
+    const std::string glob = "*." + Lower(extension);
+    const std::vector<std::string> dirs = DataDirs();
+    for (std::size_t i = 0; i < dirs.size(); ++i) {
+        const std::string mime = dirs[i] + "/mime";
+        std::string type = TypeInGlobFile(mime + "/globs2", glob, true);
+        if (type.empty())
+            type = TypeInGlobFile(mime + "/globs", glob, false);
+        if (type.empty() && i == 0)
+            type = TypeInPackages(mime + "/packages", glob);
+        if (!type.empty())
+            return type;
+    }
+    return {};
+}
+
+void CreateAssociation(const std::string& extension, const std::string& mimeType, const std::string& description)
+{
+    const std::string mimeDir = DataHome() + "/mime";
+    const std::string packages = mimeDir + "/packages";
+    if (!QDir().mkpath(QString::fromStdString(packages)))
+        return;
+    const std::string file = packages + "/pitchwell-" + Lower(extension) + ".xml";
+    if (!tk::WriteTextFile(file, PackageXml(extension, mimeType, description)))
+        return;
+
+    const QString updater = QStandardPaths::findExecutable("update-mime-database");
+    if (!updater.isEmpty()) {
+        QProcess update;
+        update.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        update.start(updater, {QString::fromStdString(mimeDir)});
+        update.waitForFinished(60000);
+    }
+
+    const std::string editor = DefaultTextEditor();
+    if (!editor.empty())
+        AddDefaultApplication(ConfigHome() + "/mimeapps.list", mimeType, editor);
+}
+
+std::string DefaultTextEditor()
+{
+    const std::string type = "text/plain";
+    for (const std::string& dir : ConfigDirs()) {
+        if (std::string id = DefaultIn(dir + "/mimeapps.list", type, "[Default Applications]"); !id.empty())
+            return id;
+    }
+    for (const std::string& dir : DataDirs()) {
+        const std::string apps = dir + "/applications";
+        if (std::string id = DefaultIn(apps + "/mimeapps.list", type, "[Default Applications]"); !id.empty())
+            return id;
+        if (std::string id = DefaultIn(apps + "/mimeinfo.cache", type, "[MIME Cache]"); !id.empty())
+            return id;
+    }
+    return {};
+}
+
+bool AddDefaultApplication(const std::string& listFile, const std::string& mimeType, const std::string& desktopId)
+{
+    std::vector<std::string> lines;
+    ReadLines(listFile, lines);
+    const std::string group = "[Default Applications]";
+    bool inGroup = false;
+    std::size_t insertAt = lines.size();
+    bool haveGroup = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (!line.empty() && line[0] == '[') {
+            if (inGroup)
+                insertAt = i;
+            inGroup = line == group;
+            if (inGroup) {
+                haveGroup = true;
+                insertAt = lines.size();
+            }
+            continue;
+        }
+        if (inGroup && line.rfind(mimeType + "=", 0) == 0)
+            return true;
+    }
+    const std::string entry = mimeType + "=" + desktopId + ";";
+    if (haveGroup) {
+        // Insert before any blank lines that close the group.
+        while (insertAt > 0 && lines[insertAt - 1].empty())
+            --insertAt;
+        lines.insert(lines.begin() + static_cast<long>(insertAt), entry);
+    } else {
+        if (!lines.empty() && !lines.back().empty())
+            lines.push_back("");
+        lines.push_back(group);
+        lines.push_back(entry);
+    }
+    std::string text;
+    for (const std::string& l : lines)
+        text += l + "\n";
+    QDir().mkpath(QString::fromStdString(listFile.substr(0, listFile.rfind('/'))));
+    return tk::WriteTextFile(listFile, text);
+}
+
+}  // namespace pitchwell

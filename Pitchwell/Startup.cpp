@@ -1,0 +1,158 @@
+#include "Pitchwell/Startup.h"
+
+#include "Pitchwell/FileAssoc.h"
+#include "Pitchwell/mdlQZ.h"
+#include "common/Paths.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace pitchwell {
+
+namespace {
+
+std::string Trim(const std::string& s)
+{
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+void ShowSetupError(tk::Dialogs& dialogs, const LauncherPaths& paths, const LauncherError& e)
+{
+    dialogs.Show("Unexpected error #" + std::to_string(e.Number) + " occured: " + "\r\n" + "Path =" + paths.ProgDir +
+                     "\r\n" + e.Description + ".  Suggest re-installing " + ProgramName + ".",
+                 "In 'Start_INI' routine ...", tk::MsgIcon::Critical, tk::MsgButtons::Ok);
+}
+
+// Writes the marker file's one line; the error when it cannot be made.
+bool WriteMarker(const std::string& path, const std::string& line, LauncherError& error)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        error = ErrorFromErrno(errno);
+        return false;
+    }
+    const std::string text = line + "\r\n";
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    const int writeErr = errno;
+    if (std::fclose(f) != 0 || !written) {
+        error = ErrorFromErrno(written ? errno : writeErr);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+LauncherError ErrorFromErrno(int err)
+{
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR: return {76, "Path not found"};
+    case EACCES:
+    case EPERM:
+    case EROFS: return {70, "Permission denied"};
+    case ENOSPC:
+    case EDQUOT: return {61, "Disk full"};
+    case EEXIST: return {58, "File already exists"};
+    case ENAMETOOLONG: return {52, "Bad file name or number"};
+    case EMFILE:
+    case ENFILE: return {67, "Too many files"};
+    case ENODEV:
+    case ENXIO: return {68, "Device unavailable"};
+#ifdef ENOMEDIUM
+    case ENOMEDIUM: return {71, "Disk not ready"};
+#endif
+    default: return {75, "Path/File access error (" + std::string(std::strerror(err)) + ")"};
+    }
+}
+
+std::string BaseDirectoryOf(const std::string& ownDir)
+{
+    std::string dir = Trim(ownDir);
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    const auto slash = dir.rfind('/');
+    if (slash == std::string::npos || slash == 0)
+        return {};
+    std::string base = Trim(dir.substr(0, slash));
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    return base.size() < 2 ? std::string() : base;
+}
+
+bool Start_Path(LauncherPaths& paths, tk::Dialogs& dialogs)
+{
+    paths.ProgSubDir = "/" + ProgramName;
+    const std::string base = BaseDirectoryOf(paths.OwnDir);
+    if (base.empty()) {
+        dialogs.Show("Missing " + ProgramName + "'s base directory, /TK-Tools; " + "Can't proceed without it." + "\r\n" +
+                         "Did you re-boot since installing " + ProgramName + "?" + "\r\n" +
+                         "Please re-boot or re-install " + ProgramName + " AND re-boot.",
+                     "In 'Start_Path' routine ... Exiting!", tk::MsgIcon::Critical, tk::MsgButtons::Ok);
+        return false;
+    }
+    paths.BaseDir = base;
+    paths.ProgDir = paths.BaseDir + paths.ProgSubDir;
+    return true;
+}
+
+std::string MarkerLine(const std::string& shortDate)
+{
+    return ProgramName + "\u2122 Program Installed" + std::string(15, ' ') + shortDate;
+}
+
+std::string TodayShortDate()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+bool Start_INI(const LauncherPaths& paths, tk::Dialogs& dialogs, const std::string& shortDate, SetupReport* report)
+{
+    SetupReport done;
+    const std::string marker = paths.ProgDir + "/" + ProgramName + ".ini";
+    if (!FileExists(dialogs, marker)) {
+        done.FirstRun = true;
+        LauncherError error;
+        if (!WriteMarker(marker, MarkerLine(shortDate), error)) {
+            ShowSetupError(dialogs, paths, error);
+            return false;
+        }
+        if (GetAssociation("QZ").empty()) {
+            CreateAssociation("QZ", SourceMimeType, "Quazelle");
+            done.RegisteredSource = true;
+        }
+        if (GetAssociation("Out").empty()) {
+            CreateAssociation("Out", OutputMimeType, "QZ Output");
+            done.RegisteredOutput = true;
+        }
+    }
+
+    const std::string userDir = paths.ProgDir + "/User";
+    std::error_code ec;
+    if (!dirExists(dialogs, userDir)) {
+        if (!std::filesystem::create_directory(userDir, ec) && ec) {
+            ShowSetupError(dialogs, paths, ErrorFromErrno(ec.value()));
+            return false;
+        }
+        done.CreatedUserDir = true;
+    }
+    std::filesystem::current_path(tk::ResolvePath(userDir), ec);
+    if (ec) {
+        ShowSetupError(dialogs, paths, ErrorFromErrno(ec.value()));
+        return false;
+    }
+    if (report)
+        *report = done;
+    return true;
+}
+
+}  // namespace pitchwell

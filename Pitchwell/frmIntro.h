@@ -1,0 +1,35 @@
+// The introduction window, the launcher's first window: a title, two sentences and the way on
+// to the main window ("&MLM Plan") or out ("E&xit").
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace pitchwell {
+
+class LauncherApp;
+
+class frmIntro : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmIntro(LauncherApp& app, QWidget* parent = nullptr);
+
+    QLabel* lblTitleIntro;
+    QLabel* lblSentence1;
+    QLabel* lblSentence2;
+    QPushButton* cmdMLM;
+    QPushButton* cmdExitIntro;
+
+    void cmdMLM_Click();
+    void cmdExitIntro_Click();
+
+private:
+    void Form_Load();
+    LauncherApp& app_;
+};
+
+}  // namespace pitchwell
