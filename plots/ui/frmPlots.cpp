@@ -22,7 +22,7 @@ namespace {
 constexpr int DesignWidth = 12000, DesignHeight = 8700;
 constexpr int TabsLeft = 60, TabsTop = 60, TabsWidth = 11880, TabsHeight = 8580;
 constexpr int TabStripHeight = 311;  // the tabs themselves, above the pages
-constexpr int PanelWidth = 11860, PanelHeight = 7440;
+constexpr int PanelWidth = 11820, PanelHeight = 7440;
 constexpr int SurfaceHeight = 7450;
 constexpr int ListingHeight = 8190;
 constexpr int ButtonTop = 7950, ButtonWidth = 2160, ButtonHeight = 480;
