@@ -1,0 +1,101 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ExportRun {
+    int Exit;
+    std::string Err;
+};
+
+ExportRun Export(const QStringList& args)
+{
+    QProcess p;
+    p.start(TK_BINARY_DIR "/plots/plots", QStringList{"--export"} + args);
+    p.waitForFinished(-1);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError().toStdString()};
+}
+
+QString Sample(const char* name) { return QString(TK_SOURCE_DIR "/samples/") + name; }
+
+TEST(ExportCommand, WritesNumberedImagesOfTheRequestedSize)
+{
+    struct Case {
+        const char* What;
+        const char* File;
+        QStringList Options;
+        QStringList Expected;
+        QSize Size;
+    } cases[] = {
+        {"fitting run: first line plot", "sine2.plt", {}, {"sine2-01.png"}, {1024, 768}},
+        {"pole-zero run: map, then first line plot", "tunewave.plt", {"--size", "800x600"},
+         {"tunewave-01.png", "tunewave-02.png"}, {800, 600}},
+        {"bitmap", "oscill.plt", {"--format", "bmp", "--size=640x480"}, {"oscill-01.bmp"}, {640, 480}},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir tmp;
+        const QString out = tmp.filePath("made/here");  // created when missing
+        const ExportRun r = Export(c.Options + QStringList{out, Sample(c.File)});
+        EXPECT_EQ(r.Exit, 0) << c.What << ": " << r.Err;
+        const QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
+        EXPECT_EQ(files, c.Expected) << c.What;
+        for (const QString& f : files) {
+            const QImage image(QDir(out).filePath(f));
+            EXPECT_EQ(image.size(), c.Size) << c.What << " " << f.toStdString();
+        }
+    }
+}
+
+TEST(ExportCommand, PdfIsOnePagePerPlot)
+{
+    QTemporaryDir tmp;
+    const ExportRun r = Export({"--format", "pdf", tmp.path(), Sample("lorentz2.plt")});
+    ASSERT_EQ(r.Exit, 0) << r.Err;
+    QFile pdf(tmp.filePath("lorentz2-01.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 1);
+}
+
+TEST(ExportCommand, ExitCodesForBadInput)
+{
+    QTemporaryDir tmp;
+    const QString garbage = tmp.filePath("garbage.plt");
+    {
+        QFile f(garbage);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a plot file\r\n");
+    }
+    struct Case {
+        const char* What;
+        QStringList Args;
+        int Exit;
+        const char* InError;
+    } cases[] = {
+        {"missing file", {tmp.path(), tmp.filePath("none.plt")}, 1, "none.plt"},
+        {"unreadable data: the reader's message", {tmp.path(), garbage}, 1, "Data file is corrupted"},
+        {"unknown option", {"--colour", "red", tmp.path(), Sample("sine2.plt")}, 2, "Usage: plots --export"},
+        {"bad size", {"--size", "12by4", tmp.path(), Sample("sine2.plt")}, 2, "bad size"},
+        {"zero size", {"--size", "0x768", tmp.path(), Sample("sine2.plt")}, 2, "bad size"},
+        {"bad format", {"--format", "gif", tmp.path(), Sample("sine2.plt")}, 2, "bad format"},
+        {"missing FILE", {tmp.path()}, 2, "missing FILE"},
+        {"nothing at all", {}, 2, "missing DIR and FILE"},
+        {"size without value", {tmp.path(), Sample("sine2.plt"), "--size"}, 2, "--size needs"},
+    };
+    for (const Case& c : cases) {
+        const ExportRun r = Export(c.Args);
+        EXPECT_EQ(r.Exit, c.Exit) << c.What << ": " << r.Err;
+        EXPECT_NE(r.Err.find(c.InError), std::string::npos) << c.What << ": " << r.Err;
+    }
+    EXPECT_TRUE(QDir(tmp.path()).entryList({"*.png"}, QDir::Files).isEmpty());
+}
+
+}  // namespace
