@@ -24,9 +24,11 @@ public:
     bool Open(const std::string& documentOrUrl, std::string& error) override;
 };
 
-// The user's text editor for a file: $QZ_EDITOR when set (a command; the file path is
-// appended as one argument), otherwise the desktop's default application for plain text.
-// Fills program and args; returns false when no editor can be found.
+// The user's text editor for a file: $QZ_EDITOR when set (a command split as a shell would
+// split words, without running one; the file path is appended as one argument), otherwise the
+// desktop's default application for plain text (its desktop entry's Exec line, the file
+// standing in for %f, %F, %u or %U, or added at the end), otherwise "xdg-open FILE".
+// Fills program and args; returns false when nothing at all can run.
 bool EditorCommand(const std::string& file, std::string& program, std::vector<std::string>& args);
 
 }  // namespace tk
