@@ -643,9 +643,17 @@ enum class Outcome { Unchanged, Written, Failed };
 // One read-modify-write of the store under its lock. The change sees the freshest content
 // and says whether it changed anything. A missing file is made (holding the company key) even
 // when nothing changed; a damaged one is set aside before the change is written.
-Outcome Transact(const std::string& file, const std::function<bool(Store&)>& change)
+Outcome Transact(const std::string& storeFile, const std::function<bool(Store&)>& change)
 {
+    // A store file that is a link (kept with the user's other settings) is changed where it
+    // points, so the link stays.
     std::error_code ignored;
+    std::string file = storeFile;
+    if (std::filesystem::is_symlink(file, ignored)) {
+        const std::filesystem::path target = std::filesystem::weakly_canonical(file, ignored);
+        if (!ignored)
+            file = target.string();
+    }
     std::filesystem::create_directories(DirectoryOf(file), ignored);
     const StoreLock lock(file);
     if (!lock.Held())

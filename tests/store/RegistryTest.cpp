@@ -1,6 +1,7 @@
 #include "common/Registry.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -209,6 +210,18 @@ TEST_F(StoreTest, FileIsReadableTextAndWritesLeaveNoTemporaries)
                                    "\"Raw\"=bytes:00ff\n"})
         EXPECT_NE(content.find(line), std::string::npos) << line << "\n" << content;
     EXPECT_EQ(Entries(dir.path() + "/tavrick"), QStringList({"registry.ini", "registry.ini.lock"}));
+}
+
+TEST_F(StoreTest, LinkedStoreFileIsChangedWhereItPoints)
+{
+    QDir().mkpath(dir.path() + "/tavrick");
+    QDir().mkpath(dir.path() + "/dotfiles");
+    const QString target = dir.path() + "/dotfiles/registry.ini";
+    WriteFile(target.toStdString(), "[Software\\Tavrick Enterprise]\n\"fileIn\"=text:\"a\"\n");
+    ASSERT_TRUE(QFile::link(target, QString::fromStdString(File())));
+    store.SetText(CompanyKey, "fileIn", "b");
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(File())).isSymLink());
+    EXPECT_EQ(Registry(target.toStdString()).GetText(CompanyKey, "fileIn"), "b");
 }
 
 TEST_F(StoreTest, HandEditedFilesAreAccepted)
