@@ -74,8 +74,9 @@ void MapRanges(const PlotData& d, AxisState& a)
 
 // Data that has no pole or zero at all, only positive real parts or only negative imaginary
 // parts leaves the ranges above inverted, and a marker beyond them would land outside the
-// plot. The ranges are widened to take in every marker (sigma symmetric about 0), and an empty
-// map gets the range of an all-zero one. Wherever every marker already fits, nothing changes.
+// plot. The ranges are widened to take in every marker and 0 (sigma symmetric about 0), so an
+// empty map gets the range of an all-zero one. Wherever every marker already fits, nothing
+// changes.
 void IncludeMarkers(const std::vector<Marker>& markers, AxisState& a)
 {
     for (const Marker& m : markers) {
@@ -84,8 +85,8 @@ void IncludeMarkers(const std::vector<Marker>& markers, AxisState& a)
         a.Xmax = std::max(a.Xmax, m.Omega);
         a.Ymin = std::min(a.Ymin, -std::abs(m.Sigma));
     }
-    if (a.Xmax < a.Xmin) a.Xmax = a.Xmin;
-    if (a.Ymin > 0) a.Ymin = 0;
+    a.Xmax = std::max(a.Xmax, 0.0);
+    a.Ymin = std::min(a.Ymin, 0.0);
 }
 
 }  // namespace
