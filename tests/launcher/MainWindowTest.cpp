@@ -1,0 +1,237 @@
+// The launcher's windows driven offscreen: the introduction, the main window's pages, captions,
+// menus, document boxes, resizing and the About window.
+#include "LauncherTestSupport.h"
+#include "Pitchwell/Documents.h"
+#include "Pitchwell/LauncherApp.h"
+#include "Pitchwell/frmAbout.h"
+#include "Pitchwell/frmIntro.h"
+#include "Pitchwell/frmMain.h"
+#include "Pitchwell/CataloguePage.h"
+#include "Pitchwell/RegistrationPage.h"
+#include "Pitchwell/VideoPage.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+using namespace pitchwell;
+using launchertest::FreshDesktop;
+
+namespace {
+
+class NoStarter : public tk::ProgramStarter {
+public:
+    bool Start(const std::string&, const std::vector<std::string>&, std::string&) override { return true; }
+    bool Open(const std::string&, std::string&) override { return true; }
+};
+
+// An installed launcher in a fresh tree, brought up to its main window.
+struct Launcher {
+    FreshDesktop desk;
+    tk::ScriptedDialogs dialogs;
+    tk::Registry store{desk.Root + "/store"};
+    NoStarter starter;
+    std::unique_ptr<LauncherApp> app;
+
+    explicit Launcher(const std::string& ownRelative = "tk-tools/Pitchwell")
+    {
+        const std::string own = desk.MakeDir(ownRelative);
+        app = std::make_unique<LauncherApp>(own, dialogs, store, starter);
+        app->ShortDate = "12/7/2026";
+    }
+    frmMain& Main()
+    {
+        app->ShowIntro();
+        QTest::mouseClick(app->Intro()->cmdMLM, Qt::LeftButton);
+        EXPECT_NE(app->Main(), nullptr);
+        return *app->Main();
+    }
+};
+
+int Twips(int pixels) { return pixels * tk::TwipsPerPixel; }
+
+}  // namespace
+
+TEST(LauncherWindows, CaptionsShowTheirAmpersandsAsTheUserSeesThem)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Quazelle\u2122  Intro && Marketing", "Quazelle\u2122  Intro & Marketing"},
+        {"QZ: Pros && Co&ns", "QZ: Pros & Cons"},
+        {"E&xit", "Exit"},
+        {"&&&", "&"},
+    };
+    for (const auto& [stored, shown] : cases)
+        EXPECT_EQ(ShownCaption(stored), shown);
+}
+
+TEST(LauncherWindows, IntroWindowHasItsCaptionTitleAndButtons)
+{
+    Launcher l;
+    frmIntro* intro = l.app->ShowIntro();
+    EXPECT_EQ(intro->windowTitle(), "Intro to MLM of Quazelle ");
+    EXPECT_EQ(intro->lblTitleIntro->text(), QString::fromUtf8("Quazelle\u2122  Intro & Marketing"));
+    EXPECT_FALSE(intro->lblSentence1->text().isEmpty());
+    EXPECT_FALSE(intro->lblSentence2->text().isEmpty());
+    EXPECT_EQ(intro->cmdMLM->text(), "&MLM Plan");
+    EXPECT_EQ(intro->cmdExitIntro->text(), "E&xit");
+    QTest::mouseClick(intro->cmdExitIntro, Qt::LeftButton);
+    EXPECT_FALSE(intro->isVisible());
+    EXPECT_EQ(l.app->Main(), nullptr);
+}
+
+TEST(LauncherWindows, MlmPlanOpensTheMainWindowWithItsPagesAndMenus)
+{
+    Launcher l;
+    frmMain& main = l.Main();
+    EXPECT_TRUE(l.dialogs.Boxes.empty());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(main.isMaximized());
+    EXPECT_EQ(main.windowTitle(), "Marketing of Quazelle");
+    EXPECT_EQ(main.lblTitle->text(), "Multi-Level Marketing of Quazelle");
+
+    const QStringList pages = {"Busin&ess Opportunity", "Basic &Plan", "R&ules", "QZ Histor&y",
+                               "&Registration", "E&xample Problems", "QZ: Pros && Co&ns", "&Videos"};
+    ASSERT_EQ(main.ODE_tabs->count(), pages.size());
+    for (int i = 0; i < pages.size(); ++i)
+        EXPECT_EQ(main.ODE_tabs->tabText(i), pages[i]) << i;
+    EXPECT_EQ(main.ODE_tabs->currentIndex(), 0);
+    EXPECT_EQ(main.ODE_tabs->widget(4), static_cast<QWidget*>(main.registrationPage));
+    EXPECT_EQ(main.ODE_tabs->widget(5), static_cast<QWidget*>(main.cataloguePage));
+    EXPECT_EQ(main.ODE_tabs->widget(7), static_cast<QWidget*>(main.videoPage));
+
+    EXPECT_EQ(main.lblIBO->text(), "Independent Business Ownership (IBO) Opportunity");
+    EXPECT_TRUE(main.lblIBO2->text().startsWith("Either way could lead to some Supplemental Income for you. If "
+                                                "interested, fill out the registration form. Print it and mail it "
+                                                "with a check for US$20 to IBO Registration Dept., Tavrick Enterprise, "));
+    EXPECT_TRUE(main.lblIBO2->text().endsWith(". (The registration fee is due yearly.)"));
+
+    const std::vector<std::pair<QTextBrowser*, QString>> documents = {
+        {main.rtfBasics, "4 Ways to make Supplemental Income"}, {main.rtfBasics, "thru QZ Sales & Sponsoring."},
+        {main.rtfRules, "Business Rules"},                      {main.rtfHistory, "History"},
+        {main.rtfProsNcons, "Pros & Cons"},
+    };
+    for (const auto& [box, heading] : documents) {
+        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_TRUE(box->toPlainText().contains(heading)) << heading.toStdString();
+    }
+
+    QList<QAction*> top = main.menuBar()->actions();
+    ASSERT_EQ(top.size(), 2);
+    EXPECT_EQ(top[0]->text(), "&File");
+    EXPECT_EQ(top[1]->text(), "&Help");
+    EXPECT_EQ(main.mnuFileVideo->text(), "&Video");
+    EXPECT_EQ(main.mnuFilePrinterSetup->text(), "Printer Set&up...");
+    EXPECT_EQ(main.mnuFileExit->text(), "E&xit");
+    EXPECT_EQ(main.mnuHelpAbout->text(), "&About ...");
+
+    // After start-up the current directory is the User directory.
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(l.app->Paths.ProgDir + "/User"));
+    EXPECT_EQ(l.app->Paths.VideoFile, l.app->Paths.OwnDir + "/video/qz-presentation.wmv");
+}
+
+TEST(LauncherWindows, DocumentBoxesArePlacedAsDesigned)
+{
+    Launcher l;
+    frmMain& main = l.Main();
+    // Back at the designed size, the recorded fractions give the designed places.
+    main.showNormal();
+    main.resize(DesignClientWidthTwips / 15, DesignClientHeightTwips / 15 + main.menuBar()->height());
+    QApplication::processEvents();
+    ASSERT_EQ(main.centralWidget()->width(), DesignClientWidthTwips / 15);
+
+    main.ODE_tabs->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_TRUE(main.rtfBasics->isVisible());
+    const int insideTabs = main.rtfBasics->mapTo(main.ODE_tabs, QPoint(0, 0)).x();
+    EXPECT_NEAR(Twips(insideTabs), 300, 3 * 15);  // the page's own edge is a pixel or two inside
+
+    const int height = static_cast<int>(0.7 * DesignOuterHeightTwips);
+    EXPECT_NEAR(Twips(main.rtfRules->height()), height, 15);
+    EXPECT_NEAR(Twips(main.rtfProsNcons->height()), height, 15);
+    EXPECT_NEAR(Twips(main.rtfHistory->height()), height - 1000, 15);
+    EXPECT_NEAR(Twips(main.rtfRules->width()), 8640, 15);
+    EXPECT_NEAR(Twips(main.rtfBasics->width()), 10368, 15);
+    EXPECT_EQ(main.rtfProsNcons->x(), main.rtfBasics->x());
+}
+
+TEST(LauncherWindows, MinimisedSizesLeaveTheLayoutAndRestoringRescales)
+{
+    Launcher l;
+    frmMain& main = l.Main();
+    main.showNormal();
+    auto clientTo = [&](int w, int h) {
+        main.resize(w, h + main.menuBar()->height());
+        QApplication::processEvents();
+    };
+    clientTo(1920, 1440);  // twice the designed size
+    const QRect bigTitle = main.lblTitle->geometry();
+    const QRect bigLabel = main.lblIBO1->geometry();
+    EXPECT_EQ(bigTitle, QRect(40, 8, 1840, 60));
+    EXPECT_NEAR(main.lblIBO1->font().pointSizeF(), 20.0, 0.01);
+
+    clientTo(60, 40);  // under 1000 twips: nothing moves
+    EXPECT_EQ(main.lblTitle->geometry(), bigTitle);
+    EXPECT_EQ(main.lblIBO1->geometry(), bigLabel);
+
+    clientTo(960, 720);  // back at the design size, from the recorded fractions
+    EXPECT_EQ(main.lblTitle->geometry(), QRect(20, 4, 920, 30));
+    EXPECT_NEAR(main.lblIBO1->font().pointSizeF(), 10.0, 0.01);
+    EXPECT_NEAR(main.lblTitle->font().pointSizeF(), 14.0, 0.01);
+}
+
+TEST(LauncherWindows, AboutShowsTheSameWindowTwice)
+{
+    Launcher l;
+    frmMain& main = l.Main();
+    main.mnuHelpAbout->trigger();
+    frmAbout* about = main.About();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(about->isModal());
+    EXPECT_EQ(about->windowTitle(), "About ...");
+    EXPECT_EQ(about->txtTitle->text(), "Pitchwell (Version 1.40 (Alpha))");
+    EXPECT_EQ(about->Label4->text(), QString(47, '-'));
+    EXPECT_EQ(about->cmdOkay->text(), "&OK");
+    QTest::mouseClick(about->cmdOkay, Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+
+    main.mnuHelpAbout->trigger();
+    EXPECT_EQ(main.About(), about);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->txtTitle->text(), "Pitchwell (Version 1.40 (Alpha))");
+    QTest::mouseClick(about->cmdOkay, Qt::LeftButton);
+}
+
+TEST(LauncherWindows, CancelledPrinterSetupKeepsThePrinterAndExitCloses)
+{
+    Launcher l;
+    frmMain& main = l.Main();
+    const QString before = l.app->Printer.printerName();
+    const auto format = l.app->Printer.outputFormat();
+    l.dialogs.PrinterAnswers = {false};
+    main.mnuFilePrinterSetup->trigger();
+    EXPECT_EQ(l.app->Printer.printerName(), before);
+    EXPECT_EQ(l.app->Printer.outputFormat(), format);
+    EXPECT_TRUE(l.dialogs.Boxes.empty());
+
+    main.mnuFileExit->trigger();
+    EXPECT_FALSE(main.isVisible());
+}
+
+TEST(LauncherWindows, InstallDirectlyBelowTheRootEndsWithTheBaseDirectoryMessage)
+{
+    Launcher l;
+    l.app->Paths.OwnDir = "/Pitchwell";
+    l.app->ShowIntro();
+    QTest::mouseClick(l.app->Intro()->cmdMLM, Qt::LeftButton);
+    ASSERT_EQ(l.dialogs.Boxes.size(), 1u);
+    EXPECT_EQ(l.dialogs.Boxes[0].Title, "In 'Start_Path' routine ... Exiting!");
+    EXPECT_TRUE(l.app->Ended());
+    EXPECT_TRUE(l.app->Main() == nullptr || !l.app->Main()->isVisible());
+}
