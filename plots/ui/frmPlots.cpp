@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -109,8 +110,8 @@ void frmPlots::BuildControls()
         box->setReadOnly(true);
         box->setLineWrapMode(QTextEdit::NoWrap);
         box->setAcceptRichText(false);
-        box->setTabStopDistance(box->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
     }
+    SetListingTabStops();
 
     picBox = new PictureBox(*surface_, this);
     picBox->setObjectName("picBox");
@@ -206,6 +207,13 @@ void frmPlots::ShowPageControls()
     for (const auto& [control, page] : pageControls_) control->setVisible(page == tab && !hiddenByCode_.count(control));
 }
 
+// The listings' columns are tab-separated; the stops follow the font as it is rescaled.
+void frmPlots::SetListingTabStops()
+{
+    for (QTextEdit* box : {tbInBox, tbOutBox})
+        box->setTabStopDistance(QFontMetricsF(box->font()).horizontalAdvance(QLatin1Char(' ')) * 8);
+}
+
 void frmPlots::Unload() { close(); }
 
 void frmPlots::closeEvent(QCloseEvent* event)
@@ -225,6 +233,7 @@ void frmPlots::resizeEvent(QResizeEvent* event)
     if (!loaded_) return;
     resizer_->ApplyLayout();
     picBox->FitSurface();
+    SetListingTabStops();
 }
 
 void frmPlots::EnableSettings(bool flag)

@@ -90,6 +90,7 @@ private:
     QPushButton* AddButton(const QString& caption, const QString& name, int tab, int left);
     void OnTab(QWidget* control, int tab);
     void ShowPageControls();
+    void SetListingTabStops();
     void Form_Load();
     void cmdSaveOptions_Click();
 
