@@ -27,7 +27,7 @@ constexpr int ErrorNumber = 1001;
 
 // A store file larger than this is not ours (or was filled by accident) and reads as damaged;
 // a change that would make the file larger is not written.
-constexpr std::size_t MaxStoreBytes = std::size_t(64) << 20;
+constexpr std::size_t MaxStoreBytes = std::size_t(8) << 20;
 
 const char* const FileHeader =
     "; Settings of the Tavrick tools for this user, shared by the plot viewer and the launcher.\n"
@@ -347,13 +347,12 @@ struct StoreKey {
 
 struct Store {
     std::vector<StoreKey> Keys;
+    std::unordered_map<std::string, std::size_t> Index;  // folded path -> position in Keys
 
     StoreKey* FindFolded(const std::string& folded)
     {
-        for (StoreKey& k : Keys)
-            if (k.Folded == folded)
-                return &k;
-        return nullptr;
+        const auto found = Index.find(folded);
+        return found == Index.end() ? nullptr : &Keys[found->second];
     }
     StoreKey* Find(const std::string& path) { return FindFolded(FoldedPath(path)); }
 
@@ -364,7 +363,7 @@ struct Store {
         const std::vector<std::string> levels = Levels(path);
         if (levels.empty()) {
             if (!FindFolded(""))
-                Keys.push_back({"", "", {}, {}});
+                Push("", "");
             return false;
         }
         std::string spelled, folded;
@@ -378,10 +377,17 @@ struct Store {
                 continue;
             }
             spelled += separator + levels[i];
-            Keys.push_back({spelled, folded, {}, {}});
+            Push(spelled, folded);
             added = true;
         }
         return added;
+    }
+
+private:
+    void Push(const std::string& path, const std::string& folded)
+    {
+        Index.emplace(folded, Keys.size());
+        Keys.push_back({path, folded, {}, {}});
     }
 };
 

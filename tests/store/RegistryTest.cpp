@@ -261,6 +261,18 @@ TEST_F(StoreTest, DamagedFileReadsEmptyAndIsKeptBeforeTheNextWrite)
     }
 }
 
+TEST_F(StoreTest, OversizedFileReadsAsDamaged)
+{
+    QDir().mkpath(dir.path() + "/tavrick");
+    std::string huge = "[Software\\Tavrick Enterprise]\n";
+    huge += std::string(9 << 20, ';');
+    WriteFile(File(), huge);
+    EXPECT_FALSE(store.KeyExists(HKEY_CURRENT_USER, CompanyKey));
+    store.SetText(CompanyKey, "fileIn", "x");
+    EXPECT_EQ(store.GetText(CompanyKey, "fileIn"), "x");
+    EXPECT_EQ(QDir(dir.path() + "/tavrick").entryList({"registry.ini.damaged-*"}).size(), 1);
+}
+
 TEST_F(StoreTest, UnwritableStoreIsSilentAndCreateKeyFailsWith1001)
 {
     WriteFile(dir.path().toStdString() + "/plainfile", "x");
