@@ -283,3 +283,38 @@ TEST(RunSummary, RightAlignTextPadsToOneLessThanTheWidth)
     EXPECT_EQ(RightAlignText(std::string(52, 'x'), 54).size(), 53u);
     EXPECT_EQ(RightAlignText(std::string(53, 'x'), 54), std::string(53, 'x'));
 }
+
+#include "plots/data/PlotReader.h"
+
+#include <QFile>
+
+TEST(RunSummary, SampleRunsReadFromTheirFilesGiveTheirSections)
+{
+    const struct {
+        const char* Base;
+        std::vector<std::string> Lines;  // lines that must appear, in this order
+    } cases[] = {
+        {"lorentz2",
+         {"\t        ----" + Pad("SavedAs File: lorentz2"), "\t\t   Y-Axis offset (y0): 5.E-2",
+          "\t\t     a = Amplitude(s): \t1.2\t7.5E-1\t", " Fitmora (tm) curve fit of lorentz2.dat"}},
+        {"pulseqz",
+         {"\tTunepulse (tm) Results", "\t   Poles on Sigma-axis: -1.2", "\tSigma-axis Zero (Doublet-pair) value...+ -\t2.5",
+          "\t3 Pairs && Quads ...REAL parts: 0.5;-0.25;1", "\t           ...IMAGINARY parts: 4;5.5;2",
+          "\t   Gain: .0103846"}},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        for (const char* ext : {".plt", ".out"}) {
+            QFile::copy(QString(TK_SOURCE_DIR "/samples/") + c.Base + ext, QString::fromStdString(f.Path(c.Base + std::string(ext))));
+        }
+        f.Run.PlotBase = f.Path(c.Base);
+        ASSERT_TRUE(ReadPlotData(f.Data, f.Run, f.Run.PlotBase, ".plt", f.Host, f.Messages)) << c.Base;
+        WriteRunSummary(f.Ctx());
+        const std::vector<std::string> actual = SplitCrLf(f.Host.Output);
+        auto at = actual.begin();
+        for (const std::string& line : c.Lines) {
+            at = std::find_if(at, actual.end(), [&](const std::string& a) { return a.rfind(line, 0) == 0; });
+            ASSERT_NE(at, actual.end()) << c.Base << ": " << line << "\n" << f.Host.Output;
+        }
+    }
+}
