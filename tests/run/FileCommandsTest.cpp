@@ -1,5 +1,5 @@
-// The file commands: the existence test and its error convention, open, save as bitmap and
-// print, and the path rules they use.
+// The file commands: the path rules, the existence test and its error convention, open, save
+// as bitmap and print.
 #include "RunFixture.h"
 
 #include "common/Paths.h"
@@ -13,279 +13,159 @@ using namespace runtest;
 
 namespace {
 
-// ---- path rules ---------------------------------------------------------------------------
-
-TEST(PlotPaths, SplitPathAtTheLastSeparator)
+TEST(PlotPaths, SplitBaseProposedNameAndParent)
 {
-    struct Case {
-        std::string Path, Name, Directory;
-    };
-    const std::vector<Case> cases{
-        {"/x/y.plt", "y.plt", "/x"},
-        {"/runs/rev.2/t-freq", "t-freq", "/runs/rev.2"},
-        {"/y.plt", "y.plt", "/"},
-        {"a/", "", "a"},
-        {"y.plt", "y.plt", tk::CurrentDirectory()},
-    };
-    for (const Case& c : cases) {
-        std::string dir = "unchanged";
-        EXPECT_EQ(SplitPath(c.Path, dir), c.Name) << c.Path;
-        EXPECT_EQ(dir, c.Directory) << c.Path;
+    const std::vector<std::tuple<std::string, std::string, std::string>> splits{
+        {"/x/y.plt", "y.plt", "/x"}, {"/y.plt", "y.plt", "/"}, {"y.plt", "y.plt", tk::CurrentDirectory()}};
+    for (const auto& [path, name, directory] : splits) {
+        std::string d;
+        EXPECT_EQ(SplitPath(path, d), name);
+        EXPECT_EQ(d, directory);
     }
-}
-
-TEST(PlotPaths, PlotBaseKeepsNamesWithoutExtension)
-{
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"/runs/t-freq.plt", "/runs/t-freq"},
-        {"/runs/pic.gif", "/runs/pic"},
-        {"/runs/a.b.plt", "/runs/a.b"},
-        {"/rev.2/data", "/rev.2/data"},  // a full stop only in a directory name
-        {"/runs/data", "/runs/data"},    // no full stop at all
-        {"/runs/.hidden", "/runs/.hidden"},
-        {"/runs/.hidden.plt", "/runs/.hidden"},
-        {"t-freq.plt", "t-freq"},
-    };
-    for (const auto& [path, base] : cases) EXPECT_EQ(PlotBaseOf(path), base) << path;
-}
-
-TEST(PlotPaths, SaveAsProposesTheNameBeforeItsFirstFullStop)
-{
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"/runs/t-freq", "t-freq.bmp"},
-        {"/runs/rev.2/t-freq", "t-freq.bmp"},
-        {"/runs/.hidden", ".hidden.bmp"},
-        {"/runs/a.b.c", "a.bmp"},
-        {"t-freq", "t-freq.bmp"},
-        {"", ".bmp"},
-    };
-    for (const auto& [base, name] : cases) EXPECT_EQ(ProposedBitmapName(base), name) << base;
-}
-
-TEST(PlotPaths, ExistsInParentRewritesTheCallersPath)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir("user");
-    WriteFile(dir.path() + "/x.qz", "source\r\n");
-    std::string path = dir.path().toStdString() + "/user/x.qz";
-    EXPECT_TRUE(ExistsInParent(path));
-    EXPECT_EQ(path, dir.path().toStdString() + "/user/../x.qz");
+    // Plot base of a chosen file: a full stop in a directory name, or a leading one, is no
+    // extension.
+    const std::vector<std::pair<std::string, std::string>> bases{
+        {"/runs/t-freq.plt", "/runs/t-freq"}, {"/runs/a.b.gif", "/runs/a.b"}, {"/rev.2/data", "/rev.2/data"},
+        {"/runs/data", "/runs/data"}, {"/runs/.hidden", "/runs/.hidden"}, {"t-freq.plt", "t-freq"}};
+    for (const auto& [path, base] : bases) EXPECT_EQ(PlotBaseOf(path), base);
+    const std::vector<std::pair<std::string, std::string>> proposals{
+        {"/runs/t-freq", "t-freq.bmp"}, {"/runs/rev.2/t-freq", "t-freq.bmp"}, {"/runs/.hidden", ".hidden.bmp"},
+        {"/runs/a.b.c", "a.bmp"}};
+    for (const auto& [base, name] : proposals) EXPECT_EQ(ProposedBitmapName(base), name);
 
     std::string bare = "no-such-source.qz";
-    tk::ScriptedDialogs dialogs;
-    EXPECT_FALSE(ExistsInParent(bare, dialogs));
+    EXPECT_FALSE(ExistsInParent(bare));
     EXPECT_EQ(bare, "../no-such-source.qz");
-    EXPECT_TRUE(dialogs.Boxes.empty());
+    std::string nested = "/a/user/x.qz";
+    ExistsInParent(nested);
+    EXPECT_EQ(nested, "/a/user/../x.qz");
 }
-
-// ---- FileExists ---------------------------------------------------------------------------
 
 TEST(FileExistsTest, ListsLikeADirectoryListing)
 {
     QTemporaryDir dir;
     const std::string d = dir.path().toStdString();
-    WriteFile(dir.path() + "/T-Freq.PLT", "x");
-    WriteFile(dir.path() + "/a.file", "x");
+    WriteFile(d + "/T-Freq.PLT", "x");
+    WriteFile(d + "/plain", "x");
     QDir(dir.path()).mkdir("folder.plt");
     tk::ScriptedDialogs dialogs;
     const std::vector<std::pair<std::string, bool>> cases{
-        {d + "/T-Freq.PLT", true},
-        {d + "/t-freq.plt", true},  // made on a system that ignores letter case
-        {d + "/*.plt", true},
-        {d + "/t-fre?.plt", true},
-        {d + "/*.gif", false},
-        {d + "/folder.plt", false},  // directories do not count
-        {d + "/missing/x.plt", false},
-        {d + "/missing.plt", false},
-    };
+        {d + "/t-freq.plt", true}, {d + "/*.plt", true}, {d + "/t-fre?.PLT", true}, {d + "/*.gif", false},
+        {d + "/folder.plt", false}, {d + "/missing/x.plt", false}, {"", false}, {"*.*", false}};
     for (const auto& [name, found] : cases) EXPECT_EQ(FileExists(name, dialogs), found) << name;
     EXPECT_TRUE(dialogs.Boxes.empty());
-}
-
-TEST(FileExistsTest, EmptyNameAndStarDotStarNeverTouchTheDisk)
-{
-    FailingFiles files;
-    tk::ScriptedDialogs dialogs;
-    EXPECT_FALSE(FileExists(files, dialogs, ""));
-    EXPECT_FALSE(FileExists(files, dialogs, "*.*"));
-    EXPECT_EQ(files.ListCalls, 0);
-}
-
-TEST(FileExistsTest, AComponentThatIsAFileIsAMissingPath)
-{
-    QTemporaryDir dir;
-    WriteFile(dir.path() + "/plain", "x");
-    const std::string name = dir.path().toStdString() + "/plain/t-freq.plt";
-    tk::ScriptedDialogs dialogs;
-    EXPECT_FALSE(FileExists(name, dialogs));
+    // A component that is an ordinary file makes the path missing.
+    EXPECT_FALSE(FileExists(d + "/plain/x.plt", dialogs));
     ASSERT_EQ(dialogs.Boxes.size(), 1u);
-    EXPECT_EQ(dialogs.Boxes[0].Text, "This drive or path does not exist: " + name);
+    EXPECT_EQ(dialogs.Boxes[0].Text, "This drive or path does not exist: " + d + "/plain/x.plt");
     EXPECT_EQ(dialogs.Boxes[0].Title, "In 'FileExists' routine ...");
 }
 
-struct ErrorCase {
-    const char* Name;
-    std::vector<int> Errors;               // failures of the listing, in turn
-    std::vector<tk::MsgResult> Answers;    // the user's answers
-    bool Result;                           // what FileExists answers (the file exists)
-    int ListCalls;
-    std::vector<std::string> Texts;        // the boxes shown
-    tk::MsgIcon Icon;
-    tk::MsgButtons Buttons;
-};
-
-void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.Name; }
-
-class FileExistsErrors : public ::testing::TestWithParam<ErrorCase> {};
-
-const std::string NotReady = "Put a floppy disk in the drive and cloce the drive door.";
-
-TEST_P(FileExistsErrors, FollowTheErrorConvention)
+TEST(FileExistsTest, ErrorsFollowTheConvention)
 {
-    const ErrorCase& c = GetParam();
+    const std::string NotReady = "Put a floppy disk in the drive and cloce the drive door.";
+    struct Case {
+        std::vector<int> Errors;
+        std::vector<tk::MsgResult> Answers;
+        bool Found;
+        int Listings;
+        std::vector<std::string> Texts;  // "path" for the missing-path text
+        tk::MsgIcon Icon;
+        tk::MsgButtons Buttons;
+    };
+    const auto Ok = tk::MsgResult::Ok, Cancel = tk::MsgResult::Cancel;
+    const auto Warn = tk::MsgIcon::Exclamation;
+    const std::vector<Case> cases{
+        {{ENOMEDIUM}, {Ok}, true, 2, {NotReady}, Warn, tk::MsgButtons::OkCancel},
+        {{EBUSY}, {Cancel}, false, 1, {NotReady}, Warn, tk::MsgButtons::OkCancel},
+        {{EAGAIN, EAGAIN}, {Ok, Ok}, false, 2, {NotReady, NotReady}, Warn, tk::MsgButtons::OkCancel},
+        {{ENOTDIR}, {}, false, 1, {"path"}, Warn, tk::MsgButtons::Ok},
+        {{ENODEV}, {}, false, 1, {"path"}, Warn, tk::MsgButtons::Ok},
+        {{ECANCELED}, {}, false, 1, {}, Warn, tk::MsgButtons::Ok},
+        {{EACCES}, {}, false, 1, {"Unexpected error # 13 occured: Permission denied"}, tk::MsgIcon::Critical,
+         tk::MsgButtons::Ok},
+    };
     QTemporaryDir dir;
     const std::string name = dir.path().toStdString() + "/here.plt";
-    WriteFile(QString::fromStdString(name), "x");
-    FailingFiles files;
-    files.ListErrors = c.Errors;
-    tk::ScriptedDialogs dialogs;
-    dialogs.Answers = c.Answers;
-
-    EXPECT_EQ(FileExists(files, dialogs, name), c.Result);
-    EXPECT_EQ(files.ListCalls, c.ListCalls);
-    ASSERT_EQ(dialogs.Boxes.size(), c.Texts.size());
-    for (std::size_t i = 0; i < c.Texts.size(); ++i) {
-        const std::string want = c.Texts[i] == "<path>" ? "This drive or path does not exist: " + name : c.Texts[i];
-        EXPECT_EQ(dialogs.Boxes[i].Text, want);
-        EXPECT_EQ(dialogs.Boxes[i].Title, "In 'FileExists' routine ...");
-        EXPECT_EQ(dialogs.Boxes[i].Icon, c.Icon);
-        EXPECT_EQ(dialogs.Boxes[i].Buttons, c.Buttons);
+    WriteFile(name, "x");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Errors[0]);
+        FailingFiles files;
+        files.ListErrors = c.Errors;
+        tk::ScriptedDialogs dialogs;
+        dialogs.Answers = c.Answers;
+        EXPECT_EQ(FileExists(files, dialogs, name), c.Found);
+        EXPECT_EQ(files.ListCalls, c.Listings);
+        ASSERT_EQ(dialogs.Boxes.size(), c.Texts.size());
+        for (std::size_t i = 0; i < c.Texts.size(); ++i) {
+            EXPECT_EQ(dialogs.Boxes[i].Text, c.Texts[i] == "path" ? "This drive or path does not exist: " + name : c.Texts[i]);
+            EXPECT_EQ(dialogs.Boxes[i].Title, "In 'FileExists' routine ...");
+            EXPECT_EQ(dialogs.Boxes[i].Icon, c.Icon);
+            EXPECT_EQ(dialogs.Boxes[i].Buttons, c.Buttons);
+        }
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Convention, FileExistsErrors,
-    ::testing::Values(
-        ErrorCase{"notReadyRetried", {ENOMEDIUM}, {tk::MsgResult::Ok}, true, 2, {NotReady},
-                  tk::MsgIcon::Exclamation, tk::MsgButtons::OkCancel},
-        ErrorCase{"notReadyCancelled", {EBUSY}, {tk::MsgResult::Cancel}, false, 1, {NotReady},
-                  tk::MsgIcon::Exclamation, tk::MsgButtons::OkCancel},
-        ErrorCase{"notReadyTwiceGivesUp", {EAGAIN, EAGAIN}, {tk::MsgResult::Ok, tk::MsgResult::Ok}, false, 2,
-                  {NotReady, NotReady}, tk::MsgIcon::Exclamation, tk::MsgButtons::OkCancel},
-        ErrorCase{"pathMissing", {ENOTDIR}, {}, false, 1, {"<path>"}, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok},
-        ErrorCase{"deviceGone", {ENODEV}, {}, false, 1, {"<path>"}, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok},
-        ErrorCase{"cancelled", {ECANCELED}, {}, false, 1, {}, tk::MsgIcon::None, tk::MsgButtons::Ok},
-        ErrorCase{"unexpected", {EACCES}, {}, false, 1, {"Unexpected error # 13 occured: Permission denied"},
-                  tk::MsgIcon::Critical, tk::MsgButtons::Ok}),
-    [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.Name); });
-
-TEST(FileExistsTest, UnexpectedErrorTextWritesTheNumberLikeStr)
-{
-    EXPECT_EQ(UnexpectedErrorText(13), "Unexpected error # 13 occured: Permission denied");
     EXPECT_EQ(UnexpectedErrorText(-7).rfind("Unexpected error #-7 occured: ", 0), 0u);
 }
 
-// ---- FileOld ------------------------------------------------------------------------------
-
-class FileOldTest : public ViewerFixture {};
-
-TEST_F(FileOldTest, OpensTheChosenRunAndRemembersItsDirectory)
+TEST_F(ViewerFixture, OpenReadsTheChosenRunAndRemembersItsDirectory)
 {
-    Write("t-freq.plt", PlotFileText(PlotFileSpec{}));
-    host.Output = "old output";
-    host.Input = "old input";
+    Write("t-freq.plt", PlotFileText(Kind(3)));
+    host.Output = "old";
     host.TabEnabled[TabInput] = false;
     viewer.Run.OpenDialogDir = "/start/here";
     viewer.Run.FileIndex = 2;
-    viewer.Run.PictureIndex = 5;
-    dialogs.FileAnswers.push_back(Path("t-freq.plt"));
+    dialogs.FileAnswers = {std::nullopt, Path("t-freq.plt")};
+    viewer.FileOld();  // cancelled: nothing changes
+    EXPECT_EQ(host.Output, "old");
     viewer.FileOld();
-
-    ASSERT_EQ(dialogs.FileRequests.size(), 1u);
-    const tk::FileDialogRequest& r = dialogs.FileRequests[0];
+    ASSERT_EQ(dialogs.FileRequests.size(), 2u);
+    const tk::FileDialogRequest& r = dialogs.FileRequests[1];
     EXPECT_EQ(r.Title, "Open Response Input File");
     EXPECT_EQ(r.Filter, "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif");
     EXPECT_EQ(r.FilterIndex, 2);
     EXPECT_EQ(r.InitialDir, "/start/here");
-
     EXPECT_EQ(viewer.Run.PlotBase, Path("t-freq"));
     EXPECT_EQ(viewer.Run.OpenDialogDir, dir.path().toStdString());
     EXPECT_EQ(viewer.Run.FileIndex, 1);
-    EXPECT_EQ(viewer.Run.PictureIndex, 2);
     EXPECT_EQ(host.Output, "");
     EXPECT_TRUE(host.TabEnabled[TabInput]);
     EXPECT_GT(viewer.Data.PointCount, 0);
-    EXPECT_TRUE(Enabled(Command::PlotResults));
-    EXPECT_EQ(host.Focused, Command::PlotResults);
-    EXPECT_GT(host.CaptionRefreshes, 0);
 }
 
-TEST_F(FileOldTest, CancelChangesNothingButTheClosedDataFile)
+TEST_F(ViewerFixture, OpenKeepsANameWithoutExtensionWhole)
 {
-    Write("run.plt", PlotFileText(PlotFileSpec{}));
-    StartOn("run");
-    viewer.cmdQuit_Click();
-    const RunState before = viewer.Run;
-    host.Output = "kept";
-    viewer.FileOld();
-    EXPECT_EQ(viewer.Run.PlotBase, before.PlotBase);
-    EXPECT_EQ(viewer.Run.OpenDialogDir, before.OpenDialogDir);
-    EXPECT_EQ(host.Output, "kept");
-    EXPECT_FALSE(viewer.Data.IsOpen());
-}
-
-TEST_F(FileOldTest, ANameWithoutExtensionKeepsItsWholeName)
-{
-    // A directory with a full stop in its name and a file without extension.
     QDir(dir.path()).mkdir("rev.2");
-    Write("rev.2/data.plt", PlotFileText(PlotFileSpec{}));
-    dialogs.FileAnswers.push_back(Path("rev.2/data"));
+    Write("rev.2/data.plt", PlotFileText(Kind(3)));
+    dialogs.FileAnswers = {Path("rev.2/data")};
     viewer.FileOld();
-    EXPECT_FALSE(host.Exited) << "the viewer goes on";
+    EXPECT_FALSE(host.Exited);
     EXPECT_EQ(viewer.Run.PlotBase, Path("rev.2/data"));
     EXPECT_GT(viewer.Data.PointCount, 0) << "data.plt beside it is found";
 }
 
-TEST_F(FileOldTest, DirectoryFailuresFollowTheConvention)
+TEST_F(ViewerFixture, OpenDirectoryFailuresRetryOnceOrEndTheProgram)
 {
-    struct Case {
-        const char* Name;
-        std::vector<int> Errors;
-        bool Opened, Exited;
-        std::size_t Boxes;
-        tk::MsgIcon Icon;
-    };
-    const std::vector<Case> cases{
-        {"missing once then fine", {ENOENT}, true, false, 1, tk::MsgIcon::Exclamation},
-        {"missing twice abandons", {ENOENT, ENOENT}, false, false, 2, tk::MsgIcon::Exclamation},
-        {"unexpected ends the program", {EACCES}, false, true, 1, tk::MsgIcon::Critical},
-    };
-    Write("t-freq.plt", PlotFileText(PlotFileSpec{}));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
+    const std::vector<std::tuple<std::vector<int>, bool, bool, std::size_t>> cases{
+        {{ENOENT}, true, false, 1}, {{ENOENT, ENOENT}, false, false, 2}, {{EACCES}, false, true, 1}};
+    Write("t-freq.plt", PlotFileText(Kind(3)));
+    for (const auto& [errors, opened, exited, boxes] : cases) {
         FailingFiles files;
-        files.DirErrors = c.Errors;
+        files.DirErrors = errors;
         viewer.UseFileAccess(files);
         viewer.Data.PointCount = -1;
-        viewer.Run.PlotBase.clear();
         host.Exited = false;
         dialogs.Boxes.clear();
         dialogs.FileAnswers = {Path("t-freq.plt")};
         viewer.FileOld();
-        EXPECT_EQ(viewer.Data.PointCount > 0, c.Opened);
-        EXPECT_EQ(host.Exited, c.Exited);
-        ASSERT_EQ(dialogs.Boxes.size(), c.Boxes);
+        EXPECT_EQ(viewer.Data.PointCount > 0, opened);
+        EXPECT_EQ(host.Exited, exited);
+        ASSERT_EQ(dialogs.Boxes.size(), boxes);
         EXPECT_EQ(dialogs.Boxes[0].Title, "In 'FileOld' routine ...");
-        EXPECT_EQ(dialogs.Boxes[0].Icon, c.Icon);
-        if (c.Icon == tk::MsgIcon::Exclamation) {
-            EXPECT_EQ(dialogs.Boxes[0].Text, "This drive or path does not exist: " + Path("t-freq.plt"));
-        }
+        EXPECT_EQ(dialogs.Boxes[0].Text.find("This drive or path does not exist: "), exited ? std::string::npos : 0);
     }
 }
 
-// ---- FileSaveAs ---------------------------------------------------------------------------
-
-class SaveAsTest : public ViewerFixture {
+class SaveAndPrint : public ViewerFixture {
 protected:
     void SetUp() override
     {
@@ -293,126 +173,87 @@ protected:
         viewer.Run.PlotBase = Path("rev.2/t-freq");
         surface.SetBackColour(Rgb(0, 0, 255));
         surface.Clear();
-        surface.Line(0, 0, 100, 100, Red);
     }
+    bool Written(const std::string& path) const { return QFileInfo(QString::fromStdString(path)).size() > 3; }
 };
 
-TEST_F(SaveAsTest, WritesARealBitmapOfTheWholeSurface)
+TEST_F(SaveAndPrint, SaveAsWritesARealBitmapOfTheSurface)
 {
-    const std::string target = Path("saved.bmp");
-    dialogs.FileAnswers.push_back(target);
+    dialogs.FileAnswers = {Path("saved.bmp")};
     EXPECT_TRUE(viewer.FileSaveAs());
-
-    ASSERT_EQ(dialogs.FileRequests.size(), 1u);
-    const tk::FileDialogRequest& r = dialogs.FileRequests[0];
+    const tk::FileDialogRequest& r = dialogs.FileRequests.at(0);
     EXPECT_EQ(r.Title, "Save Plot File As ...");
     EXPECT_EQ(r.Filter, "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp");
     EXPECT_EQ(r.FilterIndex, 2);
     EXPECT_EQ(r.ProposedName, "t-freq.bmp");
-
-    QFile f(QString::fromStdString(target));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.read(2), QByteArray("BM"));
-    const QImage back(QString::fromStdString(target), "BMP");
+    const QImage back(QString::fromStdString(Path("saved.bmp")), "BMP");
     EXPECT_EQ(back.size(), QSize(320, 240));
     EXPECT_EQ(QColor(back.pixel(300, 10)), QColor(0, 0, 255));
 }
 
-TEST_F(SaveAsTest, ReplaceQuestionAndUnchangedNames)
+TEST_F(SaveAndPrint, SaveAsAsksBeforeReplacingAndNeedsANewName)
 {
-    struct Case {
-        const char* Name;
-        std::optional<std::string> Chosen;
-        std::vector<tk::MsgResult> Answers;
-        bool Existing;
-        bool Result;
-    };
     const std::string target = Path("Old.BMP");
-    const std::vector<Case> cases{
-        {"cancelled", std::nullopt, {}, false, false},
-        {"unchanged proposal", std::string("t-freq.bmp"), {}, false, false},
-        {"empty", std::string(""), {}, false, false},
-        {"existing, answered No", target, {tk::MsgResult::No}, true, false},
-        {"existing, answered Yes", target, {tk::MsgResult::Yes}, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        WriteFile(QString::fromStdString(target), "old");
+    const std::vector<std::tuple<std::optional<std::string>, tk::MsgResult, bool>> cases{
+        {std::nullopt, tk::MsgResult::Yes, false}, {std::string("t-freq.bmp"), tk::MsgResult::Yes, false},
+        {std::string(""), tk::MsgResult::Yes, false}, {target, tk::MsgResult::No, false},
+        {target, tk::MsgResult::Yes, true}};
+    for (const auto& [chosen, answer, saved] : cases) {
+        WriteFile(target, "old");
         dialogs.Boxes.clear();
-        dialogs.FileAnswers = {c.Chosen};
-        dialogs.Answers = c.Answers;
-        EXPECT_EQ(viewer.FileSaveAs(), c.Result);
-        ASSERT_EQ(dialogs.Boxes.size(), c.Existing ? 1u : 0u);
-        if (c.Existing) {
-            EXPECT_EQ(dialogs.Boxes[0].Text, "File exists, want to replace it?");
-            EXPECT_EQ(dialogs.Boxes[0].Title, "Replace " + QString::fromStdString(target).toLower().toStdString() + " file?");
-            EXPECT_EQ(dialogs.Boxes[0].Icon, tk::MsgIcon::Question);
-            EXPECT_EQ(dialogs.Boxes[0].Buttons, tk::MsgButtons::YesNo);
-        }
-        EXPECT_EQ(QFileInfo(QString::fromStdString(target)).size() > 3, c.Result) << "written only when True";
+        dialogs.FileAnswers = {chosen};
+        dialogs.Answers = {answer};
+        EXPECT_EQ(viewer.FileSaveAs(), saved);
+        EXPECT_EQ(Written(target), saved);
+        if (chosen != target) continue;
+        ASSERT_EQ(dialogs.Boxes.size(), 1u);
+        EXPECT_EQ(dialogs.Boxes[0].Text, "File exists, want to replace it?");
+        EXPECT_EQ(dialogs.Boxes[0].Title, "Replace " + QString::fromStdString(target).toLower().toStdString() + " file?");
+        EXPECT_EQ(dialogs.Boxes[0].Icon, tk::MsgIcon::Question);
+        EXPECT_EQ(dialogs.Boxes[0].Buttons, tk::MsgButtons::YesNo);
     }
 }
 
-TEST_F(SaveAsTest, WriteFailuresAreReportedAndNeverCountAsSaved)
+TEST_F(SaveAndPrint, FailedWritesAreReportedAndNeverCountAsSaved)
 {
-    struct Case {
-        const char* Name;
-        std::vector<int> Errors;
-        bool Result;
-        int Writes;
-        const char* Text;  // first box
-    };
-    const std::string target = Path("out.bmp");
-    const std::vector<Case> cases{
-        {"path missing once", {ENOENT}, true, 2, "This drive or path does not exist: "},
-        {"path missing twice", {ENOENT, ENOENT}, false, 2, "This drive or path does not exist: "},
-        {"not ready, cancelled", {ENOMEDIUM}, false, 1, "Put a floppy disk in the drive and cloce the drive door."},
-        {"read-only place", {EROFS}, false, 1, "Unexpected error # 30 occured: Read-only file system"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
+    const std::vector<std::tuple<std::vector<int>, bool, int, std::string>> cases{
+        {{ENOENT}, true, 2, "This drive or path does not exist: " + Path("out.bmp")},
+        {{ENOENT, ENOENT}, false, 2, "This drive or path does not exist: " + Path("out.bmp")},
+        {{ENOMEDIUM}, false, 1, "Put a floppy disk in the drive and cloce the drive door."},
+        {{EROFS}, false, 1, "Unexpected error # 30 occured: Read-only file system"}};
+    for (const auto& [errors, saved, writes, text] : cases) {
         FailingFiles files;
-        files.WriteErrors = c.Errors;
+        files.WriteErrors = errors;
         viewer.UseFileAccess(files);
         dialogs.Boxes.clear();
-        dialogs.FileAnswers = {target};
+        dialogs.FileAnswers = {Path("out.bmp")};
         dialogs.Answers = {tk::MsgResult::Cancel};
-        if (c.Errors[0] != ENOMEDIUM) dialogs.Answers.clear();
-        EXPECT_EQ(viewer.FileSaveAs(), c.Result);
-        EXPECT_EQ(files.WriteCalls, c.Writes);
-        ASSERT_FALSE(dialogs.Boxes.empty());
-        EXPECT_EQ(dialogs.Boxes[0].Text.rfind(c.Text, 0), 0u) << dialogs.Boxes[0].Text;
-        EXPECT_EQ(dialogs.Boxes[0].Title, "In 'FileSaveAs' routine ...");
+        EXPECT_EQ(viewer.FileSaveAs(), saved) << text;
+        EXPECT_EQ(Written(Path("out.bmp")), saved) << text;
+        EXPECT_EQ(files.WriteCalls, writes) << text;
+        EXPECT_EQ(dialogs.Boxes.at(0).Text, text);
+        EXPECT_EQ(dialogs.Boxes.at(0).Title, "In 'FileSaveAs' routine ...");
         EXPECT_FALSE(host.Exited) << "a failed save leaves the viewer running";
-        QFile::remove(QString::fromStdString(target));
+        QFile::remove(QString::fromStdString(Path("out.bmp")));
     }
 }
 
-// ---- Print --------------------------------------------------------------------------------
-
-TEST_F(SaveAsTest, PrintsThePictureToAPdfFile)
+TEST_F(SaveAndPrint, PrintsThePictureToAPdfFile)
 {
-    const QString pdf = QString::fromStdString(Path("page.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
+    printer.setOutputFileName(QString::fromStdString(Path("page.pdf")));
     EXPECT_TRUE(viewer.PrintTo(printer));
-    QFile f(pdf);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.read(4), QByteArray("%PDF"));
-    EXPECT_GT(f.size(), 500);
-}
+    QFile pdf(QString::fromStdString(Path("page.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.read(4), QByteArray("%PDF"));
+    EXPECT_GT(pdf.size(), 500);
 
-TEST_F(SaveAsTest, CancelledPrinterDialogPrintsNothing)
-{
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    dialogs.PrinterAnswers = {false};
+    dialogs.PrinterAnswers = {false};  // a cancelled printer dialog prints nothing, silently
     viewer.cmdPrint_Click();
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(viewer.ProposedPdfPath())));
-    EXPECT_EQ(viewer.ProposedPdfPath(), dir.path().toStdString() + "/t-freq.pdf");
+    EXPECT_EQ(viewer.ProposedPdfPath(), tk::CurrentDirectory() + "/t-freq.pdf");
     EXPECT_TRUE(dialogs.Boxes.empty());
-    QDir::setCurrent(before);
 }
 
 }  // namespace
