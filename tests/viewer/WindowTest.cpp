@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -532,6 +533,31 @@ TEST_F(WindowTest, StartedOnASampleTheFirstPlotIsShownAndNextGoesOn)
     EXPECT_TRUE(f.cmdOpen->isEnabled());
     EXPECT_TRUE(f.cmdSaveOptions->isEnabled());
     EXPECT_TRUE(dialogs_.Boxes.empty());
+}
+
+TEST_F(WindowTest, PlotFileWithoutDataEndsTheProgramAtStartUp)
+{
+    QFile sample(QString(TK_SOURCE_DIR) + "/samples/lorentz2.plt");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QByteArray header;
+    for (int i = 0; i < 9; ++i) header += sample.readLine();  // the header, no data rows
+    const QString path = tmp_.path() + "/empty1.plt";
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(header);
+    out.close();
+    Store().SetText(tk::CompanyKey, "fileIn", "empty1.plt");
+
+    frmPlots& f = Open();
+    const StartupResult r = Main(f.viewer(), f.registry(), path.toStdString(), {[&f] { return f.Unloaded(); }});
+    EXPECT_EQ(r.ReadFile, "empty1.plt");
+    EXPECT_FALSE(r.Started) << "nothing is started after the window has unloaded";
+    EXPECT_TRUE(f.Unloaded());
+    EXPECT_TRUE(f.EndedByFatalExit());
+    ASSERT_FALSE(dialogs_.Boxes.empty());
+    EXPECT_EQ(dialogs_.Boxes.back().Text, "No data in file");
+    EXPECT_EQ(dialogs_.Boxes.back().Title, "Must exit!");
+    EXPECT_EQ(Store().GetText(tk::CompanyKey, "fileIn"), "");
 }
 
 }  // namespace
