@@ -65,14 +65,23 @@ TEST(ScaleAxis, PowerOfTenIsAlwaysEven)
 
 TEST(ScaleAxis, AppendsTheTraceLines)
 {
-    double min = 0, max = 87;
-    std::int16_t exponent = 0;
-    std::string trace = "before";
-    ScaleAxis(min, max, 11, exponent, trace);
-    EXPECT_EQ(trace.rfind("before\r\n\t Min/Max/step=  ", 0), 0u) << trace;
-    const auto second = trace.find("\r\n\t min/max/step= ");
-    ASSERT_NE(second, std::string::npos) << trace;
-    EXPECT_EQ(trace.find("\r\n", second + 2), std::string::npos) << "exactly two lines: " << trace;
+    struct Case {
+        double Min, Max;
+        int N;
+        const char* Expected;
+    } cases[] = {
+        {0, 87, 11, "before\r\n\t Min/Max/step=  0 87 8 1\r\n\t min/max/step= 0 88 8"},
+        {-3.14, 2, 6, "before\r\n\t Min/Max/step=  -3.2 2 8.7 0.1\r\n\t min/max/step= -3.2 2.02 0.87"},
+        {0, 5000, 11, "before\r\n\t Min/Max/step=  0 50 4.6 1\r\n\t min/max/step= 0 50.6 4.6"},
+        {5, 5, 6, "before\r\n\t Min/Max/step=  5 5 1.1 1\r\n\t min/max/step= 5 11.6 1.1"},
+    };
+    for (const Case& c : cases) {
+        double min = c.Min, max = c.Max;
+        std::int16_t exponent = 0;
+        std::string trace = "before";
+        ScaleAxis(min, max, std::int16_t(c.N), exponent, trace);
+        EXPECT_EQ(trace, c.Expected);
+    }
 }
 
 TEST(ScaleAxis, NonFiniteEndsGiveAUsableRange)
