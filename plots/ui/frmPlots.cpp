@@ -70,8 +70,10 @@ frmPlots::frmPlots(tk::Registry registry, tk::Dialogs* dialogs)
 
 frmPlots::~frmPlots()
 {
-    // The surface outlives its picture control's callback only until here.
+    // The controls refer to the viewer and its surface, so they go before them.
     surface_->OnRefresh = nullptr;
+    pageControls_.clear();
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 QPushButton* frmPlots::AddButton(const QString& caption, const QString& name, int tab, int left)
