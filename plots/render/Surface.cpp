@@ -285,8 +285,59 @@ void ImageSurface::SetPen(Colour c, int style, int width)
     penWidth_ = width;
 }
 
+namespace {
+
+// Cuts a segment to a rectangle (Liang-Barsky); false when nothing of it is inside. Curves are
+// not clipped to the axes, so a steep segment can reach far beyond the picture, where the
+// paint engine would drop it whole instead of drawing the part that crosses the picture.
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
+{
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
+        return false;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    double t0 = 0, t1 = 1;
+    int edge0 = -1, edge1 = -1;  // the edge that limited each end
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return false;
+            if (t > t0) t0 = t, edge0 = i;
+        } else {
+            if (t < t0) return false;
+            if (t < t1) t1 = t, edge1 = i;
+        }
+    }
+    // A cut end lies on its edge exactly; only the other coordinate is interpolated, since
+    // start + t × delta loses every digit when the far end is astronomically far away.
+    const double edges[4] = {r.left(), r.right(), r.top(), r.bottom()};
+    auto cut = [&](double t, int edge) {
+        QPointF point(a.x() + t * dx, a.y() + t * dy);
+        if (edge < 2) point.setX(edges[edge]);
+        else point.setY(edges[edge]);
+        return point;
+    };
+    const QPointF from = edge0 >= 0 ? cut(t0, edge0) : a;
+    const QPointF to = edge1 >= 0 ? cut(t1, edge1) : b;
+    a = from;
+    b = to;
+    return true;
+}
+
+}  // namespace
+
 void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
 {
+    const double margin = 2.0 * width + 2;
+    const QRectF bounds(-margin, -margin, PixelWidth() + 2 * margin, PixelHeight() + 2 * margin);
+    if (!bounds.contains(a) || !bounds.contains(b)) {
+        if (!ClipSegment(a, b, bounds)) return;
+    }
     QPainter& p = Painter();
     SetPen(c, style, width);
     p.drawLine(a, b);

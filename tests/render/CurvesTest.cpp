@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace plots {
 namespace {
 
@@ -81,6 +83,25 @@ TEST(DrawCurve, JoinsConsecutivePointsAsSingleFloatsWithoutClipping)
     EXPECT_EQ(lines[0].Y2, 50);
     EXPECT_EQ(lines[1].X1, 1);
     EXPECT_EQ(lines[2].Y2, double(0.3f));
+}
+
+TEST(DrawCurve, FarAwayAndMissingValuesLeaveThePictureIntact)
+{
+    RenderRig rig;
+    rig.Data.PointCount = 5;
+    rig.Axis.CurveX = {0, 1, 2, 3, 4};
+    rig.Axis.CurveY1 = {0.5, 1e30, -1e38, NAN, 0.5};
+    rig.Canvas.SetUserScale(-0.2, 1.1, 4.4, -1.2);
+    DrawCurve(rig.Ctx, rig.Axis.CurveY1, Red);
+    const QImage picture = rig.Canvas.Picture();
+    EXPECT_EQ(picture.size(), QSize(1024, 768));
+    // the steep segment from 1E30 at x = 1 down to -1E38 crosses the whole height near x = 1
+    for (const int y : {5, 384, 760}) {
+        bool crossed = false;
+        const int column = int(std::lround(rig.Canvas.ToPixelX(1)));
+        for (int x = column - 2; x <= column + 2; ++x) crossed = crossed || picture.pixelColor(x, y) == QColor(255, 0, 0);
+        EXPECT_TRUE(crossed) << "at y " << y;
+    }
 }
 
 TEST(DrawLinePlot, DrawsFrameTitlesAndCurvesThenRefreshes)
