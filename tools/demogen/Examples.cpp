@@ -247,17 +247,18 @@ std::vector<FilterExample> FilterExamples()
     e.Title = "Feasimod raised-cosine low-pass";
     e.PlotType = -2;
     e.Build = [](const Vec& v) {
-        PoleZeroSet f = ChebyshevPoles(7, 0.25);
+        PoleZeroSet f = ChebyshevPoles(7, v[3]);
         f.HasSigmaZero = true;
         f.SigmaZero = -v[1];
         f.SigmaZeroPaired = true;
         f.OmegaZeros = {v[2], 1.4 * v[2]};
         return f.Scaled(v[0]);
     };
-    e.VarNames = {"scale", "sigmaZ", "omegaZ"};
-    e.Start = {1.0, 2.5, 1.75};
-    e.Lower = {0.6, 1.0, 1.2};
-    e.Upper = {1.6, 6.0, 3.0};
+    e.VarNames = {"scale", "sigmaZ", "omegaZ", "rippleDb"};
+    e.Start = {1.0, 2.5, 1.75, 0.25};
+    e.Lower = {0.6, 1.0, 1.2, 0.01};
+    e.Upper = {1.6, 6.0, 3.0, 1.0};
+    e.Rounds = 6;
     e.Target = [](double w) { return RaisedCosine(w, 1.0, 0.35); };
     e.X0 = 0, e.X1 = 2, e.Points = 161;
     e.StopLow = 1.45, e.StopHigh = 4, e.PassHigh = 0.65;
