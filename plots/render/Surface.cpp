@@ -271,21 +271,26 @@ Qt::PenStyle QtDash(int style)
 }
 }  // namespace
 
-void ImageSurface::SetPen(Colour c, int style, int width)
+void ImageSurface::SetPen(Colour c, int style, int width, double dashOffset)
 {
-    if (penSet_ && c == penColour_ && style == penStyle_ && width == penWidth_) return;
+    if (penSet_ && c == penColour_ && style == penStyle_ && width == penWidth_ && dashOffset == penDashOffset_) return;
     QPen pen(ToQColor(c));
     pen.setWidth(width);
     pen.setStyle(QtDash(style));
     pen.setCapStyle(Qt::FlatCap);
+    if (dashOffset != 0) pen.setDashOffset(dashOffset);
     painter_->setPen(pen);
     penSet_ = true;
     penColour_ = c;
     penStyle_ = style;
     penWidth_ = width;
+    penDashOffset_ = dashOffset;
 }
 
 namespace {
+
+// Every dash pattern (6, 3, 9 and 12 pen widths long) repeats after 36 pen widths.
+constexpr double DashPeriod = 36;
 
 // Cuts a segment to a rectangle (Liang-Barsky); false when nothing of it is inside. Curves are
 // not clipped to the axes, so a steep segment can reach far beyond the picture, where the
@@ -333,13 +338,30 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
 
 void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
 {
+    // The dash pattern runs on along lines that join end to start (in pattern units, which
+    // are pen widths).
+    double offset = 0;
+    if (style != DashSolid) {
+        const bool joins = penSet_ && style == penStyle_ && width == penWidth_ && c == penColour_ &&
+                           std::fabs(a.x() - dashEnd_.x()) < 0.01 && std::fabs(a.y() - dashEnd_.y()) < 0.01;
+        offset = joins ? dashRun_ : 0;
+        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        dashEnd_ = b;
+        dashRun_ = std::isfinite(length) ? std::fmod(offset + length / std::max(width, 1), DashPeriod) : 0;
+    }
+
     const double margin = 2.0 * width + 2;
     const QRectF bounds(-margin, -margin, PixelWidth() + 2 * margin, PixelHeight() + 2 * margin);
     if (!bounds.contains(a) || !bounds.contains(b)) {
+        const QPointF from = a;
         if (!ClipSegment(a, b, bounds)) return;
+        if (style != DashSolid) {
+            const double skipped = std::hypot(a.x() - from.x(), a.y() - from.y()) / std::max(width, 1);
+            offset = std::isfinite(skipped) ? std::fmod(offset + skipped, DashPeriod) : 0;
+        }
     }
     QPainter& p = Painter();
-    SetPen(c, style, width);
+    SetPen(c, style, width, style == DashSolid ? 0 : offset);
     p.drawLine(a, b);
 }
 

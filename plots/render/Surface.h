@@ -183,7 +183,7 @@ protected:
 private:
     // The open painter, begun on first use, with the pen it was last given.
     QPainter& Painter();
-    void SetPen(Colour c, int style, int width);
+    void SetPen(Colour c, int style, int width, double dashOffset);
     void EndPainting() const;
 
     mutable QImage image_;
@@ -191,6 +191,11 @@ private:
     bool penSet_ = false;
     Colour penColour_ = 0;
     int penStyle_ = 0, penWidth_ = 0;
+    double penDashOffset_ = 0;
+    // Where the last dashed line ended and how far along its pattern, so that a curve made of
+    // many short lines keeps one running pattern instead of restarting it at every point.
+    QPointF dashEnd_;
+    double dashRun_ = 0;
 };
 
 // For tests: draws like an image surface and keeps a list of every call, in current units

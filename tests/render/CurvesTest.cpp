@@ -104,6 +104,25 @@ TEST(DrawCurve, FarAwayAndMissingValuesLeaveThePictureIntact)
     }
 }
 
+TEST(DrawCurve, DashesRunOnAlongACurveOfShortSegments)
+{
+    struct Case {
+        int Style;
+        bool Gaps;
+    } cases[] = {{DashSolid, false}, {DashDash, true}, {DashDot, true}, {DashDashDotDot, true}};
+    for (const Case& c : cases) {
+        ImageSurface s(300, 20);
+        s.SetBackColour(White);
+        s.Clear();
+        s.SetDrawStyle(c.Style);
+        for (int x = 10; x < 290; ++x) s.Line(x, 10, x + 1, 10, Black);  // one pixel per segment
+        const QImage picture = s.Picture();
+        int gaps = 0;
+        for (int x = 12; x < 288; ++x) gaps += picture.pixelColor(x, 10) == QColor(Qt::white);
+        EXPECT_EQ(gaps > 20, c.Gaps) << "style " << c.Style << ": " << gaps << " gaps";
+    }
+}
+
 TEST(DrawLinePlot, DrawsFrameTitlesAndCurvesThenRefreshes)
 {
     struct Case {
