@@ -198,20 +198,4 @@ right tool comes back; a customer who bought the wrong one asks for a refund.</p
     return html;
 }
 
-std::string ShownCaption(const std::string& stored)
-{
-    std::string shown;
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        if (stored[i] != '&') {
-            shown += stored[i];
-            continue;
-        }
-        if (i + 1 < stored.size() && stored[i + 1] == '&') {
-            shown += '&';
-            ++i;
-        }
-    }
-    return shown;
-}
-
 }  // namespace pitchwell

@@ -10,7 +10,4 @@ const std::string& RulesDocument();         // "Independent Business Ownership (
 const std::string& HistoryDocument();       // "History"
 const std::string& ProsAndConsDocument();   // "Pros & Cons"
 
-// A caption as stored ("&" marks the access key, "&&" is a literal "&") as a label shows it.
-std::string ShownCaption(const std::string& stored);
-
 }  // namespace pitchwell

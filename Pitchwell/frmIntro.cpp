@@ -1,6 +1,6 @@
 #include "Pitchwell/frmIntro.h"
 
-#include "Pitchwell/Documents.h"
+#include "Pitchwell/Catalogue.h"
 #include "Pitchwell/LauncherApp.h"
 
 #include <QDir>

@@ -58,18 +58,6 @@ int Twips(int pixels) { return pixels * tk::TwipsPerPixel; }
 
 }  // namespace
 
-TEST(LauncherWindows, CaptionsShowTheirAmpersandsAsTheUserSeesThem)
-{
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Quazelle\u2122  Intro && Marketing", "Quazelle\u2122  Intro & Marketing"},
-        {"QZ: Pros && Co&ns", "QZ: Pros & Cons"},
-        {"E&xit", "Exit"},
-        {"&&&", "&"},
-    };
-    for (const auto& [stored, shown] : cases)
-        EXPECT_EQ(ShownCaption(stored), shown);
-}
-
 TEST(LauncherWindows, IntroWindowHasItsCaptionTitleAndButtons)
 {
     Launcher l;
