@@ -99,6 +99,8 @@ void ScaleAxis(double& min, double& max, std::int16_t intervals, std::int16_t& e
     if (max < min) std::swap(min, max);
 
     double s = (max - min) / n;
+    if (!std::isfinite(s)) s = max / n - min / n;  // ends near the largest doubles
+    if (!std::isfinite(s)) s = std::numeric_limits<double>::max();
     exponent = 0;
     if (s >= 100 || (s < 0.1 && s != 0)) {
         const double e = RoundHalfEven(Log10(s));

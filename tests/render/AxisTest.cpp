@@ -84,6 +84,16 @@ TEST(ScaleAxis, AppendsTheTraceLines)
     }
 }
 
+TEST(ScaleAxis, EndsNearTheLargestDoublesStayFinite)
+{
+    double min = -1.5e308, max = 1.5e308;
+    std::int16_t exponent = 0;
+    std::string trace;
+    ScaleAxis(min, max, 6, exponent, trace);
+    EXPECT_EQ(exponent, 308);
+    EXPECT_TRUE(std::isfinite(min) && std::isfinite(max) && max > min) << min << " " << max;
+}
+
 TEST(ScaleAxis, NonFiniteEndsGiveAUsableRange)
 {
     double min = -INFINITY, max = NAN;
