@@ -70,7 +70,7 @@ frmMain::frmMain(LauncherApp& app, QWidget* parent) : QMainWindow(parent), app_(
     setFont(base);
 
     BuildMenus();
-    lblTitle = MakeLabel("lblTitle", "Multi-Level Marketing of Quazelle", client, {Px(300), Px(60), Px(13800), Px(450)},
+    lblTitle = MakeLabel("lblTitle", "Multi-Level Marketing of Quazelle", client, {Px(300), Px(60), Px(13800), Px(420)},
                          14, true);
     lblTitle->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     BuildPages();
@@ -104,9 +104,10 @@ void frmMain::BuildPages()
 {
     ODE_tabs = new QTabWidget(centralWidget());
     ODE_tabs->setObjectName("ODE_tabs");
-    // The tab control keeps its top when the window grows, so the title above it leaves room
-    // for growing fonts.
-    ODE_tabs->setGeometry(Px(300), Px(780), Px(13800), Px(9800));
+    // The tab control keeps its top while its size follows the window, so it starts low enough
+    // for the title to grow to twice its size above it, and ends high enough to stay inside a
+    // window shrunk to three quarters.
+    ODE_tabs->setGeometry(Px(300), Px(990), Px(13800), Px(9300));
     ODE_tabs->setUsesScrollButtons(true);
     LauncherContext& ctx = app_.Context;
 
