@@ -1,6 +1,5 @@
 #include "Pitchwell/frmIntro.h"
 
-#include "Pitchwell/Catalogue.h"
 #include "Pitchwell/LauncherApp.h"
 
 #include <QDir>
@@ -20,7 +19,8 @@ frmIntro::frmIntro(LauncherApp& app, QWidget* parent) : QWidget(parent), app_(ap
     base.setPointSizeF(9);
     setFont(base);
 
-    lblTitleIntro = new QLabel(QString::fromStdString(ShownCaption("Quazelle\u2122  Intro && Marketing")), this);
+    // A label without a buddy shows its text as it stands: the designed "&&" is one "&" here.
+    lblTitleIntro = new QLabel(QString::fromUtf8("Quazelle\u2122  Intro & Marketing"), this);
     lblTitleIntro->setObjectName("lblTitleIntro");
     lblTitleIntro->setAlignment(Qt::AlignCenter);
     QFont title = lblTitleIntro->font();
