@@ -1,8 +1,158 @@
-// PLACEHOLDER until the launcher's pages land.
 #include "Pitchwell/CataloguePage.h"
+
+#include "Pitchwell/Catalogue.h"
+#include "common/FormResizer.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <algorithm>
 
 namespace pitchwell {
 
-CataloguePage::CataloguePage(LauncherContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {}
+namespace {
+
+constexpr int Px(int twips) { return twips / tk::TwipsPerPixel; }
+
+// The inner tab control's designed place on the page, and the rows of one catalogue page.
+constexpr int TabsLeft = 300, TabsTop = 850, TabsWidth = 13100, TabsHeight = 8200;
+constexpr int RowsTop = 150, RowsHeight = 7500, RowStep = 370, RowHeight = 330;
+constexpr int OptionLeft = 300, OptionWidth = 2700, LabelLeft = 3100, LabelWidth = 9700;
+
+// Properties that say where an option button sits in the catalogue.
+constexpr char PageProperty[] = "tkCataloguePage";
+constexpr char IndexProperty[] = "tkCatalogueIndex";
+
+}  // namespace
+
+CataloguePage::CataloguePage(LauncherContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+{
+    setObjectName("pageExamples");
+    cmdEditDemo = new QPushButton("&Edit Demo", this);
+    cmdEditDemo->setObjectName("cmdEditDemo");
+    cmdEditDemo->setGeometry(Px(450), Px(200), Px(1900), Px(450));
+    cmdViewAnswer = new QPushButton("View Answer", this);
+    cmdViewAnswer->setObjectName("cmdViewAnswer");
+    cmdViewAnswer->setGeometry(Px(2550), Px(200), Px(1900), Px(450));
+    connect(cmdEditDemo, &QPushButton::clicked, this, &CataloguePage::cmdEditDemo_Click);
+    connect(cmdViewAnswer, &QPushButton::clicked, this, &CataloguePage::cmdViewAnswer_Click);
+
+    SSTexamples = new QTabWidget(this);
+    SSTexamples->setObjectName("SSTexamples");
+    SSTexamples->setGeometry(Px(TabsLeft), Px(TabsTop), Px(TabsWidth), Px(TabsHeight));
+    SSTexamples->setUsesScrollButtons(true);
+    BuildCatalogue();
+}
+
+void CataloguePage::BuildCatalogue()
+{
+    // One group for the whole catalogue: one example is chosen at a time.
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    const std::vector<CatalogueTab> tabs = CatalogueTabs();
+    for (std::size_t p = 0; p < tabs.size(); ++p) {
+        const CatalogueTab& tab = tabs[p];
+        auto* page = new QWidget;
+        page->setObjectName(QString::fromStdString("SSTexamples_page" + std::to_string(p)));
+        const int count = static_cast<int>(tab.Files.size());
+        const int step = std::min(RowStep, count > 0 ? RowsHeight / count : RowStep);
+        ControlArray array {tab.ButtonArray, tab.LabelArray, {}, {}};
+        for (int i = 1; i <= count; ++i) {
+            const int top = RowsTop + (i - 1) * step;
+            auto* option = new QRadioButton(QString::fromStdString(tab.Files[i - 1]), page);
+            option->setObjectName(QString::fromStdString(tab.ButtonArray + "_" + std::to_string(i)));
+            option->setGeometry(Px(OptionLeft), Px(top), Px(OptionWidth), Px(RowHeight));
+            option->setProperty(PageProperty, static_cast<int>(p));
+            option->setProperty(IndexProperty, i);
+            option->installEventFilter(this);
+            group->addButton(option);
+            connect(option, &QRadioButton::clicked, this, [this, p, i] { Exam_Click(static_cast<int>(p), i); });
+            auto* label = new QLabel(page);
+            label->setObjectName(QString::fromStdString(tab.LabelArray + "_" + std::to_string(i)));
+            label->setTextFormat(Qt::PlainText);
+            label->setText(QString::fromStdString(ShownCaption(tab.Descriptions[i - 1])));
+            label->setGeometry(Px(LabelLeft), Px(top), Px(LabelWidth), Px(RowHeight));
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            array.Buttons.push_back(option);
+            array.Labels.push_back(label);
+        }
+        Arrays.push_back(std::move(array));
+        files_.push_back(tab.Files);
+        SSTexamples->addTab(page, QString::fromStdString(tab.Caption));
+    }
+}
+
+QRadioButton* CataloguePage::Option(const std::string& buttonArray, int index) const
+{
+    for (const ControlArray& array : Arrays) {
+        if (array.ButtonArray != buttonArray)
+            continue;
+        if (index < 1 || index > static_cast<int>(array.Buttons.size()))
+            return nullptr;
+        return array.Buttons[index - 1];
+    }
+    return nullptr;
+}
+
+void CataloguePage::Exam_Click(int page, int index)
+{
+    if (page < 0 || page >= static_cast<int>(files_.size()))
+        return;
+    const std::vector<std::string>& files = files_[page];
+    if (index < 1 || index > static_cast<int>(files.size()))
+        return;
+    selectedExample_ = files[index - 1];
+}
+
+void CataloguePage::Exam_GotFocus(int page, int index)
+{
+    // Disabling the focused button hands the focus on; that is not a choice of the next example,
+    // or one missing source would disable a whole page of examples in a chain.
+    if (disablingFocused_)
+        return;
+    Exam_Click(page, index);
+    if (page < 0 || page >= static_cast<int>(Arrays.size()) || index < 1 ||
+        index > static_cast<int>(Arrays[page].Buttons.size()))
+        return;
+    SetExampleButtons();
+    // A source that is missing makes its own option button unusable until the next start.
+    if (cmdEditDemo->isEnabled())
+        return;
+    disablingFocused_ = true;
+    Arrays[page].Buttons[index - 1]->setEnabled(false);
+    disablingFocused_ = false;
+}
+
+void CataloguePage::SetExampleButtons()
+{
+    const ExampleButtonStates states = pitchwell::SetExampleButtons(ctx_, selectedExample_);
+    cmdEditDemo->setEnabled(states.EditDemo);
+    cmdViewAnswer->setEnabled(states.ViewAnswer);
+}
+
+void CataloguePage::cmdEditDemo_Click()
+{
+    EditDemo(ctx_, selectedExample_);
+}
+
+void CataloguePage::cmdViewAnswer_Click()
+{
+    ViewAnswer(ctx_, selectedExample_);
+}
+
+bool CataloguePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const QVariant page = watched->property(PageProperty);
+        const QVariant index = watched->property(IndexProperty);
+        if (page.isValid() && index.isValid())
+            Exam_GotFocus(page.toInt(), index.toInt());
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 }  // namespace pitchwell

@@ -1,0 +1,235 @@
+// The sign-up printout: its steps, and the page printed to a PDF file and read back.
+#include "CatalogueTestSupport.h"
+#include "Pitchwell/RegistrationPage.h"
+#include "Pitchwell/SignUpPrint.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace pitchwell;
+using namespace cataloguetest;
+
+namespace {
+
+using Kind = PrintStep::Kind;
+
+std::vector<std::string> PrintedLines(const std::vector<PrintStep>& steps)
+{
+    std::vector<std::string> lines;
+    for (const PrintStep& s : steps)
+        if (s.What == Kind::Print)
+            lines.push_back(s.Text);
+    return lines;
+}
+
+TEST(SignUpPrint, PhoneLineFollowsTheSampleRule)
+{
+    const struct {
+        const char* Phone;
+        const char* Line;
+    } cases[] = {
+        {"e.g. 321-555-1212", "Day Phone:"},
+        {"e.g. 555", "Day Phone:"},
+        {"e.g.", "Day Phone:"},
+        {"(321) 555-1212", "Day Phone:\t\t(321) 555-1212"},
+        {"E.G. 555", "Day Phone:\t\tE.G. 555"},
+        {"e.g", "Day Phone:\t\te.g"},
+        {"", "Day Phone:\t\t"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Phone);
+        SignUpForm form;
+        form.Phone = c.Phone;
+        const std::vector<std::string> lines = PrintedLines(SignUpPrintSteps({}, form));
+        EXPECT_EQ(lines[lines.size() - 6], c.Line);
+    }
+}
+
+TEST(SignUpPrint, StepsInOrderAtTheirPlaces)
+{
+    SignUpForm form {"Ann Sponsor", "S-77", "Bo", "Lee", "123-45-6789", "1 Elm St", "Springfield", "IL", "62701",
+                     "bo@example.com", "e.g. 321-555-1212"};
+    const std::vector<PrintStep> steps = SignUpPrintSteps({}, form);
+    const std::vector<PrintStep> head = {
+        {Kind::FontSize, 18, ""}, {Kind::CurrentX, 4320, ""}, {Kind::CurrentY, 100, ""},
+        {Kind::Print, 0, "IBO Registration Form"}, {Kind::CurrentX, 0, ""}, {Kind::Print, 0, " "},
+        {Kind::FontSize, 12, ""}, {Kind::CurrentX, 2160, ""},
+        {Kind::Print, 0, "If interested in becoming an Independent Business Owner, fill out "},
+    };
+    ASSERT_GT(steps.size(), head.size());
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), steps.begin()));
+    EXPECT_EQ(steps.back().What, Kind::EndDoc);
+
+    // Each line with the horizontal position set before it (-1: none, the line starts at the left).
+    std::vector<std::pair<int, std::string>> placed;
+    int x = -1;
+    for (const PrintStep& s : steps) {
+        if (s.What == Kind::CurrentX)
+            x = s.Value;
+        if (s.What == Kind::Print) {
+            placed.push_back({x, s.Text});
+            x = -1;
+        }
+    }
+    const std::vector<std::pair<int, std::string>> expected = {
+        {4320, "IBO Registration Form"},
+        {0, " "},
+        {2160, "If interested in becoming an Independent Business Owner, fill out "},
+        {2160, "the form below. Print it and mail it with a check for US$20 to IBO "},
+        {2160, "Registration Dept., Tavrick Enterprise, " + SignUpStreet + ","},
+        {2160, SignUpCityState + ". (The registration fee is due yearly.)"},
+        {720, " "},
+        {720, "Sponsors Name: *\tAnn Sponsor"},
+        {-1, " "},
+        {720, "Sponsors ID #: *\t\tS-77"},
+        {-1, " "},
+        {3600, "--- Now your info ---"},
+        {-1, " "},
+        {720, "First Name: *\t\tBo"},
+        {-1, " "},
+        {720, "Last Name: *\t\tLee"},
+        {-1, " "},
+        {720, "Social Security #: *\t123-45-6789"},
+        {-1, " "},
+        {720, "Address: *\t\t1 Elm St"},
+        {-1, " "},
+        {720, "City: *\tSpringfield\tState: *  IL\tPostal Code: *\t62701"},
+        {-1, " "},
+        {720, "E-Mail: *\t\tbo@example.com"},
+        {-1, " "},
+        {720, "Day Phone:"},
+        {-1, " "},
+        {720, "* Represents required data."},
+        {-1, " "},
+        {720, "Note:  For those registering, we will e-mail you a sample CEO letter, QZ"},
+        {1440, "pros & cons list, etc. to help get you past those famous gatekeepers."},
+    };
+    EXPECT_EQ(placed, expected);
+    for (const auto& line : placed)
+        EXPECT_EQ(line.second.find("Country"), std::string::npos);
+}
+
+// The PDF's text, laid out as printed, lines trimmed and inner runs of blanks made one.
+std::vector<std::string> PdfLines(const std::string& pdf)
+{
+    QProcess run;
+    run.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    EXPECT_TRUE(run.waitForFinished(60000));
+    std::vector<std::string> lines;
+    for (QString line : QString::fromUtf8(run.readAllStandardOutput()).split('\n')) {
+        // Ligatures of the printer font come back as one character.
+        line = line.normalized(QString::NormalizationForm_KC).simplified();
+        if (!line.isEmpty() && line != "\f")
+            lines.push_back(line.toStdString());
+    }
+    return lines;
+}
+
+int PdfPages(const std::string& pdf)
+{
+    QProcess run;
+    run.start("pdfinfo", {QString::fromStdString(pdf)});
+    run.waitForFinished(60000);
+    const QRegularExpressionMatch m =
+        QRegularExpression("Pages:\\s+(\\d+)").match(QString::fromUtf8(run.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+TEST(RegistrationPage, PrintsTheFormOnOnePdfPage)
+{
+    Installation inst;
+    const std::string pdf = inst.Record("form.pdf");
+    inst.Printer.setOutputFormat(QPrinter::PdfFormat);
+    inst.Printer.setOutputFileName(QString::fromStdString(pdf));
+    RegistrationPage page(inst.Recording);
+    EXPECT_EQ(page.tbPhone->text(), "e.g. 321-555-1212");
+    EXPECT_EQ(page.lblNote->text().toStdString(),
+              "Note: For those registering, we will e-mail you a sample CEO letter, QZ pros & cons list, etc. to help "
+              "get you past those famous gatekeepers.");
+    EXPECT_EQ(page.cmdPrintIBO->text(), "Print Registration");
+    page.tbSponsor->setText("Ann Sponsor");
+    page.tbFirstName->setText("Bo");
+    page.tbCity->setText("Springfield");
+    page.tbState->setText("IL");
+    page.tbZip->setText("62701");
+    page.tbPhone->setText("(321) 555-1212");
+
+    page.cmdPrintIBO->click();
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(PdfPages(pdf), 1);
+    const std::vector<std::string> lines = PdfLines(pdf);
+    const std::vector<std::string> expected = {
+        "IBO Registration Form",
+        "If interested in becoming an Independent Business Owner, fill out",
+        "the form below. Print it and mail it with a check for US$20 to IBO",
+        "Registration Dept., Tavrick Enterprise, " + SignUpStreet + ",",
+        SignUpCityState + ". (The registration fee is due yearly.)",
+        "Sponsors Name: * Ann Sponsor",
+        "Sponsors ID #: *",
+        "--- Now your info ---",
+        "First Name: * Bo",
+        "Last Name: *",
+        "Social Security #: *",
+        "Address: *",
+        "City: * Springfield State: * IL Postal Code: * 62701",
+        "E-Mail: *",
+        "Day Phone: (321) 555-1212",
+        "* Represents required data.",
+        "Note: For those registering, we will e-mail you a sample CEO letter, QZ",
+        "pros & cons list, etc. to help get you past those famous gatekeepers.",
+    };
+    EXPECT_EQ(lines, expected);
+    EXPECT_TRUE(inst.Dialogs.Boxes.empty());
+    EXPECT_NE(page.lblPrintedTo->text().toStdString().find(pdf), std::string::npos);
+}
+
+TEST(RegistrationPage, WithoutAPrinterNothingHappens)
+{
+    const struct {
+        const char* Name;
+        bool Pdf;
+    } cases[] = {{"no printer installed", false}, {"file printer that cannot write", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Installation inst;
+        const std::string pdf = inst.Record("missing-dir/form.pdf");
+        if (c.Pdf) {
+            inst.Printer.setOutputFormat(QPrinter::PdfFormat);
+            inst.Printer.setOutputFileName(QString::fromStdString(pdf));
+        } else {
+            inst.Printer.setOutputFormat(QPrinter::NativeFormat);
+            if (inst.Printer.outputFormat() != QPrinter::NativeFormat || inst.Printer.isValid())
+                continue;  // this system prints to files, or has a printer: only the file case applies
+        }
+        RegistrationPage page(inst.Recording);
+        page.tbFirstName->setText("Bo");
+        page.cmdPrintIBO->click();
+        EXPECT_TRUE(inst.Dialogs.Boxes.empty());
+        EXPECT_FALSE(std::filesystem::exists(pdf));
+        EXPECT_EQ(page.tbFirstName->text(), "Bo");
+        EXPECT_EQ(page.tbPhone->text(), "e.g. 321-555-1212");
+        EXPECT_TRUE(page.lblPrintedTo->text().isEmpty());
+    }
+}
+
+TEST(RegistrationPage, FilePrinterWithoutAFileWritesIntoTheDocuments)
+{
+    Installation inst;
+    inst.Printer.setOutputFormat(QPrinter::PdfFormat);
+    inst.Printer.setOutputFileName({});
+    RegistrationPage page(inst.Recording);
+    page.cmdPrintIBO->click();
+    const std::string pdf = inst.Printer.outputFileName().toStdString();
+    EXPECT_EQ(std::filesystem::path(pdf).filename().string(), "IBO Registration.pdf");
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(PdfLines(pdf).front(), "IBO Registration Form");
+    std::filesystem::remove(pdf);
+}
+
+}  // namespace
