@@ -44,3 +44,27 @@ TEST(ShownCaption, DoubledAmpersandShowsOnce)
     EXPECT_EQ(ShownCaption("plain"), "plain");
     EXPECT_EQ(ShownCaption("&&"), "&");
 }
+
+TEST(CatalogueTabs, ViewAnswerFindsEveryShippedAnswerAndPlot)
+{
+    LauncherPaths paths;
+    paths.OwnDir = std::string(TK_SOURCE_DIR) + "/Pitchwell";
+    paths.BaseDir = TK_SOURCE_DIR;
+    const std::string viewer = ViewerProgram(paths);
+    const auto exists = [&](const std::string& path) {
+        return path == viewer || QFileInfo(QString::fromStdString(path)).isFile();
+    };
+    int withPlot = 0;
+    for (const CatalogueTab& tab : CatalogueTabs()) {
+        for (const std::string& file : tab.Files) {
+            SCOPED_TRACE(file);
+            const ViewAnswerPlan plan = PlanViewAnswer(paths, file, exists);
+            ASSERT_TRUE(plan.Go);
+            EXPECT_TRUE(QFileInfo(QString::fromStdString(plan.AnswerFile)).isFile());
+            ASSERT_TRUE(plan.StartViewer);
+            EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(plan.ViewerArgument)));
+            withPlot += plan.SaveRequest;
+        }
+    }
+    EXPECT_GE(withPlot, 15);
+}
