@@ -37,14 +37,6 @@ TEST(CatalogueTabs, EveryExampleHasItsSourceAndAnswerInstalled)
     }
 }
 
-TEST(ShownCaption, DoubledAmpersandShowsOnce)
-{
-    EXPECT_EQ(ShownCaption("Best Design && Control"), "Best Design & Control");
-    EXPECT_EQ(ShownCaption("a &&&& b"), "a && b");
-    EXPECT_EQ(ShownCaption("plain"), "plain");
-    EXPECT_EQ(ShownCaption("&&"), "&");
-}
-
 TEST(CatalogueTabs, ViewAnswerFindsEveryShippedAnswerAndPlot)
 {
     LauncherPaths paths;

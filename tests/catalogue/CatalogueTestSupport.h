@@ -16,6 +16,7 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +36,15 @@ inline std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A table row's name as a test name: letters and digits, the rest underscores.
+inline std::string CaseName(std::string name)
+{
+    for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
 }
 
 // A program that writes its arguments, each ended by a zero byte, to a record file; the file

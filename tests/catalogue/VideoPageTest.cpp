@@ -86,13 +86,8 @@ TEST_P(VideoTable, OpensShowsAndReports)
     EXPECT_EQ(page.lblVideo3->isEnabled(), c.ShowsPage);
 }
 
-INSTANTIATE_TEST_SUITE_P(Video, VideoTable, ::testing::ValuesIn(kVideoCases), [](const auto& info) {
-    std::string n = info.param.Name;
-    for (char& ch : n)
-        if (!isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return n;
-});
+INSTANTIATE_TEST_SUITE_P(Video, VideoTable, ::testing::ValuesIn(kVideoCases),
+                         [](const auto& info) { return CaseName(info.param.Name); });
 
 TEST(VideoPage, CaptionsAtDesignAndWithTheVideoPresent)
 {

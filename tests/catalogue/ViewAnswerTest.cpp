@@ -96,13 +96,7 @@ TEST_P(ViewAnswerTable, ButtonsStartsAndHandOverFollowTheFiles)
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, ViewAnswerTable, ::testing::ValuesIn(kViewCases),
-                         [](const auto& info) {
-                             std::string n = info.param.Name;
-                             for (char& ch : n)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return n;
-                         });
+                         [](const auto& info) { return CaseName(info.param.Name); });
 
 TEST(SetExampleButtons, LooksInTheProgramDirectoryNotTheOwnDirectory)
 {
@@ -223,30 +217,6 @@ TEST(ViewAnswer, ViewerOnTheAnswersDirectoryReceivesItWithATrailingSeparator)
     ScopedEnv editor("QZ_EDITOR", "true");
     ViewAnswer(inst.Real, "~FIND-stmt.txt");
     EXPECT_EQ(WaitForRecord(viewerRecord), std::vector<std::string> {inst.Answers() + "/"});
-}
-
-TEST(CatalogueNames, AnswerAndStem)
-{
-    const struct {
-        const char* Example;
-        const char* Answer;
-        const char* Stem;
-        bool Viewable;
-    } cases[] = {
-        {"ACmotor.qz", "ACmotor.out", "ACmotor", true},
-        {"Pharm-IP.qz", "Pharm-IP.out", "Pharm-IP", true},
-        {"~FIND-stmt.txt", "~FIND-stmt.txt", "~FIND-stmt", true},
-        {"a.qz.b.qz", "a.out.b.out", "a.out.b", true},
-        {"A.QZ", "A.QZ", "A", false},
-        {"plainqz", "plainqz", "plainqz", true},
-        {"", "", "", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Example);
-        EXPECT_EQ(AnswerName(c.Example), c.Answer);
-        EXPECT_EQ(PlotStem(AnswerName(c.Example)), c.Stem);
-        EXPECT_EQ(IsViewableExample(c.Example), c.Viewable);
-    }
 }
 
 }  // namespace
