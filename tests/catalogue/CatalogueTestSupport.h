@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -88,10 +89,13 @@ public:
     bool StartResult = true;
     bool OpenResult = true;
     bool OpenThrows = false;
+    std::function<void()> OnStart;  // runs as a program is started
 
     bool Start(const std::string& program, const std::vector<std::string>& args, std::string& error) override
     {
         Starts.push_back({program, args});
+        if (OnStart)
+            OnStart();
         if (!StartResult)
             error = "it is not there";
         return StartResult;

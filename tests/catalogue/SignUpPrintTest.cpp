@@ -160,6 +160,9 @@ TEST(RegistrationPage, PrintsTheFormOnOnePdfPage)
     page.tbZip->setText("62701");
     page.tbPhone->setText("(321) 555-1212");
 
+    // A second printout replaces the first: the printer serves more than once.
+    page.cmdPrintIBO->click();
+    std::filesystem::remove(pdf);
     page.cmdPrintIBO->click();
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_EQ(PdfPages(pdf), 1);

@@ -68,11 +68,18 @@ TEST_P(ViewAnswerTable, ButtonsStartsAndHandOverFollowTheFiles)
     EXPECT_EQ(states.EditDemo, c.EditEnabled);
     EXPECT_EQ(states.ViewAnswer, c.ViewEnabled);
 
+    // What the viewer finds handed over at the moment it starts.
+    std::vector<std::string> handedOver;
+    inst.Recorder.OnStart = [&] { handedOver.push_back(inst.Store.GetText(tk::CompanyKey, "fileIn")); };
     // Twice in a row does the same thing twice.
     for (int round = 0; round < 2; ++round) {
         inst.Recorder.Starts.clear();
+        handedOver.clear();
         inst.Store.SetText(tk::CompanyKey, "fileIn", "before");
         ViewAnswer(inst.Recording, c.Selected);
+        if (!c.Viewer.empty()) {
+            EXPECT_EQ(handedOver.back(), c.FileIn.empty() ? "before" : c.FileIn);
+        }
         std::vector<RecordingStarter::Call> expected;
         if (!c.Editor.empty())
             expected.push_back({"fake-editor", {"--new-window", inst.Paths.OwnDir + "/" + c.Editor}});
