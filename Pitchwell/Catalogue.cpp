@@ -9,7 +9,7 @@ namespace pitchwell {
 std::vector<CatalogueTab> CatalogueTabs()
 {
     std::vector<CatalogueTab> tabs;
-    for (const CataloguePage& page : CataloguePages()) {
+    for (const CatalogueSection& page : CatalogueSections()) {
         CatalogueTab tab {page.Caption, page.ButtonArray, page.LabelArray, {}, {}};
         for (const CatalogueEntry& entry : page.Entries) {
             tab.Files.push_back(entry.File);

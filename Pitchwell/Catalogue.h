@@ -11,8 +11,7 @@
 
 namespace pitchwell {
 
-// The catalogue's pages as the page widget builds them (the same content as CataloguePages()
-// of CatalogueData.h, whose page type shares its name with the page widget).
+// The catalogue's pages as the page widget builds them, from CatalogueSections().
 struct CatalogueTab {
     std::string Caption;
     std::string ButtonArray;

@@ -42,9 +42,9 @@ std::vector<CatalogueEntry> SolverEntries()
 
 }  // namespace
 
-const std::vector<CataloguePage>& CataloguePages()
+const std::vector<CatalogueSection>& CatalogueSections()
 {
-    static const std::vector<CataloguePage> pages = {
+    static const std::vector<CatalogueSection> pages = {
         {"&Algebraic Equations", "alg_exam", "alg_descript",
          {{"ACmotor.qz", "AC Motor Design to Maximize Efficiency"},
           {"Circuit.qz", "Best Circuit Fit"},

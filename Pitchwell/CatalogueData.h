@@ -12,7 +12,7 @@ struct CatalogueEntry {
     std::string Description;  // its label's caption
 };
 
-struct CataloguePage {
+struct CatalogueSection {
     std::string Caption;       // the page's caption, access key marked with "&"
     std::string ButtonArray;   // control array of option buttons
     std::string LabelArray;    // control array of description labels
@@ -20,7 +20,7 @@ struct CataloguePage {
 };
 
 // The seven pages in page order.
-const std::vector<CataloguePage>& CataloguePages();
+const std::vector<CatalogueSection>& CatalogueSections();
 
 // The 18 solvers of the product: name and short code, in catalogue order.
 struct SolverInfo {

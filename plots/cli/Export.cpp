@@ -1,12 +1,10 @@
 // plots --export: renders a plot file's plots into image files without a window or display.
 #include "plots/cli/Commands.h"
-#include "plots/cli/ExportPlots.h"
 
 #include "common/Dialogs.h"
 #include "common/Paths.h"
-#include "plots/data/PlotReader.h"
-#include "plots/render/Curves.h"
-#include "plots/render/PoleZeroMap.h"
+#include "common/TextFile.h"
+#include "plots/run/WholeSequence.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -156,36 +154,6 @@ bool WritePicture(const QImage& picture, const QString& path, const std::string&
 
 }  // namespace
 
-void RenderFirstPlots(PlotContext& ctx, const std::function<void()>& onPlot)
-{
-    PlotData& d = ctx.Data;
-    RunState& run = ctx.Run;
-    AxisState& ax = ctx.Axis;
-    const std::size_t n = d.PointCount > 0 ? std::size_t(d.PointCount) : 0;
-    auto column = [n](const Series& s) { return Series(s.begin(), s.begin() + std::ptrdiff_t(std::min(n, s.size()))); };
-
-    ctx.Canvas.SetBackColour(ctx.Settings.BlackAndWhite ? White : ctx.Settings.Colours[SlotBackground]);
-    run.PlotStep = 0;
-    run.CurveKind = 1;
-    ax.CurveY1 = column(d.DataY2);
-    ax.CurveY2 = column(d.DataY1);
-    ax.CurveY3.assign(n, 0.0);
-    if (d.PlotType == 110) {
-        ax.CurveY3 = column(d.DataY2);
-        for (std::size_t i = 0; i < ax.CurveY1.size() && i < d.DataY1.size(); ++i) ax.CurveY1[i] = d.DataY1[i] + d.DataY2[i];
-    }
-    if (d.PlotType == -1 || d.PlotType == -2) {
-        ctx.Host.AppendOutput("\r\n\tPlotting -Map of Poles & Zeros-");
-        DrawPoleZeroMap(ctx);
-        onPlot();
-        run.PlotStep = 1;
-    }
-    ctx.Host.AppendOutput("\r\n\tCalling 1st line plot");
-    run.CurveKind = 1;
-    DrawLinePlot(ctx);
-    onPlot();
-}
-
 int RunExportCommand(const std::vector<std::string>& args)
 {
     ExportOptions o;
@@ -198,44 +166,46 @@ int RunExportCommand(const std::vector<std::string>& args)
         std::fprintf(stderr, "plots: cannot read '%s': no such file\n", o.File.c_str());
         return 1;
     }
-    const std::string path = file.filePath().toStdString();
-    const std::string suffix = file.suffix().toStdString();
-    const std::string base = suffix.empty() ? path : path.substr(0, path.size() - suffix.size() - 1);
-    const std::string ext = suffix.empty() ? "" : "." + suffix;
-
-    PlotData data;
-    RunState run;
-    run.PlotBase = base;
-    AxisState axis;
-    DisplaySettings settings;
-    HeadlessHost host;
-    StderrDialogs dialogs;
-    if (!ReadPlotData(data, run, base, ext, host, dialogs) || data.PointCount <= 0) {
-        if (dialogs.Boxes.empty()) std::fprintf(stderr, "plots: cannot read '%s' as plot data\n", o.File.c_str());
-        return 1;
-    }
-
     const QDir dir(QString::fromStdString(o.Directory));
     if (!dir.exists() && !QDir().mkpath(dir.path())) {
         std::fprintf(stderr, "plots: cannot create directory '%s'\n", o.Directory.c_str());
         return 1;
     }
 
-    ImageSurface surface(o.Width, o.Height);
-    PlotContext ctx{data, run, axis, settings, surface, host, dialogs};
+    // Every plot that repeated "&Next >>" would show, numbered from 01 as it is drawn.
     const QString stem = file.completeBaseName();
-    int number = 0;
     bool written = true;
-    RenderFirstPlots(ctx, [&] {
-        const QString name = QString("%1-%2.%3").arg(stem).arg(++number, 2, 10, QChar('0')).arg(QString::fromStdString(o.Format));
-        const QString target = dir.filePath(name);
-        if (!WritePicture(surface.Picture(), target, o.Format)) {
-            std::fprintf(stderr, "plots: cannot write '%s'\n", target.toStdString().c_str());
-            written = false;
-        }
-    });
-    if (host.Exited) {
-        std::fprintf(stderr, "plots: %s\n", host.FatalText.c_str());
+    SequenceOptions options;
+    options.Width = o.Width;
+    options.Height = o.Height;
+    const SequenceResult run = RenderWholeSequence(
+        file.filePath().toStdString(), options, [&](const QImage& picture, int number) {
+            const QString name = QString("%1-%2.%3").arg(stem).arg(number, 2, 10, QChar('0')).arg(QString::fromStdString(o.Format));
+            const QString target = dir.filePath(name);
+            if (!WritePicture(picture, target, o.Format)) {
+                std::fprintf(stderr, "plots: cannot write '%s'\n", target.toStdString().c_str());
+                written = false;
+            }
+        });
+
+    StderrDialogs report;
+    for (const tk::MessageBoxCall& box : run.Messages) report.MsgBox(box);
+    if (!run.Loaded || run.Plots.empty()) {
+        if (run.Messages.empty()) std::fprintf(stderr, "plots: cannot read '%s' as plot data\n", o.File.c_str());
+        return 1;
+    }
+
+    // The output box after the last plot, with the line ends of this platform.
+    std::string summary = run.OutputText;
+    for (std::size_t at = 0; (at = summary.find("\r\n", at)) != std::string::npos;) summary.replace(at, 2, "\n");
+    if (!summary.empty() && summary.back() != '\n') summary += '\n';
+    const std::string summaryPath = dir.filePath(stem + "-summary.txt").toStdString();
+    if (!tk::WriteTextFile(summaryPath, summary)) {
+        std::fprintf(stderr, "plots: cannot write '%s'\n", summaryPath.c_str());
+        written = false;
+    }
+    if (run.Fatal) {
+        std::fprintf(stderr, "plots: %s\n", run.FatalText.c_str());
         return 1;
     }
     return written ? 0 : 1;

@@ -12,7 +12,7 @@ using namespace pitchwell;
 TEST(CatalogueTabs, MatchTheCatalogueEntryForEntry)
 {
     const std::vector<CatalogueTab> tabs = CatalogueTabs();
-    const std::vector<CataloguePage>& pages = CataloguePages();
+    const std::vector<CatalogueSection>& pages = CatalogueSections();
     ASSERT_EQ(tabs.size(), pages.size());
     for (std::size_t p = 0; p < pages.size(); ++p) {
         EXPECT_EQ(tabs[p].Caption, pages[p].Caption);

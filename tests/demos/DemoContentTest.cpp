@@ -53,7 +53,7 @@ std::set<std::string> FilesBelow(const fs::path& root)
 TEST(DemoContent, EveryCatalogueEntryHasItsSourceAndAnswer)
 {
     int entries = 0;
-    for (const pitchwell::CataloguePage& page : pitchwell::CataloguePages())
+    for (const pitchwell::CatalogueSection& page : pitchwell::CatalogueSections())
         for (const pitchwell::CatalogueEntry& e : page.Entries) {
             ++entries;
             EXPECT_TRUE(fs::is_regular_file(ExamplesDir / e.File)) << e.File;
@@ -66,7 +66,7 @@ TEST(DemoContent, EveryCatalogueEntryHasItsSourceAndAnswer)
 TEST(DemoContent, SourcesUseTheStatementsOfTheReference)
 {
     // Every QZ source states a problem the way the two statement summaries describe it.
-    for (const pitchwell::CataloguePage& page : pitchwell::CataloguePages())
+    for (const pitchwell::CatalogueSection& page : pitchwell::CatalogueSections())
         for (const pitchwell::CatalogueEntry& e : page.Entries) {
             if (e.File.size() < 3 || e.File.substr(e.File.size() - 3) != ".qz")
                 continue;
@@ -165,10 +165,12 @@ TEST(DemoContent, PlotFilesEndEveryLineWithCarriageReturnAndLineFeed)
         ASSERT_FALSE(text.empty()) << p.Name;
         EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << p.Name;
         for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\n')
+            if (text[i] == '\n') {
                 ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << p.Name << " bare line feed at byte " << i;
-            if (text[i] == '\r')
+            }
+            if (text[i] == '\r') {
                 ASSERT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << p.Name << " bare CR at byte " << i;
+            }
         }
     }
 }

@@ -34,10 +34,14 @@ TEST(ExportCommand, WritesNumberedImagesOfTheRequestedSize)
         QStringList Expected;
         QSize Size;
     } cases[] = {
-        {"fitting run: first line plot", "sine2.plt", {}, {"sine2-01.png"}, {1024, 768}},
-        {"pole-zero run: map, then first line plot", "tunewave.plt", {"--size", "800x600"},
-         {"tunewave-01.png", "tunewave-02.png"}, {800, 600}},
-        {"bitmap", "oscill.plt", {"--format", "bmp", "--size=640x480"}, {"oscill-01.bmp"}, {640, 480}},
+        {"fitting run: first line plot, then curve vs. data", "sine2.plt", {},
+         {"sine2-01.png", "sine2-02.png", "sine2-summary.txt"}, {1024, 768}},
+        {"pole-zero run: map first, then every line plot", "tunewave.plt", {"--size", "800x600"},
+         {"tunewave-01.png", "tunewave-02.png", "tunewave-03.png", "tunewave-04.png", "tunewave-05.png",
+          "tunewave-summary.txt"},
+         {800, 600}},
+        {"bitmap of an ODE run's one plot", "oscill.plt", {"--format", "bmp", "--size=640x480"},
+         {"oscill-01.bmp", "oscill-summary.txt"}, {640, 480}},
     };
     for (const Case& c : cases) {
         QTemporaryDir tmp;
@@ -47,6 +51,15 @@ TEST(ExportCommand, WritesNumberedImagesOfTheRequestedSize)
         const QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
         EXPECT_EQ(files, c.Expected) << c.What;
         for (const QString& f : files) {
+            if (f.endsWith(".txt")) {
+                QFile summary(QDir(out).filePath(f));
+                ASSERT_TRUE(summary.open(QIODevice::ReadOnly)) << c.What;
+                const QByteArray text = summary.readAll();
+                EXPECT_TRUE(text.contains("================ Summary of Run =================")) << c.What;
+                EXPECT_TRUE(text.contains("Calling 1st line plot")) << c.What;
+                EXPECT_FALSE(text.contains('\r')) << c.What << ": the summary has plain line feeds";
+                continue;
+            }
             const QImage image(QDir(out).filePath(f));
             EXPECT_EQ(image.size(), c.Size) << c.What << " " << f.toStdString();
         }
