@@ -394,26 +394,29 @@ void ImageSurface::PicturePx(const QImage& picture, const QRectF& target)
 
 // ---- recording device ----
 
-void RecordingSurface::FillPx(Colour c)
+DrawCall RecordingSurface::NewCall(DrawCall::Kind kind, Colour c) const
 {
     DrawCall d;
-    d.Type = DrawCall::Fill;
+    d.Type = kind;
+    d.X1 = callX1_;
+    d.Y1 = callY1_;
+    d.X2 = callX2_;
+    d.Y2 = callY2_;
     d.Colour_ = c;
-    Calls.push_back(d);
+    return d;
+}
+
+void RecordingSurface::FillPx(Colour c)
+{
+    Calls.push_back(NewCall(DrawCall::Fill, c));
     ImageSurface::FillPx(c);
 }
 
 void RecordingSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
 {
-    DrawCall d;
-    d.Type = DrawCall::Line;
-    d.X1 = callX1_;
-    d.Y1 = callY1_;
-    d.X2 = callX2_;
-    d.Y2 = callY2_;
+    DrawCall d = NewCall(DrawCall::Line, c);
     d.P1 = a;
     d.P2 = b;
-    d.Colour_ = c;
     d.Style = style;
     d.Width = width;
     Calls.push_back(d);
@@ -423,12 +426,9 @@ void RecordingSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int wid
 void RecordingSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                               double angleDegrees)
 {
-    DrawCall d;
-    d.Type = DrawCall::Text;
-    d.X1 = callX1_;
-    d.Y1 = callY1_;
+    DrawCall d = NewCall(DrawCall::Text, c);
+    d.X2 = d.Y2 = 0;
     d.P1 = topLeft;
-    d.Colour_ = c;
     d.Text_ = text.toStdString();
     d.FontSize = Font().CellHeightPx > 0 ? 0 : Font().SizePoints;
     d.Angle = angleDegrees;
@@ -438,12 +438,7 @@ void RecordingSurface::TextPx(QPointF topLeft, const QString& text, const QFont&
 
 void RecordingSurface::PicturePx(const QImage& picture, const QRectF& target)
 {
-    DrawCall d;
-    d.Type = DrawCall::Picture;
-    d.X1 = callX1_;
-    d.Y1 = callY1_;
-    d.X2 = callX2_;
-    d.Y2 = callY2_;
+    DrawCall d = NewCall(DrawCall::Picture, 0);
     d.P1 = target.topLeft();
     d.P2 = target.bottomRight();
     Calls.push_back(d);

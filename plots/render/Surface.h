@@ -227,6 +227,10 @@ protected:
     void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                 double angleDegrees) override;
     void PicturePx(const QImage& picture, const QRectF& target) override;
+
+private:
+    // A call of the given kind at the position the surface is drawing at.
+    DrawCall NewCall(DrawCall::Kind kind, Colour c) const;
 };
 
 }  // namespace plots

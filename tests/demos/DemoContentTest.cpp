@@ -153,8 +153,9 @@ TEST(DemoContent, EveryShippedPlotFileReadsAsItsPlotType)
     // Every plot data file shipped is in the table above.
     for (const std::string& name : FilesBelow(AnswersDir)) {
         const std::string ext = fs::path(name).extension().string();
-        if (ext == ".plt" || ext == ".2lt")
+        if (ext == ".plt" || ext == ".2lt") {
             EXPECT_TRUE(listed.count(name)) << name << " is shipped but not checked";
+        }
     }
 }
 
