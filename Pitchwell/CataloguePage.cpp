@@ -19,8 +19,11 @@ namespace {
 constexpr int Px(int twips) { return twips / tk::TwipsPerPixel; }
 
 // The inner tab control's designed place on the page, and the rows of one catalogue page.
-constexpr int TabsLeft = 300, TabsTop = 850, TabsWidth = 13100, TabsHeight = 8200;
-constexpr int RowsTop = 150, RowsHeight = 7500, RowStep = 370, RowHeight = 330;
+// Its top stays where it is while the buttons above it grow with the window, so it starts low
+// enough for buttons grown by two thirds (a maximised window on a 1920 by 1200 screen), and it
+// is short enough to end inside the page of a window shrunk to three quarters.
+constexpr int TabsLeft = 300, TabsTop = 1050, TabsWidth = 13100, TabsHeight = 7300;
+constexpr int RowsTop = 150, RowsHeight = 6600, RowStep = 370, RowHeight = 330;
 constexpr int OptionLeft = 300, OptionWidth = 2700, LabelLeft = 3100, LabelWidth = 9700;
 
 // Properties that say where an option button sits in the catalogue.

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -222,4 +223,37 @@ TEST(LauncherWindows, InstallDirectlyBelowTheRootEndsWithTheBaseDirectoryMessage
     EXPECT_EQ(l.dialogs.Boxes[0].Title, "In 'Start_Path' routine ... Exiting!");
     EXPECT_TRUE(l.app->Ended());
     EXPECT_TRUE(l.app->Main() == nullptr || !l.app->Main()->isVisible());
+}
+
+// The catalogue's inner tab control keeps its top while the buttons above it grow with the
+// window, so the page must leave room for them at every size a maximised window takes on the
+// usual screens, and still hold every row of the longest catalogue page when it shrinks.
+TEST(LauncherWindows, CatalogueFitsItsPageAtEveryWindowSize)
+{
+    Launcher l;
+    frmMain& main = l.Main();
+    main.showNormal();
+    CataloguePage& page = *main.cataloguePage;
+    main.ODE_tabs->setCurrentWidget(&page);
+    const struct {
+        int width, height;
+    } clients[] = {{720, 540}, {960, 720}, {1280, 1000}, {1366, 740}, {1920, 1050}, {1920, 1176}};
+    for (const auto& c : clients) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        main.resize(c.width, c.height + main.menuBar()->height());
+        QApplication::processEvents();
+        ASSERT_EQ(main.centralWidget()->height(), c.height);
+        const QRect tabs = page.SSTexamples->geometry();
+        EXPECT_LE(page.cmdEditDemo->geometry().bottom(), tabs.top());
+        EXPECT_LE(page.cmdViewAnswer->geometry().bottom(), tabs.top());
+        EXPECT_LE(tabs.bottom(), page.rect().bottom());
+        EXPECT_LE(main.ODE_tabs->geometry().bottom(), main.centralWidget()->rect().bottom());
+        for (std::size_t p = 0; p < page.Arrays.size(); ++p) {
+            page.SSTexamples->setCurrentIndex(static_cast<int>(p));
+            QApplication::processEvents();
+            const QWidget* rows = page.SSTexamples->currentWidget();
+            for (const QRadioButton* option : page.Arrays[p].Buttons)
+                EXPECT_LE(option->geometry().bottom(), rows->rect().bottom()) << option->text().toStdString();
+        }
+    }
 }
