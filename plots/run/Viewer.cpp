@@ -123,7 +123,18 @@ void Viewer::start()
         WriteRunSummary(ctx);
     } else {
         if (EndsWith(Run.PlotBase, ".plt")) Run.PlotBase.erase(Run.PlotBase.size() - 4);
+        const std::string asked = Run.PlotBase;
         LocatePlotFile(Run.PlotBase);
+        // A file opened from the dialog that a failed look-up brought up waits for "&Plot
+        // results >>" like any opened file. When nothing could be loaded (the data file was
+        // corrupted, the dialog was cancelled), looking again would only repeat the message
+        // and the dialog, and the run would leave "&Open Plot File ..." disabled: it ends as
+        // Quit ends it.
+        if (Run.PlotBase != asked) return;
+        if (Data.PointCount < 1) {
+            cmdQuit_Click();
+            return;
+        }
     }
     ContinuePlots();
 }

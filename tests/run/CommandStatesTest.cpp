@@ -117,3 +117,53 @@ TEST_F(ViewerFixture, LocateShowsTheDataFileBeforeThePicture)
 }
 
 }  // namespace
+
+namespace {
+
+// A run started on a data file that could not be read asks once for another file; cancelling
+// the dialog ends the run so that another file can be opened, and a file chosen there waits
+// for "&Plot results >>" like any opened file.
+TEST_F(ViewerFixture, RunOnACorruptedFileAsksOnceForAnother)
+{
+    struct Case {
+        const char* Answer;  // the open dialog's answer, "" for Cancel
+        const char* States;  // Open, Plot results, Next enabled (as after Open)
+        int Tab;
+        Command Focus;
+    };
+    const std::vector<Case> cases{
+        {"", "E--", TabSetup, Command::OpenPlotFile},
+        {"good.plt", "-EE", TabSetup, Command::PlotResults},
+    };
+    Write("bad.plt", "garbage\r\n");
+    Write("good.plt", PlotFileText(Kind(3)));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("dialog answer '") + c.Answer + "'");
+        viewer.cmdQuit_Click();
+        dialogs.Boxes.clear();
+        dialogs.FileRequests.clear();
+        lines.clear();
+        if (*c.Answer) dialogs.FileAnswers.push_back(Path(c.Answer));
+        else dialogs.FileAnswers.push_back(std::nullopt);
+
+        StartOn("bad");
+        ASSERT_EQ(dialogs.Boxes.size(), 2u);
+        EXPECT_EQ(dialogs.Boxes[0].Title, "Reading data file error at --> modelX.");
+        EXPECT_EQ(dialogs.Boxes[1].Text, "No plot file found, needs to be a *.GIF or *.plt file.");
+        EXPECT_EQ(dialogs.FileRequests.size(), 1u) << "the open dialog comes once";
+        EXPECT_TRUE(lines.empty()) << "nothing is drawn";
+        std::string states;
+        for (Command cmd : {Command::OpenPlotFile, Command::PlotResults, Command::Next})
+            states += Enabled(cmd) ? 'E' : '-';
+        EXPECT_EQ(states, c.States);
+        EXPECT_EQ(host.Tab, c.Tab);
+        EXPECT_EQ(host.Focused, c.Focus);
+        EXPECT_FALSE(host.Exited);
+    }
+    // The file chosen in the dialog then runs as usual.
+    viewer.cmdPlotResults_Click();
+    EXPECT_EQ(lines, std::vector<std::string>{First});
+    EXPECT_EQ(dialogs.Boxes.size(), 2u);
+}
+
+}  // namespace
