@@ -152,6 +152,15 @@ bool WritePicture(const QImage& picture, const QString& path, const std::string&
     return picture.save(path, "BMP");
 }
 
+// A run's second data file (.2lt) is only ever shown after the run's .plt, so given one the
+// whole run is exported from the .plt beside it; an empty text when that file is missing.
+QString RunFileOf(const QFileInfo& file)
+{
+    if (file.suffix().compare("2lt", Qt::CaseInsensitive) != 0) return file.filePath();
+    const std::string first = (file.path() + "/" + file.completeBaseName() + ".plt").toStdString();
+    return tk::IsFile(first) ? QString::fromStdString(tk::ResolvePath(first)) : QString();
+}
+
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args)
@@ -164,6 +173,12 @@ int RunExportCommand(const std::vector<std::string>& args)
     const QFileInfo file(QString::fromStdString(o.File));
     if (!file.isFile()) {
         std::fprintf(stderr, "plots: cannot read '%s': no such file\n", o.File.c_str());
+        return 1;
+    }
+    const QString runFile = RunFileOf(file);
+    if (runFile.isEmpty()) {
+        std::fprintf(stderr, "plots: cannot read '%s': its run's first data file '%s.plt' is missing\n",
+                     o.File.c_str(), file.completeBaseName().toStdString().c_str());
         return 1;
     }
     const QDir dir(QString::fromStdString(o.Directory));
@@ -179,7 +194,7 @@ int RunExportCommand(const std::vector<std::string>& args)
     options.Width = o.Width;
     options.Height = o.Height;
     const SequenceResult run = RenderWholeSequence(
-        file.filePath().toStdString(), options, [&](const QImage& picture, int number) {
+        runFile.toStdString(), options, [&](const QImage& picture, int number) {
             const QString name = QString("%1-%2.%3").arg(stem).arg(number, 2, 10, QChar('0')).arg(QString::fromStdString(o.Format));
             const QString target = dir.filePath(name);
             if (!WritePicture(picture, target, o.Format)) {

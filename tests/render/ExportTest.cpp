@@ -42,6 +42,9 @@ TEST(ExportCommand, WritesNumberedImagesOfTheRequestedSize)
          {800, 600}},
         {"bitmap of an ODE run's one plot", "oscill.plt", {"--format", "bmp", "--size=640x480"},
          {"oscill-01.bmp", "oscill-summary.txt"}, {640, 480}},
+        {"second data file: the whole run, from its first file", "expdecay.2lt", {},
+         {"expdecay-01.png", "expdecay-02.png", "expdecay-03.png", "expdecay-04.png", "expdecay-summary.txt"},
+         {1024, 768}},
     };
     for (const Case& c : cases) {
         QTemporaryDir tmp;
@@ -87,6 +90,8 @@ TEST(ExportCommand, ExitCodesForBadInput)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("not a plot file\r\n");
     }
+    const QString lone = tmp.filePath("lone.2lt");
+    ASSERT_TRUE(QFile::copy(Sample("expdecay.2lt"), lone));
     struct Case {
         const char* What;
         QStringList Args;
@@ -95,6 +100,7 @@ TEST(ExportCommand, ExitCodesForBadInput)
     } cases[] = {
         {"missing file", {tmp.path(), tmp.filePath("none.plt")}, 1, "none.plt"},
         {"unreadable data: the reader's message", {tmp.path(), garbage}, 1, "Data file is corrupted"},
+        {"second data file without its run's first", {tmp.path(), lone}, 1, "'lone.plt' is missing"},
         {"unknown option", {"--colour", "red", tmp.path(), Sample("sine2.plt")}, 2, "Usage: plots --export"},
         {"bad size", {"--size", "12by4", tmp.path(), Sample("sine2.plt")}, 2, "bad size"},
         {"zero size", {"--size", "0x768", tmp.path(), Sample("sine2.plt")}, 2, "bad size"},
