@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -65,13 +66,18 @@ QStringList ApplicationDirectories()
     return result;
 }
 
-// The desktop entries registered for a MIME type, as xdg-mime reports them.
-QStringList DefaultEntries(const QString& mimeType)
+// The desktop entries registered for a MIME type, as xdg-mime reports them. `asked` tells
+// whether xdg-mime could be asked at all.
+QStringList DefaultEntries(const QString& mimeType, bool* asked = nullptr)
 {
+    if (asked)
+        *asked = false;
     QProcess query;
     query.start("xdg-mime", {"query", "default", mimeType}, QIODevice::ReadOnly);
     if (!query.waitForStarted(2000))
         return {};
+    if (asked)
+        *asked = true;
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);
@@ -272,12 +278,34 @@ bool SystemStarter::Open(const std::string& documentOrUrl, std::string& error)
             return false;
         }
         url = QUrl::fromLocalFile(info.absoluteFilePath());
+        if (HasAssociatedProgram && !HasAssociatedProgram(url.toLocalFile().toStdString())) {
+            error = "No program is associated with \"" + documentOrUrl + "\".";
+            return false;
+        }
     }
     if (!QDesktopServices::openUrl(url)) {
         error = "No associated program could open \"" + documentOrUrl + "\".";
         return false;
     }
     return true;
+}
+
+bool SystemStarter::DesktopHasAssociatedProgram(const std::string& path)
+{
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(Q(path), QMimeDatabase::MatchExtension);
+    QStringList types {type.name()};
+    types << type.aliases() << type.allAncestors();
+    for (const QString& t : types) {
+        bool asked = false;
+        const QStringList entries = DefaultEntries(t, &asked);
+        // Without xdg-mime nothing can be known here; the opener itself then decides.
+        if (!asked)
+            return true;
+        for (const QString& id : entries)
+            if (!FindDesktopFile(id).isEmpty())
+                return true;
+    }
+    return false;
 }
 
 bool EditorCommand(const std::string& file, std::string& program, std::vector<std::string>& args)

@@ -2,6 +2,7 @@
 // shell, so a file name with blanks, quotes or shell characters arrives as one argument.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ class SystemStarter : public ProgramStarter {
 public:
     bool Start(const std::string& program, const std::vector<std::string>& args, std::string& error) override;
     bool Open(const std::string& documentOrUrl, std::string& error) override;
+
+    // Whether some installed program is the default for a local file's type. The desktop's
+    // opener reports success as soon as it has started itself, even when it then finds no
+    // program, so local documents are checked first. Replaceable for tests.
+    std::function<bool(const std::string& path)> HasAssociatedProgram = DesktopHasAssociatedProgram;
+    static bool DesktopHasAssociatedProgram(const std::string& path);
 };
 
 // The user's text editor for a file: $QZ_EDITOR when set (a command split as a shell would

@@ -223,6 +223,7 @@ TEST_F(ProcessTest, OpenHandsLocalFilesAndWebAddressesToTheDesktop)
         {"http://", std::nullopt},
     };
     SystemStarter starter;
+    starter.HasAssociatedProgram = [](const std::string&) { return true; };
     for (const Case& c : cases) {
         recorder.Opened.clear();
         std::string error;
@@ -233,4 +234,29 @@ TEST_F(ProcessTest, OpenHandsLocalFilesAndWebAddressesToTheDesktop)
     for (const char* scheme : {"file", "http", "https"})
         QDesktopServices::unsetUrlHandler(scheme);
     QDir::setCurrent(savedCurrent);
+}
+
+TEST_F(ProcessTest, ALocalDocumentWithoutAnAssociatedProgramIsNotHandedToTheOpener)
+{
+    // The desktop's opener would report success and then find nothing to play the file with.
+    UrlRecorder recorder;
+    for (const char* scheme : {"file", "https"})
+        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    WriteText(Path("talk.wmv"), "x");
+    SystemStarter starter;
+    std::string asked;
+    starter.HasAssociatedProgram = [&](const std::string& path) {
+        asked = path;
+        return false;
+    };
+    std::string error;
+    EXPECT_FALSE(starter.Open(Path("talk.wmv").toStdString(), error));
+    EXPECT_EQ(asked, Path("talk.wmv").toStdString());
+    EXPECT_NE(error.find("No program is associated with"), std::string::npos) << error;
+    EXPECT_TRUE(recorder.Opened.isEmpty());
+    // Web addresses go to the browser without that check.
+    EXPECT_TRUE(starter.Open("https://www.example.com/tavrick/marketing/qz-presentation.wmv", error)) << error;
+    EXPECT_EQ(recorder.Opened.size(), 1);
+    for (const char* scheme : {"file", "https"})
+        QDesktopServices::unsetUrlHandler(scheme);
 }
