@@ -1,6 +1,7 @@
 #!/bin/sh
-# Times `plots --export` (first line plot) against gnuplot (pngcairo) and matplotlib (Agg)
-# drawing the same curve at the same image size, as whole processes, and reports the median
+# Times `plots --export` (the run's whole plot sequence: for the fitting run used here the first
+# line plot and the curve versus data) against gnuplot (pngcairo) and matplotlib (Agg) drawing
+# the first line plot's curve at the same image size, as whole processes, and reports the median
 # wall-clock times, the mean processor times (user + system; steadier on a busy machine), their
 # ratios to plots, and the peak memory of each.
 #
