@@ -403,15 +403,16 @@ bool Viewer::FileExists(const std::string& name)
 
 void Viewer::FileOld()
 {
-    Data.Close();
-
     tk::FileDialogRequest request;
     request.Title = "Open Response Input File";
     request.InitialDir = Run.OpenDialogDir;
     request.Filter = "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif";
     request.FilterIndex = 2;
     const std::optional<std::string> chosen = dialogs_.OpenFile(request);
+    // A cancelled dialog leaves the loaded run as it was, its data file still open for the
+    // curve blocks that "&Plot results >>" and "&Next >>" will read.
     if (!chosen || chosen->empty()) return;
+    Data.Close();
 
     Run.PlotBase = *chosen;
     std::string directory;

@@ -167,3 +167,38 @@ TEST_F(ViewerFixture, RunOnACorruptedFileAsksOnceForAnother)
 }
 
 }  // namespace
+
+namespace {
+
+// Cancelling the open dialog keeps the loaded run whole: its later curve blocks are still read
+// from the data file, as they are when the dialog was never opened.
+TEST_F(ViewerFixture, CancelledOpenKeepsTheLoadedRunsCurveBlocks)
+{
+    struct Case {
+        const char* Name;
+        int OpenCancelled;  // how often the open dialog is opened and cancelled before the run
+    };
+    const std::vector<Case> cases{{"no open dialog", 0}, {"open cancelled once", 1}, {"open cancelled twice", 2}};
+    Write("pz.plt", PlotFileText(Kind(-1, 3, 1)));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        viewer.cmdQuit_Click();
+        lines.clear();
+        dialogs.Boxes.clear();
+        dialogs.FileAnswers.push_back(Path("pz.plt"));
+        viewer.cmdOpen_Click();
+        for (int i = 0; i < c.OpenCancelled; ++i) {
+            dialogs.FileAnswers.push_back(std::nullopt);
+            viewer.cmdOpen_Click();
+        }
+        EXPECT_TRUE(viewer.Data.IsOpen());
+        EXPECT_TRUE(Enabled(Command::PlotResults));
+        viewer.cmdPlotResults_Click();
+        NextUntilDisabled();
+        EXPECT_FALSE(host.Exited) << host.FatalText;
+        EXPECT_EQ(lines, (std::vector<std::string>{Map, First, Second, SideLobe, Ripple, Impulse}));
+        EXPECT_TRUE(dialogs.Boxes.empty());
+    }
+}
+
+}  // namespace
