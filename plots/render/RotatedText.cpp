@@ -36,13 +36,13 @@ QPointF RotatedTextStart(double x, double y, double W, double H, double L, int a
 void DrawRotatedText(Surface& surface, tk::Dialogs& dialogs, float x, float y, const std::string& text,
                      const RotatedFontRequest& font)
 {
-    FontSpec spec;
-    spec.Face = font.FaceName;
-    spec.CellHeightPx = font.CellHeight;
-    spec.Weight = font.Weight;
-    spec.Italic = font.Italic;
-    spec.AngleDegrees = font.Escapement / 10.0;
-    surface.SelectFont(spec);
+    FontRequest request;
+    request.Face = font.FaceName;
+    request.CellHeightPx = font.CellHeight;
+    request.Weight = font.Weight;
+    request.Italic = font.Italic;
+    request.AngleDegrees = font.Escapement / 10.0;
+    surface.SelectFont(request);
 
     const double H = surface.PixelsToUnitsY(surface.FontCellHeightPx());
     const double L = surface.PixelsToUnitsY(surface.FontInternalLeadingPx());

@@ -130,30 +130,30 @@ void Surface::PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text,
     }
 }
 
-QFont Surface::MakeQFont(const FontSpec& spec) const
+QFont Surface::MakeQFont(const FontRequest& request) const
 {
-    QFont f(QString::fromStdString(spec.Face));
+    QFont f(QString::fromStdString(request.Face));
     f.setStyleHint(QFont::SansSerif);
-    f.setItalic(spec.Italic);
-    f.setWeight(spec.Weight >= 600 ? QFont::Bold : QFont::Normal);
-    if (spec.CellHeightPx > 0) {
+    f.setItalic(request.Italic);
+    f.setWeight(request.Weight >= 600 ? QFont::Bold : QFont::Normal);
+    if (request.CellHeightPx > 0) {
         // A cell height in pixels (ascent plus descent): find the pixel size that gives it.
-        f.setPixelSize(int(std::lround(spec.CellHeightPx)));
+        f.setPixelSize(int(std::lround(request.CellHeightPx)));
         const double cell = QFontMetricsF(f, MetricsDevice()).height();
         if (cell > 0) {
-            const int px = int(std::lround(spec.CellHeightPx * spec.CellHeightPx / cell));
+            const int px = int(std::lround(request.CellHeightPx * request.CellHeightPx / cell));
             f.setPixelSize(px < 1 ? 1 : px);
         }
     } else {
-        f.setPointSizeF(spec.SizePoints > 0.5 ? spec.SizePoints : 0.5);
+        f.setPointSizeF(request.SizePoints > 0.5 ? request.SizePoints : 0.5);
     }
     return f;
 }
 
-void Surface::SelectFont(const FontSpec& spec)
+void Surface::SelectFont(const FontRequest& request)
 {
     savedFonts_.push_back(font_);
-    font_ = spec;
+    font_ = request;
 }
 
 double Surface::FontCellHeightPx() const

@@ -29,7 +29,7 @@ namespace plots {
 enum DashStyle : int { DashSolid = 0, DashDash = 1, DashDot = 2, DashDashDot = 3, DashDashDotDot = 4 };
 
 // A font request: face, size in points or cell height in pixels, angle of the text line.
-struct FontSpec {
+struct FontRequest {
     std::string Face = "Arial";
     double SizePoints = 8.0;
     double CellHeightPx = 0.0;  // when above 0, the font is made so that its cell height is this
@@ -84,7 +84,7 @@ public:
     void SetFontSize(double points) { font_.SizePoints = points; font_.CellHeightPx = 0; }
     double FontSize() const { return font_.SizePoints; }
     void SetFontFace(const std::string& face) { font_.Face = face; }
-    const FontSpec& Font() const { return font_; }
+    const FontRequest& Font() const { return font_; }
 
     // Current position, in current units.
     void SetCurrentX(double x) { curX_ = x; }
@@ -107,7 +107,7 @@ public:
     // Rotated-text support: make a font from a request and make it current, keeping the
     // previous one; its cell height and internal leading in pixels; give the previous font
     // back, reporting whether the made font was released.
-    void SelectFont(const FontSpec& spec);
+    void SelectFont(const FontRequest& request);
     double FontCellHeightPx() const;
     double FontInternalLeadingPx() const;
     bool RestoreFont();
@@ -123,7 +123,7 @@ public:
     virtual QImage Picture() const = 0;
 
     // The Qt font a request stands for on this device.
-    QFont MakeQFont(const FontSpec& spec) const;
+    QFont MakeQFont(const FontRequest& request) const;
 
 protected:
     // Pixel-level primitives of a device.
@@ -153,8 +153,8 @@ private:
     double left_ = 0, top_ = 0, scaleW_, scaleH_;
     int drawStyle_ = DashSolid;
     int drawWidth_ = 1;
-    FontSpec font_;
-    std::vector<FontSpec> savedFonts_;
+    FontRequest font_;
+    std::vector<FontRequest> savedFonts_;
     double curX_ = 0, curY_ = 0;
 };
 

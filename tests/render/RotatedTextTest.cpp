@@ -12,11 +12,11 @@ struct Metrics {
 // The turned title's font as the worker makes it, measured on the same surface.
 Metrics TitleMetrics(Surface& s, const std::string& text, int tenths)
 {
-    FontSpec spec;
-    spec.Face = "Arial";
-    spec.CellHeightPx = 14;
-    spec.AngleDegrees = tenths / 10.0;
-    s.SelectFont(spec);
+    FontRequest request;
+    request.Face = "Arial";
+    request.CellHeightPx = 14;
+    request.AngleDegrees = tenths / 10.0;
+    s.SelectFont(request);
     Metrics m{s.FontCellHeightPx(), s.FontInternalLeadingPx(), s.TextWidth(text)};
     s.RestoreFont();
     return m;
@@ -63,9 +63,9 @@ TEST(RotatedText, StartPointAboutTheGivenPoint)
 TEST(RotatedText, FontHasTheRequestedCellHeight)
 {
     RecordingSurface s(640, 480);
-    FontSpec spec;
-    spec.CellHeightPx = 14;
-    s.SelectFont(spec);
+    FontRequest request;
+    request.CellHeightPx = 14;
+    s.SelectFont(request);
     EXPECT_NEAR(s.FontCellHeightPx(), 14, 1.0);
     EXPECT_GE(s.FontInternalLeadingPx(), 0);
     EXPECT_LT(s.FontInternalLeadingPx(), 7);
