@@ -220,7 +220,7 @@ void SettingsPanel::ApplyBlackAndWhite()
     }
 }
 
-void SettingsPanel::UpdateAxisFields(QCheckBox* check, QLineEdit* minBox, QLineEdit* stepBox)
+void SettingsPanel::UpdateAxisFields(QCheckBox* check, QLineEdit* minBox, QLineEdit* stepBox, bool giveFocus)
 {
     const bool editable = setupShown_() && check->isChecked();
     const QPalette system = QApplication::palette();
@@ -231,11 +231,17 @@ void SettingsPanel::UpdateAxisFields(QCheckBox* check, QLineEdit* minBox, QLineE
         SetBackground(box, back);
     }
     // The focus can only go to a box the user can see.
-    if (editable && window()->isVisible()) minBox->setFocus();
+    if (giveFocus && editable && window()->isVisible()) minBox->setFocus();
 }
 
 void SettingsPanel::UpdateXFields() { UpdateAxisFields(chkXaxis, txtXmin, txtXstep); }
 void SettingsPanel::UpdateYFields() { UpdateAxisFields(chkYaxis, txtYmin, txtYstep); }
+
+void SettingsPanel::ShowAxisFields()
+{
+    UpdateAxisFields(chkXaxis, txtXmin, txtXstep, false);
+    UpdateAxisFields(chkYaxis, txtYmin, txtYstep, false);
+}
 
 void SettingsPanel::EnableSettings(bool flag)
 {

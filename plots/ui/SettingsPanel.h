@@ -66,6 +66,9 @@ public:
     void ApplyBlackAndWhite();
     void UpdateXFields();
     void UpdateYFields();
+    // The axis boxes follow their check boxes when the Setup tab comes into view, so that a
+    // ticked axis never shows boxes that cannot be edited; the focus stays where it is.
+    void ShowAxisFields();
     // The swatches, their buttons and the three check boxes (not the labels).
     void EnableSettings(bool flag);
     void cmdColor_Click(int index);
@@ -77,7 +80,7 @@ private:
     void BuildControls();
     void chkXaxis_Click();
     void chkYaxis_Click();
-    void UpdateAxisFields(QCheckBox* check, QLineEdit* minBox, QLineEdit* stepBox);
+    void UpdateAxisFields(QCheckBox* check, QLineEdit* minBox, QLineEdit* stepBox, bool giveFocus = true);
     void FillEmptyRange(QLineEdit* minBox, QLineEdit* stepBox, double min, double max, int steps);
     void ValidateStep(QLineEdit* box, const std::string& axis);
     // Copies the controls' state into the viewer's display settings.

@@ -96,7 +96,12 @@ void frmPlots::BuildControls()
     // The pages are drawn by the strip; their controls belong to the window, as designed.
     for (const char* caption : {"Setup", "Input", "Output", "Plot"}) Plot_Tabs->addTab(new QWidget, caption);
     SetTwips(Plot_Tabs, TabsLeft, TabsTop, TabsWidth, TabsHeight);
-    connect(Plot_Tabs, &QTabWidget::currentChanged, this, [this] { ShowPageControls(); });
+    connect(Plot_Tabs, &QTabWidget::currentChanged, this, [this] {
+        ShowPageControls();
+        // A run started while another tab was shown (a plot file read at start-up) left the
+        // axis boxes as that tab had them.
+        if (settings && CurrentTab() == TabSetup) settings->ShowAxisFields();
+    });
 
     settings = new SettingsPanel(*viewer_, registry_, dialogs_, [this] { return CurrentTab() == TabSetup; }, this);
     SetTwips(settings, 0, 0, PanelWidth, PanelHeight);

@@ -41,7 +41,7 @@ public:
     tk::Registry& registry() { return registry_; }
 
     QTabWidget* Plot_Tabs;
-    SettingsPanel* settings;
+    SettingsPanel* settings = nullptr;
     QTextEdit* tbInBox;
     QTextEdit* tbOutBox;
     PictureBox* picBox;

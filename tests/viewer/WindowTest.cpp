@@ -535,6 +535,57 @@ TEST_F(WindowTest, StartedOnASampleTheFirstPlotIsShownAndNextGoesOn)
     EXPECT_TRUE(dialogs_.Boxes.empty());
 }
 
+// Started on a plot file, the run begins while the Input tab is shown; a ticked axis still
+// offers its boxes for editing once the Setup tab is in view, and Quit keeps its focus.
+TEST_F(WindowTest, TickedAxisBoxesCanBeEditedOnTheSetupTabAfterAStartedRun)
+{
+    struct Case {
+        const char* Name;
+        bool XTicked, YTicked;
+        std::function<void(frmPlots&)> ToSetup;
+        bool OpenFocused;
+    };
+    const std::vector<Case> cases{
+        {"X ticked, Quit", true, false, [](frmPlots& f) { QTest::mouseClick(f.cmdQuit, Qt::LeftButton); }, true},
+        {"Y ticked, Quit", false, true, [](frmPlots& f) { QTest::mouseClick(f.cmdQuit, Qt::LeftButton); }, true},
+        {"both ticked, Setup tab chosen", true, true, [](frmPlots& f) { f.Plot_Tabs->setCurrentIndex(TabSetup); },
+         false},
+        {"none ticked, Quit", false, false, [](frmPlots& f) { QTest::mouseClick(f.cmdQuit, Qt::LeftButton); },
+         true},
+    };
+    const QString samples = QString(TK_SOURCE_DIR) + "/samples";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QDir::setCurrent(samples);
+        {
+            tk::Registry r = Store();
+            r.CreateKey(tk::HKEY_CURRENT_USER, Key);
+            r.SetInt(Key, "chkXaxis", c.XTicked ? 1 : 0);
+            r.SetText(Key, "txtXmin", "0");
+            r.SetText(Key, "txtXstep", "1");
+            r.SetInt(Key, "chkYaxis", c.YTicked ? 1 : 0);
+            r.SetText(Key, "txtYmin", "-1");
+            r.SetText(Key, "txtYstep", "0.5");
+        }
+        frmPlots& f = Open();
+        const StartupResult r = Main(f.viewer(), f.registry(), (samples + "/lorentz2.plt").toStdString(),
+                                     {[&f] { return f.Unloaded(); }});
+        ASSERT_TRUE(r.Started);
+        c.ToSetup(f);
+        ASSERT_EQ(f.CurrentTab(), TabSetup);
+        const SettingsPanel& s = *f.settings;
+        EXPECT_EQ(s.txtXmin->isEnabled(), c.XTicked);
+        EXPECT_EQ(s.txtXstep->isEnabled(), c.XTicked);
+        EXPECT_EQ(s.txtYmin->isEnabled(), c.YTicked);
+        EXPECT_EQ(s.txtYstep->isEnabled(), c.YTicked);
+        if (c.OpenFocused) {
+            EXPECT_TRUE(f.cmdOpen->hasFocus());
+        }
+        EXPECT_TRUE(dialogs_.Boxes.empty());
+        form_.reset();
+    }
+}
+
 TEST_F(WindowTest, PlotFileWithoutDataEndsTheProgramAtStartUp)
 {
     QFile sample(QString(TK_SOURCE_DIR) + "/samples/lorentz2.plt");
