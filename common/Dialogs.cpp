@@ -38,26 +38,28 @@ QStringList QtFilters(const std::string& filter)
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& r, bool save)
 {
-    QFileDialog dlg(parent, QString::fromStdString(r.Title), QString::fromStdString(r.InitialDir));
-    const QStringList filters = QtFilters(r.Filter);
-    dlg.setNameFilters(filters);
-    if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size()) dlg.selectNameFilter(filters[r.FilterIndex - 1]);
-    dlg.setOption(QFileDialog::HideNameFilterDetails);
-    if (save) {
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setFileMode(QFileDialog::AnyFile);
-        // The program asks its own replace question.
-        dlg.setOption(QFileDialog::DontConfirmOverwrite);
-        if (!r.ProposedName.empty()) dlg.selectFile(QString::fromStdString(r.ProposedName));
-    } else {
-        dlg.setAcceptMode(QFileDialog::AcceptOpen);
-        dlg.setFileMode(QFileDialog::ExistingFile);
-    }
+    QFileDialog dlg(parent);
+    ConfigureFileDialog(dlg, r, save);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().front().toStdString();
 }
 
 }  // namespace
+
+void ConfigureFileDialog(QFileDialog& dlg, const FileDialogRequest& r, bool save)
+{
+    dlg.setWindowTitle(QString::fromStdString(r.Title));
+    dlg.setDirectory(QString::fromStdString(r.InitialDir));
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Options before the filters: setting one afterwards resets the chosen filter to the first.
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    if (save) dlg.setOption(QFileDialog::DontConfirmOverwrite);  // the program asks its own question
+    const QStringList filters = QtFilters(r.Filter);
+    dlg.setNameFilters(filters);
+    if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size()) dlg.selectNameFilter(filters[r.FilterIndex - 1]);
+    if (save && !r.ProposedName.empty()) dlg.selectFile(QString::fromStdString(r.ProposedName));
+}
 
 MsgResult QtDialogs::MsgBox(const MessageBoxCall& call)
 {

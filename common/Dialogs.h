@@ -10,6 +10,7 @@
 
 class QPrinter;
 class QWidget;
+class QFileDialog;
 
 namespace tk {
 
@@ -54,6 +55,10 @@ public:
         return MsgBox({text, title, icon, buttons});
     }
 };
+
+// Sets up an open or save dialog from a request: title, start directory, filters with the
+// requested one chosen, the proposed name.
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save);
 
 // Real dialogs, parented to the given widget (may be null).
 class QtDialogs : public Dialogs {

@@ -87,7 +87,7 @@ TEST_F(ViewerFixture, LocateShowsTheDataFileBeforeThePicture)
         {{"c.plt", "c.gif", "c.qz"}, 2, "gif"},
         {{"d.plt"}, 2, "none"},
     };
-    PlotFileSpec second = Kind(3);
+    PlotFileRecipe second = Kind(3);
     second.YOffset = 100;
     for (const Case& c : cases) {
         for (const std::string& f : c.Files) {

@@ -11,7 +11,7 @@ namespace {
 
 struct SequenceCase {
     const char* Name;
-    PlotFileSpec File;
+    PlotFileRecipe File;
     std::vector<std::string> Lines;  // one per plot drawn; the plot's curve kind follows below
     std::vector<int> Kinds;
 };
@@ -83,7 +83,7 @@ TEST_F(ViewerFixture, CurvesComeFromTheColumnsTheKindNames)
 
 TEST_F(ViewerFixture, SecondDataFileIsReadOnceAndStartsAtItsFirstPlot)
 {
-    PlotFileSpec fitted = Kind(3);
+    PlotFileRecipe fitted = Kind(3);
     fitted.YOffset = 100;
     Write("t-freq.plt", PlotFileText(Kind(3)));
     Write("t-freq.2lt", PlotFileText(fitted));
@@ -120,7 +120,7 @@ TEST_F(ViewerFixture, PicturesOfTheSeriesComeFirstOnePerClickStretchedOverTheSur
 
 TEST_F(ViewerFixture, ThirdDataFileIsNeverReadAndReplaysTheSecondFilesPlots)
 {
-    PlotFileSpec fitted = Kind(3);
+    PlotFileRecipe fitted = Kind(3);
     fitted.YOffset = 100;
     Write("t-freq.plt", PlotFileText(Kind(3)));
     Write("t-freq.2lt", PlotFileText(fitted));
@@ -141,7 +141,7 @@ TEST_F(ViewerFixture, MissingCurveBlockEndsTheViewerWithItsWarning)
         {true, true, "==Warning== No h(t) data in file", 5},
     };
     for (const auto& [side, ripple, warning, plots] : cases) {
-        PlotFileSpec s = Kind(-1, 3, 1);
+        PlotFileRecipe s = Kind(-1, 3, 1);
         s.SideLobeBlock = side;
         s.RippleBlock = ripple;
         s.ImpulseBlock = false;

@@ -13,7 +13,7 @@
 
 namespace runtest {
 
-struct PlotFileSpec {
+struct PlotFileRecipe {
     int PlotType = 3;
     int OmegaZeroCount = 0;  // pole-zero kinds: above 1 brings a side-lobe block
     int DelayMatched = 0;    // pole-zero kinds: 1 brings a ripple block
@@ -22,7 +22,7 @@ struct PlotFileSpec {
 };
 
 // A valid plot data file of the given kind with four points, in the solver tools' layout.
-inline std::string PlotFileText(const PlotFileSpec& s)
+inline std::string PlotFileText(const PlotFileRecipe& s)
 {
     std::ostringstream out;
     out << "Test run\r\n1.5E-03\r\nunused\r\n" << s.PlotType << " 1 4\r\n";
@@ -51,9 +51,9 @@ inline std::string PlotFileText(const PlotFileSpec& s)
     return out.str();
 }
 
-inline PlotFileSpec Kind(int type, int omegaZeros = 0, int delayMatched = 0)
+inline PlotFileRecipe Kind(int type, int omegaZeros = 0, int delayMatched = 0)
 {
-    PlotFileSpec s;
+    PlotFileRecipe s;
     s.PlotType = type;
     s.OmegaZeroCount = omegaZeros;
     s.DelayMatched = delayMatched;
