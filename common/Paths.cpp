@@ -96,6 +96,20 @@ std::string NamePart(const std::string& path)
     return pos == std::string::npos ? path : path.substr(pos + 1);
 }
 
+std::string ExtensionOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const auto stop = path.find_last_of('.');
+    if (stop == std::string::npos || stop <= nameStart) return {};
+    return path.substr(stop);
+}
+
+std::string WithoutExtension(const std::string& path)
+{
+    return path.substr(0, path.size() - ExtensionOf(path).size());
+}
+
 std::string CurrentDirectory()
 {
     return QDir::currentPath().toStdString();

@@ -30,6 +30,13 @@ bool IsDirectory(const std::string& path);
 std::string DirectoryPart(const std::string& path);
 std::string NamePart(const std::string& path);
 
+// The extension of the name part with its full stop (".plt"); empty when the name has no full
+// stop, or only one as its first character (a file named ".plt" has no extension). A full stop
+// in a directory name is never taken for an extension.
+std::string ExtensionOf(const std::string& path);
+// The path without that extension.
+std::string WithoutExtension(const std::string& path);
+
 // The process's current directory.
 std::string CurrentDirectory();
 
