@@ -2,6 +2,7 @@
 // named by its command tail (or handed over in the settings store); options let scripts use
 // the reader and the renderer without a window.
 #include "plots/cli/Commands.h"
+#include "plots/ui/ViewerApp.h"
 
 #include <cstdio>
 #include <string>

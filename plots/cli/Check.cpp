@@ -1,11 +1,13 @@
 // plots --check FILE: reads a plot data file with the viewer's own reader, without a window,
 // and says in one line what the viewer would find in it. Solver-tool authors use it to
 // validate the files their tools write.
-#include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "plots/cli/Commands.h"
 #include "plots/data/PlotReader.h"
-#include "plots/run/ViewerHost.h"
+#include "plots/run/PlotSequence.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include <cstdio>
 #include <sstream>
@@ -16,7 +18,7 @@ namespace plots {
 
 namespace {
 
-std::string ToolName(int plotType)
+std::string ShortToolName(int plotType)
 {
     switch (plotType) {
     case -2: return "Tunewave";
@@ -62,53 +64,38 @@ std::string DescribePolesAndZeros(const PlotData& data)
     return out.str();
 }
 
-// The curve blocks after the data points, read in the order the plot sequence reads them.
-// A block the viewer would read and find empty is the viewer's fatal warning.
+// The curve blocks after the data points, read in the order the plot sequence reads them. A
+// block the viewer would read and find empty is the viewer's fatal warning.
 bool DescribeBlocks(PlotData& data, std::string& description, std::string& failure)
 {
     struct Block {
         bool Present;
-        const char* Name;
+        PlotKind Kind;
         const char* Warning;
     };
-    const bool ripple = data.DelayMatched == 1;
     const Block blocks[] = {
-        {data.OmegaZeroCount > 1, "side-lobe", "==Warning== No Sidelobe data in file"},
-        {ripple, "ripple", "==Warning== No Ripple data in file"},
-        {true, "impulse response", "==Warning== No h(t) data in file"},
+        {data.OmegaZeroCount > 1, PlotKind::SideLobe, "==Warning== No Sidelobe data in file"},
+        {data.DelayMatched == 1, PlotKind::GroupDelayRipple, "==Warning== No Ripple data in file"},
+        {true, PlotKind::ImpulseResponse, "==Warning== No h(t) data in file"},
     };
-    // Frequency runs with a matched delay end their sequence after the ripple plot.
-    const bool impulseShown = !(data.PlotType == -2 && ripple);
+    const std::vector<PlotKind> sequence = FilePlotSequence(data);
     std::vector<std::string> found;
     for (const Block& block : blocks) {
         if (!block.Present) continue;
-        const bool shown = block.Name != std::string("impulse response") || impulseShown;
+        const bool shown = std::find(sequence.begin(), sequence.end(), block.Kind) != sequence.end();
         ReadNextBlock(data);
         if (data.PointCount <= 0) {
             if (!shown) continue;
             failure = block.Warning;
             return false;
         }
-        found.push_back(std::string(block.Name) + " (" + Plural(data.PointCount, "point", "points") +
-                        (shown ? ")" : ", not shown)"));
+        const std::string name = block.Kind == PlotKind::GroupDelayRipple ? "ripple" : PlotKindName(block.Kind);
+        found.push_back(name + " (" + Plural(data.PointCount, "point", "points") + (shown ? ")" : ", not shown)"));
     }
     description = "; blocks: ";
     for (std::size_t i = 0; i < found.size(); ++i) description += (i ? ", " : "") + found[i];
     if (found.empty()) description += "none";
     return true;
-}
-
-void SplitExtension(const std::string& path, std::string& base, std::string& ext)
-{
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        base = path;
-        ext.clear();
-        return;
-    }
-    base = path.substr(0, dot);
-    ext = path.substr(dot);
 }
 
 }  // namespace
@@ -120,36 +107,30 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 2;
     }
     const std::string& path = args[0];
-    if (!tk::IsFile(path)) {
+    PlotData data;
+    const ReadOutcome read = ReadPlotData(data, path);
+    switch (read.Status) {
+    case ReadStatus::Loaded: break;
+    case ReadStatus::Missing:
         std::fprintf(stderr, "plots: no plot data file '%s'\n", path.c_str());
         return 1;
-    }
-
-    PlotData data;
-    RunState run;
-    HeadlessHost host;
-    tk::ScriptedDialogs dialogs;
-    std::string base, ext;
-    SplitExtension(path, base, ext);
-    run.PlotBase = base;
-
-    const bool read = ReadPlotData(data, run, base, ext, host, dialogs);
-    if (!read) {
-        if (!dialogs.Boxes.empty()) {
-            const tk::MessageBoxCall& box = dialogs.Boxes.front();
-            std::fprintf(stderr, "%s\n%s\n", box.Title.c_str(), PlainLines(box.Text).c_str());
-        } else if (host.Exited) {
-            std::fprintf(stderr, "Must exit!\n%s\n", host.FatalText.c_str());
-        } else {
-            std::fprintf(stderr, "plots: '%s' could not be read\n", path.c_str());
-        }
+    case ReadStatus::Unreadable:
+        std::fprintf(stderr, "plots: cannot read '%s': %s\n", path.c_str(), std::strerror(read.Error));
+        return 1;
+    case ReadStatus::Corrupted:
+        std::fprintf(stderr, "%s\n%s\n", CorruptedTitle(read.Label).c_str(),
+                     PlainLines(CorruptedText(tk::WithoutExtension(path))).c_str());
+        std::fprintf(stderr, "plots: the reader stopped at line %d of '%s'\n", read.Line, path.c_str());
+        return 1;
+    case ReadStatus::NoData:
+        std::fprintf(stderr, "Must exit!\nNo data in file\n");
         return 1;
     }
 
     std::ostringstream line;
-    line << path << ": plot type " << data.PlotType << " (" << ToolName(data.PlotType) << "), "
+    line << path << ": plot type " << data.PlotType << " (" << ShortToolName(data.PlotType) << "), "
          << Plural(data.TermCount, "term", "terms") << ", " << Plural(data.PointCount, "point", "points");
-    if (data.PlotType == -1 || data.PlotType == -2) {
+    if (IsPoleZeroType(data.PlotType)) {
         line << DescribePolesAndZeros(data);
         std::string blocks, failure;
         if (!DescribeBlocks(data, blocks, failure)) {

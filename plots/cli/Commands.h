@@ -11,7 +11,5 @@ namespace plots {
 int RunCheckCommand(const std::vector<std::string>& args);
 // --export DIR [--size WxH] [--format png|bmp|pdf] FILE: renders the plot sequence to files.
 int RunExportCommand(const std::vector<std::string>& args);
-// The window: the command tail is the arguments joined by single blanks.
-int RunViewer(int argc, char** argv, const std::string& commandTail);
 
 }  // namespace plots

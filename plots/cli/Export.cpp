@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
+#include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
 #include <QDir>
@@ -194,13 +195,14 @@ int RunExportCommand(const std::vector<std::string>& args)
     options.Width = o.Width;
     options.Height = o.Height;
     const SequenceResult run = RenderWholeSequence(
-        runFile.toStdString(), options, [&](const QImage& picture, int number) {
+        runFile.toStdString(), options, [&](const Viewer&, Surface& surface, PlotKind, int number) {
             const QString name = QString("%1-%2.%3").arg(stem).arg(number, 2, 10, QChar('0')).arg(QString::fromStdString(o.Format));
             const QString target = dir.filePath(name);
-            if (!WritePicture(picture, target, o.Format)) {
+            if (!WritePicture(surface.Picture(), target, o.Format)) {
                 std::fprintf(stderr, "plots: cannot write '%s'\n", target.toStdString().c_str());
                 written = false;
             }
+            return true;
         });
 
     StderrDialogs report;

@@ -1,10 +1,12 @@
 #include "plots/data/PlotReader.h"
 
 #include "common/Paths.h"
+#include "common/Text.h"
+#include "plots/data/Numbers.h"
 #include "plots/data/PlotFile.h"
-#include "plots/report/Format.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -26,14 +28,6 @@ const char* const CorruptedLines[] = {
     "us via e-mail and attach your input file for us to see the",
     "same results.",
 };
-
-std::string TrimSpaces(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // One piece of a numeric record. Only spaces separate numbers, so a piece that still holds a
 // tab or any other blank is not a number.
@@ -110,7 +104,7 @@ void ReadOdeSection(SectionReader& in, PlotData& data)
     data.ParamA.assign(static_cast<std::size_t>(data.TermCount), 0.0);
     in.NumbersInto(data.ParamA, data.TermCount, "A");
     // The remark after "!" is cut once the coefficients are in.
-    data.OdeText = TrimSpaces(data.OdeText.substr(0, data.OdeText.find('!')));
+    data.OdeText = tk::TrimSpaces(data.OdeText.substr(0, data.OdeText.find('!')));
 }
 
 void ReadFittingSection(SectionReader& in, PlotData& data)
@@ -245,18 +239,6 @@ int ReadDataPoints(PlotData& data, int wanted)
     return static_cast<int>(count);
 }
 
-void ReportCorrupted(const char* label, PlotData& data, RunState& run, ViewerHost& host, tk::Dialogs& dialogs)
-{
-    std::string text = run.PlotBase;
-    for (const char* line : CorruptedLines) text += std::string("\r\n") + line;
-    dialogs.Show(text, std::string("Reading data file error at --> ") + label + ".", tk::MsgIcon::Exclamation,
-                 tk::MsgButtons::Ok);
-    // Nothing of a half-read file may be drawn or reported.
-    data.PointCount = -1;
-    run.PlotBase.clear();
-    host.ShowFilename();
-}
-
 }  // namespace
 
 std::optional<std::int16_t> RoundCount(double value)
@@ -272,7 +254,7 @@ std::optional<std::string> ReadTrimmedLine(PlotData& data)
 {
     std::string line;
     if (!data.File || !data.File->ReadLine(line)) return std::nullopt;
-    return TrimSpaces(line);
+    return tk::TrimSpaces(line);
 }
 
 int ReadNumbers(PlotData& data, Series& target, int wanted)
@@ -309,33 +291,51 @@ int ReadNumbers(PlotData& data, Series& target, int wanted)
     return ReadOk;
 }
 
-bool ReadPlotData(PlotData& data, RunState& run, const std::string& base, const std::string& ext,
-                  ViewerHost& host, tk::Dialogs& dialogs)
+ReadOutcome ReadPlotData(PlotData& data, const std::string& path)
 {
-    const std::string path = base + ext;
-    if (!tk::IsFile(path)) return false;
-    host.ShowTab(TabInput);
-    host.SetTabCaption(TabInput, "Input");
+    ReadOutcome outcome;
+    const std::string resolved = tk::ResolvePath(path);
+    if (!tk::IsFile(resolved)) return outcome;
 
     data.Close();
     data.File = std::make_unique<PlotFile>();
+    // Until the points are in, nothing of this file may be drawn or reported.
+    data.PointCount = -1;
+    errno = 0;
+    if (!data.File->Open(resolved)) {
+        outcome.Status = ReadStatus::Unreadable;
+        outcome.Error = errno != 0 ? errno : EIO;
+        return outcome;
+    }
     SectionReader in(data);
     try {
-        if (!data.File->Open(tk::ResolvePath(path))) throw ReadFailure{"modelX"};
         ReadHeader(in, data);
         ReadKindSection(in, data);
     } catch (const ReadFailure& failure) {
-        ReportCorrupted(failure.Label, data, run, host, dialogs);
-        return false;
+        data.PointCount = -1;
+        outcome.Status = ReadStatus::Corrupted;
+        outcome.Label = failure.Label;
+        outcome.Line = data.File->Line();
+        return outcome;
     }
 
     data.PointCount = static_cast<std::int16_t>(ReadDataPoints(data, data.PointCount));
     if (data.PointCount == 0) {
         data.PointCount = -1;
-        host.FatalExit("No data in file");
-        return false;
+        outcome.Status = ReadStatus::NoData;
+        return outcome;
     }
-    return true;
+    outcome.Status = ReadStatus::Loaded;
+    return outcome;
+}
+
+std::string CorruptedTitle(const std::string& label) { return "Reading data file error at --> " + label + "."; }
+
+std::string CorruptedText(const std::string& plotBase)
+{
+    std::string text = plotBase;
+    for (const char* line : CorruptedLines) text += std::string("\r\n") + line;
+    return text;
 }
 
 void ReadNextBlock(PlotData& data)

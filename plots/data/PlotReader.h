@@ -1,11 +1,9 @@
 // The plot data reader: fills the plot data from a .plt or .2lt file and reads the later
-// curve blocks of the pole-zero kinds from the file it leaves open.
+// curve blocks of the pole-zero kinds from the file it leaves open. It returns what happened;
+// showing it is the caller's business.
 #pragma once
 
-#include "common/Dialogs.h"
 #include "plots/data/PlotData.h"
-#include "plots/run/RunState.h"
-#include "plots/run/ViewerHost.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,12 +11,27 @@
 
 namespace plots {
 
-// Reads base + ext (".plt" or ".2lt"). Returns true when the file was read without a failure.
-// A missing file returns false at once, without a message. A failure shows the corrupted-data
-// box, clears the plot base and leaves PointCount at -1; a file without data points ends the
-// viewer through host.FatalExit("No data in file").
-bool ReadPlotData(PlotData& data, RunState& run, const std::string& base, const std::string& ext,
-                  ViewerHost& host, tk::Dialogs& dialogs);
+enum class ReadStatus {
+    Loaded,      // read without a failure; at least one data point
+    Missing,     // no such ordinary file
+    Unreadable,  // there, but could not be opened (Error holds the reason)
+    Corrupted,   // a record of the header or the kind's section could not be read
+    NoData,      // read to the data points, and not one of them could be read
+};
+
+struct ReadOutcome {
+    ReadStatus Status = ReadStatus::Missing;
+    std::string Label;  // Corrupted: the record's label ("modelX", "pImag", ...)
+    int Line = 0;       // Corrupted: the line the reader stopped at, counted from 1
+    int Error = 0;      // Unreadable: the system's error number
+
+    bool Loaded() const { return Status == ReadStatus::Loaded; }
+};
+
+// Reads the file into the plot data and leaves it open for the curve blocks. After any
+// outcome but Loaded, PointCount is -1 so that nothing of a half-read file is drawn or reported
+// (the values read so far stay).
+ReadOutcome ReadPlotData(PlotData& data, const std::string& path);
 
 // Reads the next curve block into DataX, DataY2 and PointCount (0 when no point could be read).
 void ReadNextBlock(PlotData& data);
@@ -39,5 +52,10 @@ std::optional<std::string> ReadTrimmedLine(PlotData& data);
 // A number read as a count, flag or code: rounded half to even; nothing when the rounded value
 // does not fit a 16-bit signed integer.
 std::optional<std::int16_t> RoundCount(double value);
+
+// The corrupted-data message: the box's title and its text (CR LF between lines), for the
+// plot base the user knows the run by.
+std::string CorruptedTitle(const std::string& label);
+std::string CorruptedText(const std::string& plotBase);
 
 }  // namespace plots

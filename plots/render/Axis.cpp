@@ -60,7 +60,7 @@ void DivideInPlace(Series& v, std::size_t n, int exponent)
 // A number as the Ydot range shows it: general format, a blank in place of a plus sign.
 std::string SignedGeneral(double v) { return (v < 0 ? "" : " ") + FormatGeneral(v); }
 
-std::size_t PointsOf(const PlotContext& ctx) { return ctx.Data.PointCount > 0 ? std::size_t(ctx.Data.PointCount) : 0; }
+std::size_t PointsOf(const DrawContext& ctx) { return ctx.Data.PointCount > 0 ? std::size_t(ctx.Data.PointCount) : 0; }
 
 }  // namespace
 
@@ -135,21 +135,17 @@ void ScaleAxis(double& min, double& max, std::int16_t intervals, std::int16_t& e
     trace += "\r\n\t min/max/step= " + FormatGeneral(min) + " " + FormatGeneral(max) + " " + FormatGeneral(step);
 }
 
-void ScaleXAxis(PlotContext& ctx)
+void ScaleXAxis(DrawContext& ctx)
 {
-    std::string trace;
-    ScaleAxis(ctx.Axis.Xmin, ctx.Axis.Xmax, 11, ctx.Axis.XExponent, trace);
-    ctx.Host.AppendOutput(trace);
+    ScaleAxis(ctx.Axis.Xmin, ctx.Axis.Xmax, 11, ctx.Axis.XExponent, ctx.Trace);
 }
 
-void ScaleYAxis(PlotContext& ctx)
+void ScaleYAxis(DrawContext& ctx)
 {
-    std::string trace;
-    ScaleAxis(ctx.Axis.Ymin, ctx.Axis.Ymax, 6, ctx.Axis.YExponent, trace);
-    ctx.Host.AppendOutput(trace);
+    ScaleAxis(ctx.Axis.Ymin, ctx.Axis.Ymax, 6, ctx.Axis.YExponent, ctx.Trace);
 }
 
-void PrepareXAxis(PlotContext& ctx)
+void PrepareXAxis(DrawContext& ctx)
 {
     AxisState& ax = ctx.Axis;
     const std::size_t n = std::min(PointsOf(ctx), ctx.Data.DataX.size());
@@ -164,11 +160,11 @@ void PrepareXAxis(PlotContext& ctx)
     DivideInPlace(ax.CurveX, n, ax.XExponent);
 }
 
-void PrepareYAxis(PlotContext& ctx)
+void PrepareYAxis(DrawContext& ctx)
 {
     AxisState& ax = ctx.Axis;
     const std::int16_t type = ctx.Data.PlotType;
-    const std::int16_t kind = ctx.Run.CurveKind;
+    const std::int16_t kind = ctx.CurveKind();
     const std::size_t n = PointsOf(ctx);
 
     // The searches start from the first value; fixed seeds such as ±1E10 would leak into

@@ -1,8 +1,8 @@
 // Axis scaling: round ranges, a power of ten per axis, the user's overrides, and the trace
-// lines the scaler appends to the output box.
+// lines the scaler writes.
 #pragma once
 
-#include "plots/render/PlotContext.h"
+#include "plots/render/DrawContext.h"
 
 #include <cstdint>
 #include <string>
@@ -22,10 +22,10 @@ bool ApplyAxisOverride(const AxisOverride& o, int steps, double& min, double& ma
 // Replaces min and max by a round range of n intervals in units of 10^exponent and appends
 // the trace lines to `trace`.
 void ScaleAxis(double& min, double& max, std::int16_t intervals, std::int16_t& exponent, std::string& trace);
-void ScaleXAxis(PlotContext& ctx);
-void ScaleYAxis(PlotContext& ctx);
+void ScaleXAxis(DrawContext& ctx);
+void ScaleYAxis(DrawContext& ctx);
 
-void PrepareXAxis(PlotContext& ctx);
-void PrepareYAxis(PlotContext& ctx);
+void PrepareXAxis(DrawContext& ctx);
+void PrepareYAxis(DrawContext& ctx);
 
 }  // namespace plots

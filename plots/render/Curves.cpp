@@ -3,26 +3,68 @@
 
 #include "plots/render/Axis.h"
 #include "plots/render/Frame.h"
-#include "plots/report/Legends.h"
+#include "plots/render/TitleBlock.h"
 
 #include <algorithm>
 
 namespace plots {
 
-void DrawLinePlot(PlotContext& ctx)
+namespace {
+
+// Element-wise sum over the entries both columns have.
+Series Sum(const Series& a, const Series& b)
 {
+    Series sum = a;
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) sum[i] += b[i];
+    return sum;
+}
+
+}  // namespace
+
+void FillCurves(DrawContext& ctx)
+{
+    const PlotData& d = ctx.Data;
+    AxisState& ax = ctx.Axis;
+    ax.CurveY3.assign(d.DataY1.size(), 0.0);
+    switch (ctx.Kind) {
+    case PlotKind::CurveVersusData:
+        // The data's second column already holds the sum the sequence made when it came here.
+        ax.CurveY1 = IsFittingType(d.PlotType) ? d.DataY2 : d.DataY1;
+        ax.CurveY2 = IsFittingType(d.PlotType) ? d.DataY1 : d.DataY2;
+        break;
+    case PlotKind::SideLobe:
+    case PlotKind::GroupDelayRipple:
+    case PlotKind::ImpulseResponse:
+        // A curve block: the block's values replaced the second data column.
+        ax.CurveY1 = d.DataY2;
+        ax.CurveY2 = d.DataY1;
+        break;
+    default:
+        ax.CurveY1 = d.DataY2;
+        ax.CurveY2 = d.DataY1;
+        if (d.PlotType == 110) {
+            ax.CurveY3 = d.DataY2;
+            ax.CurveY1 = Sum(d.DataY1, d.DataY2);
+        }
+        break;
+    }
+}
+
+void DrawLinePlot(DrawContext& ctx)
+{
+    FillCurves(ctx);
     ResetSurface(ctx);
     DrawParameterLegend(ctx);
     PrepareXAxis(ctx);
     PrepareYAxis(ctx);
     DrawTitles(ctx);
     const AxisState& ax = ctx.Axis;
-    Grid(ctx, ctx.Data.PlotType, ax.Xmin, ax.Xmax, ax.Ymin, ax.Ymax, ctx.Run.CurveKind);
+    Grid(ctx, ctx.Data.PlotType, ax.Xmin, ax.Xmax, ax.Ymin, ax.Ymax, ctx.CurveKind());
     DrawCurves(ctx);
-    ctx.Canvas.Refresh();
 }
 
-void DrawCurve(PlotContext& ctx, const Series& curve, Colour colour)
+void DrawCurve(DrawContext& ctx, const Series& curve, Colour colour)
 {
     if (ctx.Settings.BlackAndWhite) colour = Black;
     const Series& xs = ctx.Axis.CurveX;
@@ -34,7 +76,7 @@ void DrawCurve(PlotContext& ctx, const Series& curve, Colour colour)
         s.Line(float(xs[i - 1]), float(curve[i - 1]), float(xs[i]), float(curve[i]), colour);
 }
 
-void DrawCurves(PlotContext& ctx)
+void DrawCurves(DrawContext& ctx)
 {
     Surface& s = ctx.Canvas;
     AxisState& ax = ctx.Axis;
@@ -46,7 +88,7 @@ void DrawCurves(PlotContext& ctx)
     };
 
     s.SetDrawStyle(DashSolid);
-    switch (ctx.Run.CurveKind) {
+    switch (ctx.CurveKind()) {
     case 1:
         if (ctx.Data.PlotType == 0) {
             DrawCurve(ctx, ax.CurveY2, curve1);

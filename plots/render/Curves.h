@@ -1,12 +1,14 @@
 // The line-plot driver and curve drawing.
 #pragma once
 
-#include "plots/render/PlotContext.h"
+#include "plots/render/DrawContext.h"
 
 namespace plots {
 
-void DrawLinePlot(PlotContext& ctx);
-void DrawCurves(PlotContext& ctx);
-void DrawCurve(PlotContext& ctx, const Series& curve, Colour colour);
+// Fills the curve arrays for the plot's kind from the plot data, as the plot sequence left it.
+void FillCurves(DrawContext& ctx);
+void DrawLinePlot(DrawContext& ctx);
+void DrawCurves(DrawContext& ctx);
+void DrawCurve(DrawContext& ctx, const Series& curve, Colour colour);
 
 }  // namespace plots

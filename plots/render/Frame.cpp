@@ -31,7 +31,7 @@ int GridFlag(bool wanted, int gridType)
     }
 }
 
-void DrawGridAndLabels(PlotContext& ctx, double xmin, double xmax, double ymin, double ymax, double x0,
+void DrawGridAndLabels(DrawContext& ctx, double xmin, double xmax, double ymin, double ymax, double x0,
                        double y0, Colour c)
 {
     Surface& s = ctx.Canvas;
@@ -83,7 +83,7 @@ float ScreenYFactor(const Surface& s) { return float(s.ScreenHeight()) / 480.0f;
 int AxisLineWidth(const Surface& s) { return int(RoundHalfEven(2.0 * s.ScreenWidth() / 640.0)); }
 int NormalLineWidth(const Surface& s) { return int(RoundHalfEven(s.ScreenWidth() / 640.0)); }
 
-void ResetSurface(PlotContext& ctx)
+void ResetSurface(DrawContext& ctx)
 {
     ctx.Axis.ScreenXFactor = ScreenXFactor(ctx.Canvas);
     ctx.Axis.ScreenYFactor = ScreenYFactor(ctx.Canvas);
@@ -93,9 +93,9 @@ void ResetSurface(PlotContext& ctx)
     ctx.Canvas.SetCurrentY(0);
 }
 
-void SetTextColour(PlotContext& ctx, int slot) { ctx.Canvas.SetForeColour(ctx.Settings.SlotColour(slot)); }
+void SetTextColour(DrawContext& ctx, int slot) { ctx.Canvas.SetForeColour(ctx.Settings.SlotColour(slot)); }
 
-void PrintAt(PlotContext& ctx, const std::string& text, float x, float y)
+void PrintAt(DrawContext& ctx, const std::string& text, float x, float y)
 {
     Surface& s = ctx.Canvas;
     if (s.IsPixelScale()) {
@@ -108,13 +108,13 @@ void PrintAt(PlotContext& ctx, const std::string& text, float x, float y)
     s.Print(text);
 }
 
-void PrintCentred(PlotContext& ctx, const std::string& text, float y)
+void PrintCentred(DrawContext& ctx, const std::string& text, float y)
 {
     const double x = RoundHalfEven((ctx.Canvas.ScaleWidth() - ctx.Canvas.TextWidth(text)) / 2);
     PrintAt(ctx, text, float(x), y);
 }
 
-void PrintCentredParts(PlotContext& ctx, const std::string& first, const std::string& middle,
+void PrintCentredParts(DrawContext& ctx, const std::string& first, const std::string& middle,
                        const std::string& last, float y)
 {
     Surface& s = ctx.Canvas;
@@ -129,53 +129,34 @@ void PrintCentredParts(PlotContext& ctx, const std::string& first, const std::st
     PrintAt(ctx, last, x, y);
 }
 
-void DrawTitles(PlotContext& ctx)
+void DrawTitles(DrawContext& ctx)
 {
     Surface& s = ctx.Canvas;
     AxisState& ax = ctx.Axis;
     const std::int16_t type = ctx.Data.PlotType;
-    const std::int16_t step = ctx.Run.PlotStep;
     const float sxf = ax.ScreenXFactor;
 
     // X-axis title, in the font size the legend left.
     SetTextColour(ctx, SlotAxes);
-    ax.PlotTitle = (type == -2 || ctx.Run.CurveKind == 3) ? "Frequency" : "Time";
+    ax.PlotTitle = XAxisTitle(type, ctx.Kind);
     PrintAt(ctx, ax.PlotTitle, float(0.48 * s.ScaleWidth()), float(0.48 * s.ScaleHeight() / ax.ScreenYFactor));
 
     // Plot title.
     SetTextColour(ctx, SlotTitles);
     s.SetFontSize(14 * sxf);
     constexpr float titleY = 30;
-    auto centred = [&](const std::string& title) {
-        ax.PlotTitle = title;
-        PrintCentred(ctx, title, titleY);
-    };
-    if (step == 0) {
-        if (type == 0) {
-            ax.PlotTitle = "Y(----) and Ydot";
-            PrintCentredParts(ctx, "Y(", "----", ") and Ydot", titleY);
-        } else if (type == -2) {
-            centred("Poles (X), Zeroes (O) and Doublets (D)");
-        } else {
-            centred("Error Amplitude");
-        }
-    } else if (step <= 1) {
-        centred("Error Amplitude");
-    } else if (step == 4) {
-        if (ctx.Data.OmegaZeroCount > 1) centred("Sidelobe: Equal Ripple?");
-        else ax.PlotTitle.clear();
-    } else if (step == 5) {
-        if (ctx.Data.DelayMatched == 1) centred("Group Delay Ripple");
-        else ax.PlotTitle.clear();
-    } else {
-        ax.PlotTitle = "DATA(----) vs. MODEL";
-        PrintCentredParts(ctx, "DATA(", ctx.Settings.BlackAndWhite ? "- - -" : "----", ") vs. Model", titleY);
-    }
+    const PlotTitleText title = PlotTitleFor(ctx.Kind, ctx.Data, ctx.Settings.BlackAndWhite);
+    ax.PlotTitle = title.Stored;
+    if (title.Parts.size() == 3)
+        PrintCentredParts(ctx, title.Parts[0], title.Parts[1], title.Parts[2], titleY);
+    else if (title.Parts.size() == 1)
+        PrintCentred(ctx, title.Parts[0], titleY);
 
     // Y-axis title, turned upward, at surface pixels.
     SetTextColour(ctx, SlotAxes);
     s.SetFontSize(10 * sxf);
-    RotatedText(s, ctx.Messages, "Amplitude", "90", float(0.95 * s.ScaleWidth()), float(0.3 * s.ScaleHeight()));
+    if (!RotatedText(s, "Amplitude", "90", float(0.95 * s.ScaleWidth()), float(0.3 * s.ScaleHeight())))
+        ctx.FontReleaseFailed = true;
 
     // Scale block.
     SetTextColour(ctx, SlotAxes);
@@ -192,7 +173,7 @@ void DrawTitles(PlotContext& ctx)
     const bool yOverride = ApplyAxisOverride(ctx.Settings.Y, 5, ax.Ymin, ax.Ymax);
     const float mx = float(0.05 * (ax.Xmax - ax.Xmin));
     float my = float(0.05 * (ax.Ymax - ax.Ymin));
-    if (yOverride && (type == -2 || type == -1) && step == 0) {
+    if (yOverride && ctx.Kind == PlotKind::PoleZeroMap) {
         // The pole-zero map keeps σ growing downward under an override too.
         my = -my;
         const double oldMin = ax.Ymin;
@@ -203,7 +184,7 @@ void DrawTitles(PlotContext& ctx)
                    -(ax.Ymax - ax.Ymin) - 2 * double(my));
 }
 
-void Grid(PlotContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
+void Grid(DrawContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
           std::int16_t /*curveKind: the frame is the same for every kind*/)
 {
     Surface& s = ctx.Canvas;

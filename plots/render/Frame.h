@@ -2,7 +2,7 @@
 // ticks and axis labels.
 #pragma once
 
-#include "plots/render/PlotContext.h"
+#include "plots/render/DrawContext.h"
 
 #include <string>
 
@@ -14,14 +14,14 @@ float ScreenYFactor(const Surface& s);
 int AxisLineWidth(const Surface& s);
 int NormalLineWidth(const Surface& s);
 
-void ResetSurface(PlotContext& ctx);
-void SetTextColour(PlotContext& ctx, int slot);
-void PrintAt(PlotContext& ctx, const std::string& text, float x, float y);
-void PrintCentred(PlotContext& ctx, const std::string& text, float y);
-void PrintCentredParts(PlotContext& ctx, const std::string& first, const std::string& middle,
+void ResetSurface(DrawContext& ctx);
+void SetTextColour(DrawContext& ctx, int slot);
+void PrintAt(DrawContext& ctx, const std::string& text, float x, float y);
+void PrintCentred(DrawContext& ctx, const std::string& text, float y);
+void PrintCentredParts(DrawContext& ctx, const std::string& first, const std::string& middle,
                        const std::string& last, float y);
-void DrawTitles(PlotContext& ctx);
-void Grid(PlotContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
+void DrawTitles(DrawContext& ctx);
+void Grid(DrawContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
           std::int16_t curveKind);
 
 }  // namespace plots

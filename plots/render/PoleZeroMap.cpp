@@ -5,7 +5,7 @@
 
 #include "plots/render/Axis.h"
 #include "plots/render/Frame.h"
-#include "plots/report/Legends.h"
+#include "plots/render/TitleBlock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,14 +91,14 @@ void IncludeMarkers(const std::vector<Marker>& markers, AxisState& a)
 
 }  // namespace
 
-void PlotMarker(PlotContext& ctx, const std::string& text, double omega, double sigma)
+void PlotMarker(DrawContext& ctx, const std::string& text, double omega, double sigma)
 {
     ctx.Canvas.SetCurrentX(omega / ctx.Axis.XPower);
     ctx.Canvas.SetCurrentY(sigma / ctx.Axis.YPower);
     ctx.Canvas.Print(text);
 }
 
-void DrawPoleZeroMap(PlotContext& ctx)
+void DrawPoleZeroMap(DrawContext& ctx)
 {
     ResetSurface(ctx);
     DrawParameterLegend(ctx);
@@ -118,7 +118,7 @@ void DrawPoleZeroMap(PlotContext& ctx)
     std::swap(a.Ymin, a.Ymax);
 
     DrawTitles(ctx);
-    Grid(ctx, -2, a.Xmin, a.Xmax, a.Ymin, a.Ymax, ctx.Run.CurveKind);
+    Grid(ctx, -2, a.Xmin, a.Xmax, a.Ymin, a.Ymax, ctx.CurveKind());
 
     SetTextColour(ctx, SlotMiscInfo);
     for (const Marker& m : markers) PlotMarker(ctx, m.Text, m.Omega, m.Sigma);

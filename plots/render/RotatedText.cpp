@@ -1,7 +1,7 @@
 // Turned text: a font whose text line runs at an angle, placed about a point.
 #include "plots/render/RotatedText.h"
 
-#include "plots/report/Format.h"
+#include "plots/data/Numbers.h"
 
 #include <cmath>
 #include <limits>
@@ -33,8 +33,7 @@ QPointF RotatedTextStart(double x, double y, double W, double H, double L, int a
     return {x0, y0};
 }
 
-void DrawRotatedText(Surface& surface, tk::Dialogs& dialogs, float x, float y, const std::string& text,
-                     const RotatedFontRequest& font)
+bool DrawRotatedText(Surface& surface, float x, float y, const std::string& text, const RotatedFontRequest& font)
 {
     FontRequest request;
     request.Face = font.FaceName;
@@ -52,18 +51,14 @@ void DrawRotatedText(Surface& surface, tk::Dialogs& dialogs, float x, float y, c
     surface.SetCurrentY(start.y());
     surface.Print(text);
 
-    if (!surface.RestoreFont()) {
-        dialogs.Beep();
-        dialogs.Show("Error deleting font object.", "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-    }
+    return surface.RestoreFont();
 }
 
-void RotatedText(Surface& surface, tk::Dialogs& dialogs, const std::string& text, const std::string& angleText,
-                 float x, float y)
+bool RotatedText(Surface& surface, const std::string& text, const std::string& angleText, float x, float y)
 {
     RotatedFontRequest font;
     font.Escapement = AngleTenths(angleText);
-    DrawRotatedText(surface, dialogs, x, y, text, font);
+    return DrawRotatedText(surface, x, y, text, font);
 }
 
 }  // namespace plots

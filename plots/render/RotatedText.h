@@ -1,7 +1,6 @@
 // Text turned by an angle: the Y-axis title of the line plots.
 #pragma once
 
-#include "common/Dialogs.h"
 #include "plots/render/Surface.h"
 
 #include <cstdint>
@@ -25,14 +24,13 @@ struct RotatedFontRequest {
     std::string FaceName = "Arial";
 };
 
-// Angle text in whole degrees ("90"); a text that is not a number draws at angle 0.
-void RotatedText(Surface& surface, tk::Dialogs& dialogs, const std::string& text,
-                 const std::string& angleText, float x, float y);
+// Angle text in whole degrees ("90"); a text that is not a number draws at angle 0. False when
+// the font made for the text could not be given back (the caller tells the user).
+bool RotatedText(Surface& surface, const std::string& text, const std::string& angleText, float x, float y);
 
 // The worker: makes the font, places the text so that its turned box sits about (x, y),
-// prints it and gives the font back.
-void DrawRotatedText(Surface& surface, tk::Dialogs& dialogs, float x, float y, const std::string& text,
-                     const RotatedFontRequest& font);
+// prints it and gives the font back; false when the font could not be released.
+bool DrawRotatedText(Surface& surface, float x, float y, const std::string& text, const RotatedFontRequest& font);
 
 // The angle text as tenths of a degree: a whole-degree 16-bit number (rounded, halves to
 // even) times ten; 0 when the text is not a number or the result does not fit 16 bits.

@@ -1,16 +1,66 @@
 #include "plots/render/Surface.h"
 
+#include "plots/render/TabbedText.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace plots {
 
 namespace {
+
 constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch
+
+// Every dash pattern (6, 3, 9 and 12 pen widths long) repeats after 36 pen widths.
+constexpr double DashPeriod = 36;
+
+// Cuts a segment to a rectangle (Liang-Barsky); false when nothing of it is inside. Curves are
+// not clipped to the axes, so a steep segment can reach far beyond the picture, where the
+// paint engine would drop it whole instead of drawing the part that crosses the picture.
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
+{
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
+        return false;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    double t0 = 0, t1 = 1;
+    int edge0 = -1, edge1 = -1;  // the edge that limited each end
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return false;
+            if (t > t0) t0 = t, edge0 = i;
+        } else {
+            if (t < t0) return false;
+            if (t < t1) t1 = t, edge1 = i;
+        }
+    }
+    // A cut end lies on its edge exactly; only the other coordinate is interpolated, since
+    // start + t × delta loses every digit when the far end is astronomically far away.
+    const double edges[4] = {r.left(), r.right(), r.top(), r.bottom()};
+    auto cut = [&](double t, int edge) {
+        QPointF point(a.x() + t * dx, a.y() + t * dy);
+        if (edge < 2) point.setX(edges[edge]);
+        else point.setY(edges[edge]);
+        return point;
+    };
+    const QPointF from = edge0 >= 0 ? cut(t0, edge0) : a;
+    const QPointF to = edge1 >= 0 ? cut(t1, edge1) : b;
+    a = from;
+    b = to;
+    return true;
 }
+
+}  // namespace
 
 Surface::Surface(int pixelWidth, int pixelHeight)
     : width_(pixelWidth < 1 ? 1 : pixelWidth), height_(pixelHeight < 1 ? 1 : pixelHeight),
@@ -32,6 +82,7 @@ void Surface::ResizeDevice(int w, int h)
 
 void Surface::Clear()
 {
+    dash_.Valid = false;
     FillPx(back_);
     curX_ = left_;
     curY_ = top_;
@@ -64,10 +115,36 @@ void Surface::Line(double x1, double y1, double x2, double y2, Colour c)
     callY1_ = y1;
     callX2_ = x2;
     callY2_ = y2;
-    LinePx(QPointF(ToPixelX(x1), ToPixelY(y1)), QPointF(ToPixelX(x2), ToPixelY(y2)), c, drawStyle_,
-           drawWidth_);
     curX_ = x2;
     curY_ = y2;
+    QPointF a(ToPixelX(x1), ToPixelY(y1)), b(ToPixelX(x2), ToPixelY(y2));
+    const int style = drawStyle_, width = drawWidth_;
+
+    // The dash pattern runs on along lines that join end to start (in pattern units, which
+    // are pen widths).
+    double offset = 0;
+    if (style != DashSolid) {
+        const bool joins = dash_.Valid && style == dash_.Style && width == dash_.Width && c == dash_.Colour_ &&
+                           std::fabs(a.x() - dash_.End.x()) < 0.01 && std::fabs(a.y() - dash_.End.y()) < 0.01;
+        offset = joins ? dash_.Run : 0;
+        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        dash_ = {true, b, std::isfinite(length) ? std::fmod(offset + length / std::max(width, 1), DashPeriod) : 0, c,
+                 style, width};
+    }
+
+    // Curves are not clipped to their axes, so a steep segment can reach far beyond the picture;
+    // every device gets the part that crosses it.
+    const double margin = 2.0 * width + 2;
+    const QRectF bounds(-margin, -margin, width_ + 2 * margin, height_ + 2 * margin);
+    if (!bounds.contains(a) || !bounds.contains(b)) {
+        const QPointF from = a;
+        if (!ClipSegment(a, b, bounds)) return;
+        if (style != DashSolid) {
+            const double skipped = std::hypot(a.x() - from.x(), a.y() - from.y()) / std::max(width, 1);
+            offset = std::isfinite(skipped) ? std::fmod(offset + skipped, DashPeriod) : 0;
+        }
+    }
+    LinePx(a, b, c, style, width, style == DashSolid ? 0 : offset);
 }
 
 void Surface::Print(const std::string& text)
@@ -82,23 +159,9 @@ void Surface::Print(const std::string& text)
     curY_ += PixelsToUnitsY(lineHeightPx);
 }
 
-double Surface::TabStopPx(const QFont& f) const
-{
-    return 14.0 * QFontMetricsF(f, MetricsDevice()).averageCharWidth();
-}
-
 double Surface::TextWidthPx(const QString& text, const QFont& f) const
 {
-    const QFontMetricsF fm(f, MetricsDevice());
-    if (!text.contains('\t')) return fm.horizontalAdvance(text);
-    const double stop = TabStopPx(f);
-    double x = 0;
-    const QStringList pieces = text.split('\t');
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        x += fm.horizontalAdvance(pieces[i]);
-        if (i + 1 < pieces.size()) x = (std::floor(x / stop) + 1) * stop;
-    }
-    return x;
+    return TabbedTextWidth(text, QFontMetricsF(f, MetricsDevice()));
 }
 
 double Surface::TextWidth(const std::string& text) const
@@ -113,21 +176,8 @@ double Surface::TextHeight(const std::string&) const
 
 void Surface::PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font) const
 {
-    const QFontMetricsF fm(font, MetricsDevice());
-    const double ascent = fm.ascent();
-    if (!text.contains('\t')) {
-        p.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), text);
-        return;
-    }
     // Tab stops count from the surface's left edge, as a print zone does.
-    const double stop = TabStopPx(font);
-    double x = topLeft.x();
-    const QStringList pieces = text.split('\t');
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        p.drawText(QPointF(x, topLeft.y() + ascent), pieces[i]);
-        x += fm.horizontalAdvance(pieces[i]);
-        if (i + 1 < pieces.size()) x = (std::floor(x / stop) + 1) * stop;
-    }
+    PaintTextWithTabs(p, topLeft, text, QFontMetricsF(font, MetricsDevice()), 0);
 }
 
 QFont Surface::MakeQFont(const FontRequest& request) const
@@ -287,81 +337,11 @@ void ImageSurface::SetPen(Colour c, int style, int width, double dashOffset)
     penDashOffset_ = dashOffset;
 }
 
-namespace {
 
-// Every dash pattern (6, 3, 9 and 12 pen widths long) repeats after 36 pen widths.
-constexpr double DashPeriod = 36;
-
-// Cuts a segment to a rectangle (Liang-Barsky); false when nothing of it is inside. Curves are
-// not clipped to the axes, so a steep segment can reach far beyond the picture, where the
-// paint engine would drop it whole instead of drawing the part that crosses the picture.
-bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
+void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset)
 {
-    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
-        return false;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    double t0 = 0, t1 = 1;
-    int edge0 = -1, edge1 = -1;  // the edge that limited each end
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) {
-            if (t > t1) return false;
-            if (t > t0) t0 = t, edge0 = i;
-        } else {
-            if (t < t0) return false;
-            if (t < t1) t1 = t, edge1 = i;
-        }
-    }
-    // A cut end lies on its edge exactly; only the other coordinate is interpolated, since
-    // start + t × delta loses every digit when the far end is astronomically far away.
-    const double edges[4] = {r.left(), r.right(), r.top(), r.bottom()};
-    auto cut = [&](double t, int edge) {
-        QPointF point(a.x() + t * dx, a.y() + t * dy);
-        if (edge < 2) point.setX(edges[edge]);
-        else point.setY(edges[edge]);
-        return point;
-    };
-    const QPointF from = edge0 >= 0 ? cut(t0, edge0) : a;
-    const QPointF to = edge1 >= 0 ? cut(t1, edge1) : b;
-    a = from;
-    b = to;
-    return true;
-}
-
-}  // namespace
-
-void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
-{
-    // The dash pattern runs on along lines that join end to start (in pattern units, which
-    // are pen widths).
-    double offset = 0;
-    if (style != DashSolid) {
-        const bool joins = penSet_ && style == penStyle_ && width == penWidth_ && c == penColour_ &&
-                           std::fabs(a.x() - dashEnd_.x()) < 0.01 && std::fabs(a.y() - dashEnd_.y()) < 0.01;
-        offset = joins ? dashRun_ : 0;
-        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
-        dashEnd_ = b;
-        dashRun_ = std::isfinite(length) ? std::fmod(offset + length / std::max(width, 1), DashPeriod) : 0;
-    }
-
-    const double margin = 2.0 * width + 2;
-    const QRectF bounds(-margin, -margin, PixelWidth() + 2 * margin, PixelHeight() + 2 * margin);
-    if (!bounds.contains(a) || !bounds.contains(b)) {
-        const QPointF from = a;
-        if (!ClipSegment(a, b, bounds)) return;
-        if (style != DashSolid) {
-            const double skipped = std::hypot(a.x() - from.x(), a.y() - from.y()) / std::max(width, 1);
-            offset = std::isfinite(skipped) ? std::fmod(offset + skipped, DashPeriod) : 0;
-        }
-    }
     QPainter& p = Painter();
-    SetPen(c, style, width, style == DashSolid ? 0 : offset);
+    SetPen(c, style, width, dashOffset);
     p.drawLine(a, b);
 }
 
@@ -390,82 +370,6 @@ void ImageSurface::PicturePx(const QImage& picture, const QRectF& target)
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(target, picture);
     p.restore();
-}
-
-// ---- recording device ----
-
-DrawCall RecordingSurface::NewCall(DrawCall::Kind kind, Colour c) const
-{
-    DrawCall d;
-    d.Type = kind;
-    d.X1 = callX1_;
-    d.Y1 = callY1_;
-    d.X2 = callX2_;
-    d.Y2 = callY2_;
-    d.Colour_ = c;
-    return d;
-}
-
-void RecordingSurface::FillPx(Colour c)
-{
-    Calls.push_back(NewCall(DrawCall::Fill, c));
-    ImageSurface::FillPx(c);
-}
-
-void RecordingSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width)
-{
-    DrawCall d = NewCall(DrawCall::Line, c);
-    d.P1 = a;
-    d.P2 = b;
-    d.Style = style;
-    d.Width = width;
-    Calls.push_back(d);
-    ImageSurface::LinePx(a, b, c, style, width);
-}
-
-void RecordingSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
-                              double angleDegrees)
-{
-    DrawCall d = NewCall(DrawCall::Text, c);
-    d.X2 = d.Y2 = 0;
-    d.P1 = topLeft;
-    d.Text_ = text.toStdString();
-    d.FontSize = Font().CellHeightPx > 0 ? 0 : Font().SizePoints;
-    d.Angle = angleDegrees;
-    Calls.push_back(d);
-    ImageSurface::TextPx(topLeft, text, font, c, angleDegrees);
-}
-
-void RecordingSurface::PicturePx(const QImage& picture, const QRectF& target)
-{
-    DrawCall d = NewCall(DrawCall::Picture, 0);
-    d.P1 = target.topLeft();
-    d.P2 = target.bottomRight();
-    Calls.push_back(d);
-    ImageSurface::PicturePx(picture, target);
-}
-
-std::vector<DrawCall> RecordingSurface::Lines() const
-{
-    std::vector<DrawCall> out;
-    for (const DrawCall& d : Calls)
-        if (d.Type == DrawCall::Line) out.push_back(d);
-    return out;
-}
-
-std::vector<DrawCall> RecordingSurface::Texts() const
-{
-    std::vector<DrawCall> out;
-    for (const DrawCall& d : Calls)
-        if (d.Type == DrawCall::Text) out.push_back(d);
-    return out;
-}
-
-const DrawCall* RecordingSurface::FindText(const std::string& text) const
-{
-    for (const DrawCall& d : Calls)
-        if (d.Type == DrawCall::Text && d.Text_ == text) return &d;
-    return nullptr;
 }
 
 }  // namespace plots

@@ -2,9 +2,10 @@
 // through. It keeps a current position, text colour, font, dash style and line width, and
 // counts either in pixels (origin top-left, y down) or in a user scale (left, top, width,
 // height; a negative height makes y grow upward). Devices derive from it and supply the four
-// pixel-level primitives; everything else (scales, positions, tab stops, rotated-font
-// metrics) is shared, so the window, the exported image, the printer and the recording test
-// device draw the same picture.
+// pixel-level primitives; everything else (scales, positions, clipping to the picture, dash
+// patterns that run on along joined lines, tab stops, rotated-font metrics) is shared, so the
+// window, the exported image, vector files, the printer and the recording test device draw the
+// same picture.
 #pragma once
 
 #include "plots/render/Colour.h"
@@ -126,9 +127,11 @@ public:
     QFont MakeQFont(const FontRequest& request) const;
 
 protected:
-    // Pixel-level primitives of a device.
+    // Pixel-level primitives of a device. A line arrives cut to the picture (with a margin of a
+    // few pen widths), and a dashed one with the offset into its pattern at which it starts, in
+    // pen widths.
     virtual void FillPx(Colour c) = 0;
-    virtual void LinePx(QPointF a, QPointF b, Colour c, int style, int width) = 0;
+    virtual void LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset) = 0;
     virtual void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                         double angleDegrees) = 0;
     virtual void PicturePx(const QImage& picture, const QRectF& target) = 0;
@@ -138,12 +141,20 @@ protected:
     void ResizeDevice(int w, int h);
     // Paints a text that may hold tab characters, each advancing to the next tab stop.
     void PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font) const;
-    double TabStopPx(const QFont& f) const;
     double TextWidthPx(const QString& text, const QFont& f) const;
     // The call being made, in current units (read by the recording device).
     double callX1_ = 0, callY1_ = 0, callX2_ = 0, callY2_ = 0;
 
 private:
+    // Where the last dashed line ended and how far along its pattern, so that a curve made of
+    // many short lines keeps one running pattern instead of restarting it at every point.
+    struct DashRun {
+        bool Valid = false;
+        QPointF End;
+        double Run = 0;
+        Colour Colour_ = 0;
+        int Style = 0, Width = 0;
+    } dash_;
 
     int width_, height_;
     int screenW_, screenH_;
@@ -174,7 +185,7 @@ public:
 
 protected:
     void FillPx(Colour c) override;
-    void LinePx(QPointF a, QPointF b, Colour c, int style, int width) override;
+    void LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset) override;
     void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                 double angleDegrees) override;
     void PicturePx(const QImage& picture, const QRectF& target) override;
@@ -192,45 +203,6 @@ private:
     Colour penColour_ = 0;
     int penStyle_ = 0, penWidth_ = 0;
     double penDashOffset_ = 0;
-    // Where the last dashed line ended and how far along its pattern, so that a curve made of
-    // many short lines keeps one running pattern instead of restarting it at every point.
-    QPointF dashEnd_;
-    double dashRun_ = 0;
-};
-
-// For tests: draws like an image surface and keeps a list of every call, in current units
-// and in pixels, with colour, dash style, width, font size and text.
-struct DrawCall {
-    enum Kind { Fill, Line, Text, Picture } Type = Fill;
-    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;  // current units at the time of the call
-    QPointF P1, P2;                          // pixels
-    Colour Colour_ = 0;
-    int Style = 0;
-    int Width = 0;
-    std::string Text_;
-    double FontSize = 0;
-    double Angle = 0;
-};
-
-class RecordingSurface : public ImageSurface {
-public:
-    using ImageSurface::ImageSurface;
-    std::vector<DrawCall> Calls;
-    std::vector<DrawCall> Lines() const;
-    std::vector<DrawCall> Texts() const;
-    // The first text call whose text equals the given one, or nullptr.
-    const DrawCall* FindText(const std::string& text) const;
-
-protected:
-    void FillPx(Colour c) override;
-    void LinePx(QPointF a, QPointF b, Colour c, int style, int width) override;
-    void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
-                double angleDegrees) override;
-    void PicturePx(const QImage& picture, const QRectF& target) override;
-
-private:
-    // A call of the given kind at the position the surface is drawing at.
-    DrawCall NewCall(DrawCall::Kind kind, Colour c) const;
 };
 
 }  // namespace plots

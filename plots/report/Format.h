@@ -1,6 +1,7 @@
 // Number and date formats as the viewer prints them (VB-style patterns), in one module.
 #pragma once
 
+#include "plots/data/Numbers.h"
 #include "plots/data/PlotData.h"
 
 #include <QDateTime>
@@ -20,15 +21,7 @@ std::string FormatShortScientific(double value);
 std::string FormatValue(double value);
 // A tab, then the first n entries in the short form each followed by a tab; "E+0" removed.
 std::string FormatList(const Series& values, int n);
-// General format: up to 15 significant digits, no trailing zeros, scientific for very small
-// and very large magnitudes.
-std::string FormatGeneral(double value);
 // "mmm dd, yyyy hh:mm AMPM" (Mar 05, 2009 02:07 PM).
 std::string FormatFileDate(const QDateTime& when);
-
-// The leading number of a text, as a VB Val() reads it (0 when there is none).
-double LeadingNumber(const std::string& text);
-// The whole text as a decimal number, or false when it is not one.
-bool ParseNumber(const std::string& text, double& value);
 
 }  // namespace plots

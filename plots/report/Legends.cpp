@@ -2,35 +2,31 @@
 // side-lobe banner, and the pole and zero list of the filter-matching kinds.
 #include "plots/report/Legends.h"
 
-#include "plots/render/Frame.h"
+#include "common/Text.h"
 #include "plots/report/Format.h"
-#include "plots/report/RunSummary.h"
 
 #include <algorithm>
 
 namespace plots {
 namespace {
 
-std::string Trim(const std::string& text)
+// Entries first .. last (1-based, inclusive) of a series, as far as it has them.
+Series Entries(const Series& values, int first, int last)
 {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    Series part;
+    for (int i = std::max(first, 1); i <= last && i <= int(values.size()); ++i) part.push_back(values[std::size_t(i - 1)]);
+    return part;
 }
 
-// FormatValue of a text read as a number; a text that is not a number is shown as it is.
+}  // namespace
+
 std::string ValueOfText(const std::string& text)
 {
     double value = 0;
-    return ParseNumber(Trim(text), value) ? FormatValue(value) : "\t" + text;
+    return ParseNumber(tk::TrimSpaces(text), value) ? FormatValue(value) : "\t" + text;
 }
 
-struct LegendLine {
-    float Y;
-    std::string Text;
-};
-
-std::vector<LegendLine> ParameterLines(const PlotData& d)
+std::vector<LegendLine> ParameterLegendLines(const PlotData& d)
 {
     const int n = d.TermCount;
     const std::string y0 = ValueOfText(d.YOffsetText);
@@ -67,44 +63,21 @@ std::vector<LegendLine> ParameterLines(const PlotData& d)
     }
 }
 
-// Entries first .. last (1-based, inclusive) of a series, as far as it has them.
-Series Entries(const Series& values, int first, int last)
+std::vector<LegendLine> SideLobeBannerLines()
 {
-    Series part;
-    for (int i = std::max(first, 1); i <= last && i <= int(values.size()); ++i) part.push_back(values[std::size_t(i - 1)]);
-    return part;
+    return {{70, "===== Sidelobe Ripple ====="},
+            {85, "=\t\t\t   ="},
+            {100, "=  20 Log10( Ycalc / Ymax)    ="},
+            {115, "========================="}};
 }
 
-}  // namespace
-
-void DrawParameterLegend(PlotContext& ctx)
+std::vector<LegendLine> PoleZeroLegendLines(const PlotData& d)
 {
-    DrawPlotTitle(ctx);
-    ctx.Canvas.SetFontSize(10 * ctx.Axis.ScreenXFactor);
-    SetTextColour(ctx, SlotAxes);
-
-    const PlotData& d = ctx.Data;
-    if ((d.PlotType == -2 || d.PlotType == -1) && ctx.Run.CurveKind == 3) {
-        PrintCentred(ctx, "===== Sidelobe Ripple =====", 70);
-        PrintCentred(ctx, "=\t\t\t   =", 85);
-        PrintCentred(ctx, "=  20 Log10( Ycalc / Ymax)    =", 100);
-        PrintCentred(ctx, "=========================", 115);
-    }
-
-    SetTextColour(ctx, SlotMiscInfo);
-    for (const LegendLine& line : ParameterLines(d)) PrintAt(ctx, line.Text, 15, line.Y);
-}
-
-void DrawPoleZeroLegend(PlotContext& ctx)
-{
-    const PlotData& d = ctx.Data;
-    ctx.Canvas.SetFontSize(8 * ctx.Axis.ScreenXFactor);
-    SetTextColour(ctx, SlotMiscInfo);
-
     // Lines stack upward from y = 370; a part with nothing to list takes no room.
+    std::vector<LegendLine> lines;
     float y = 370;
     const auto line = [&](const std::string& text) {
-        PrintAt(ctx, text, 15, y);
+        lines.push_back({y, text});
         y -= 15;
     };
 
@@ -130,6 +103,7 @@ void DrawPoleZeroLegend(PlotContext& ctx)
     line("Imag. Pole Loc.s:  " + FormatList(d.PoleIm, d.PoleCount));
     line(" Real Pole Loc.s:  " + FormatList(d.PoleRe, d.PoleCount));
     line("Gain:  " + ValueOfText(d.GainText));
+    return lines;
 }
 
 }  // namespace plots

@@ -1,35 +1,19 @@
-// The run summary in the output box, the title block of every plot, and the printed page.
+// The run summary's text and the caption of the printed page.
 #include "plots/report/RunSummary.h"
 
-#include "common/Paths.h"
-#include "plots/data/Listings.h"
-#include "plots/render/Frame.h"
+#include "common/Text.h"
 #include "plots/report/Format.h"
-#include "plots/report/Legends.h"
 
 #include <QDateTime>
-#include <QFileInfo>
-#include <QFontMetricsF>
 #include <QLocale>
-#include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace plots {
 namespace {
 
 const char* const Tab = "\t";
-
-std::string Trim(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // Characters, not bytes: titles may carry letters outside ASCII.
 std::size_t CharacterCount(const std::string& text)
@@ -42,7 +26,7 @@ std::size_t CharacterCount(const std::string& text)
 std::string ScientificOfText(const std::string& text)
 {
     double value = 0;
-    return ParseNumber(Trim(text), value) ? FormatScientific(value) : text;
+    return ParseNumber(tk::TrimSpaces(text), value) ? FormatScientific(value) : text;
 }
 
 std::string ToolTitle(int plotType)
@@ -224,32 +208,21 @@ void ModelSection(const PlotData& d, Lines& out)
     }
 }
 
-std::string PlotFileDate(const std::string& plotBase)
-{
-    const std::string path = tk::ResolvePath(plotBase + ".plt");
-    const QFileInfo info(QString::fromStdString(path));
-    if (!info.exists()) return "";
-    return FormatFileDate(info.lastModified());
-}
-
 }  // namespace
 
 std::string RightAlignText(const std::string& text, int width)
 {
-    const std::string trimmed = Trim(text);
+    const std::string trimmed = tk::TrimSpaces(text);
     const std::size_t wanted = width > 1 ? std::size_t(width - 1) : 0;
     const std::size_t length = CharacterCount(trimmed);
     if (length >= wanted) return trimmed;
     return std::string(wanted - length, ' ') + trimmed;
 }
 
-void WriteRunSummary(PlotContext& ctx)
+std::string RunSummaryText(const PlotData& d, const QDateTime& now)
 {
-    const PlotData& d = ctx.Data;
     const QLocale locale = QLocale::system();
-    const QDateTime now = QDateTime::currentDateTime();
-
-    const std::string title = d.PlotType > 0 ? "SavedAs File: " + Trim(d.TitleLine) : Trim(d.TitleLine);
+    const std::string title = d.PlotType > 0 ? "SavedAs File: " + tk::TrimSpaces(d.TitleLine) : tk::TrimSpaces(d.TitleLine);
     const std::string first = std::string(Tab) + "        ----" + RightAlignText(title, 54);
 
     Lines lines;
@@ -266,116 +239,12 @@ void WriteRunSummary(PlotContext& ctx)
 
     std::string text = first;
     for (const std::string& line : lines) text += "\r\n\t" + line;
-    ctx.Host.SetOutputText(text);
-
-    ReadOutputFile(ctx, ctx.Run.PlotBase + ".out");
-
-    ctx.Host.SetTabEnabled(TabInput, false);
-    ctx.Host.ShowTab(TabSetup);
+    return text;
 }
 
-void PrintRightAligned(PlotContext& ctx, const std::string& text, float y)
+std::string PrintCaption(const std::string& plotBase, const std::string& errorSumText)
 {
-    const double x = std::nearbyint(ctx.Canvas.ScaleWidth() - ctx.Canvas.TextWidth(text) - 5);
-    PrintAt(ctx, text, float(x), y);
-}
-
-void DrawPlotTitle(PlotContext& ctx)
-{
-    const PlotData& d = ctx.Data;
-    Surface& s = ctx.Canvas;
-    const double fx = ctx.Axis.ScreenXFactor;
-
-    SetTextColour(ctx, SlotTitles);
-    s.SetFontSize(10 * fx);
-    PrintRightAligned(ctx, Trim(d.TitleLine), 35);
-
-    // The date is the .plt file's, also while a later file of the run is shown.
-    SetTextColour(ctx, SlotAxes);
-    s.SetFontSize(8 * fx);
-    const std::string date = PlotFileDate(ctx.Run.PlotBase);
-    if (!date.empty()) PrintRightAligned(ctx, date, 5);
-
-    s.SetFontSize(12 * fx);
-    SetTextColour(ctx, SlotMiscInfo);
-    std::string tool;
-    switch (d.PlotType) {
-    case -2:
-        tool = "Tunewave (tm)";
-        DrawPoleZeroLegend(ctx);
-        break;
-    case -1:
-        tool = "Tunepulse (tm)";
-        DrawPoleZeroLegend(ctx);
-        break;
-    case 0:
-        tool = "Derivex (tm)";
-        PrintAt(ctx, "Equation: " + d.OdeText, 2, 385);
-        break;
-    case 110:
-        tool = "Dosivo (tm)";
-        PrintAt(ctx, "DT50:" + FormatValue(d.DT50), 2, 35);
-        break;
-    default:
-        tool = "Fitmora (tm)";
-        if (ctx.Run.FileIndex == 1 && tk::IsFile(ctx.Run.PlotBase + ".2lt")) tool += " with Initial Settings";
-        break;
-    }
-
-    s.SetFontSize(14 * fx);
-    SetTextColour(ctx, SlotTitles);
-    PrintCentred(ctx, tool, 1);
-
-    SetTextColour(ctx, SlotMiscInfo);
-    s.SetFontSize(10 * fx);
-}
-
-namespace {
-
-// Text with tabs advancing to stops every 14 average character widths, as the surface does.
-void DrawTabbedText(QPainter& p, QPointF topLeft, const QString& text)
-{
-    const QFontMetricsF fm(p.font(), p.device());
-    const double stop = 14.0 * fm.averageCharWidth();
-    double x = topLeft.x();
-    const QStringList pieces = text.split('\t');
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        p.drawText(QPointF(x, topLeft.y() + fm.ascent()), pieces[i]);
-        x += fm.horizontalAdvance(pieces[i]);
-        if (i + 1 < pieces.size()) x = topLeft.x() + (std::floor((x - topLeft.x()) / stop) + 1) * stop;
-    }
-}
-
-}  // namespace
-
-bool PrintPlotPage(QPrinter& printer, const QImage& picture, const std::string& plotBase,
-                   const std::string& errorSumText)
-{
-    if (picture.isNull()) return false;
-    printer.setPageOrientation(picture.width() > picture.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
-
-    QPainter p;
-    if (!p.begin(&printer)) return false;
-
-    QFont font("Arial");
-    font.setPointSizeF(11);
-    p.setFont(font);
-    const QFontMetricsF fm(font, p.device());
-
-    // The painter's origin is the printable area's top-left corner. The caption line is kept
-    // inside the printable area, so a tall picture leaves room for it below.
-    const QRectF area(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    const double availableHeight = std::max(1.0, area.height() - fm.height());
-    const double pictureRatio = double(picture.width()) / picture.height();
-    QSizeF size;
-    if (pictureRatio >= area.width() / availableHeight) size = QSizeF(area.width(), area.width() / pictureRatio);
-    else size = QSizeF(availableHeight * pictureRatio, availableHeight);
-
-    p.drawImage(QRectF(area.topLeft(), size), picture);
-    p.setPen(Qt::black);
-    DrawTabbedText(p, QPointF(area.left(), area.top() + size.height()),
-                   QString::fromStdString("Input file name = " + plotBase + "\t\t" + "errorSum = " + errorSumText));
-    return p.end();
+    return "Input file name = " + plotBase + "\t\t" + "errorSum = " + errorSumText;
 }
 
 }  // namespace plots

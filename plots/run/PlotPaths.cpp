@@ -41,11 +41,7 @@ bool ExistsInParent(std::string& path, tk::Dialogs& dialogs)
 
 std::string PlotBaseOf(const std::string& path)
 {
-    const auto slash = path.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const auto stop = path.find_last_of('.');
-    if (stop == std::string::npos || stop <= nameStart) return path;
-    return path.substr(0, stop);
+    return tk::WithoutExtension(path);
 }
 
 std::string ProposedBitmapName(const std::string& plotBase)

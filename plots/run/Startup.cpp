@@ -1,7 +1,7 @@
 #include "plots/run/Startup.h"
 
 #include "common/Paths.h"
-#include "plots/data/PlotReader.h"
+#include "common/Text.h"
 
 #include <QDir>
 #include <QString>
@@ -37,25 +37,6 @@ std::string ForwardSlashes(std::string s)
     return s;
 }
 
-std::string Trimmed(const std::string& s)
-{
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    const auto last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
-
-std::string Lower(std::string s)
-{
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool EndsWith(const std::string& s, const std::string& tail)
-{
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // Lengths and endings count characters, not bytes.
 qsizetype Characters(const std::string& s) { return QString::fromStdString(s).size(); }
 
@@ -71,7 +52,7 @@ bool ListedAsFile(const std::string& path) { return !tk::ListFiles(path).empty()
 void AdoptToolOutput(StartupResult& r, tk::Dialogs& dialogs)
 {
     StartupPaths& p = r.Paths;
-    const std::string program = Lower(p.ProgramPath);
+    const std::string program = tk::Lower(p.ProgramPath);
     const bool tunewave = program == "/tunewv.hz";
     std::string source;
     if (tunewave) {
@@ -119,10 +100,10 @@ StartupPaths ResolveStartupPaths(const std::string& fileIn, const std::string& a
     p.WorkDir = ForwardSlashes(activePath);
     p.ProgramPath = ForwardSlashes(programPath);
 
-    std::string tail = Trimmed(commandTail);
+    std::string tail = tk::TrimWhite(commandTail);
     // A path passed in quotation marks (as a shell-less starter or a desktop entry may pass
     // it) names the same file as the bare path.
-    if (tail.size() >= 2 && tail.front() == '"' && tail.back() == '"') tail = Trimmed(tail.substr(1, tail.size() - 2));
+    if (tail.size() >= 2 && tail.front() == '"' && tail.back() == '"') tail = tk::TrimWhite(tail.substr(1, tail.size() - 2));
     if (!tail.empty()) {
         // A very short tail is a stray switch, not a place, unless it names something that is
         // there ("/tmp", "a.plt" in the current directory).
@@ -138,7 +119,7 @@ StartupPaths ResolveStartupPaths(const std::string& fileIn, const std::string& a
         }
     }
 
-    if (EndsWith(p.PlotBase, "plt") || EndsWith(p.PlotBase, "gif")) {
+    if (tk::EndsWith(p.PlotBase, "plt") || tk::EndsWith(p.PlotBase, "gif")) {
         p.PlotBase.resize(p.PlotBase.size() >= 4 ? p.PlotBase.size() - 4 : 0);
     } else if (Characters(p.PlotBase) <= 4) {
         if (p.WorkDir.empty()) p.WorkDir = InstallationRoot() + p.ProgramPath + "/";
@@ -173,12 +154,12 @@ void ClearHandOver(tk::Registry& registry)
     if (registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) registry.SetText(tk::CompanyKey, "fileIn", "");
 }
 
-StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& commandTail, const StartupHooks& hooks)
+StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& commandTail)
 {
     StartupResult r;
     ViewerHost& host = viewer.Host();
     tk::Dialogs& dialogs = viewer.Messages();
-    const auto unloaded = [&] { return hooks.WindowUnloaded && hooks.WindowUnloaded(); };
+    const auto unloaded = [&] { return host.Unloaded(); };
 
     viewer.Run.SettingsKey = tk::CompanyKey;
     if (!registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) {
@@ -210,19 +191,10 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
 
     const std::string base = r.Paths.PlotBase;
     try {
-        if (viewer.FileExists(base + ".plt")) {
-            r.ReadFile = base + ".plt";
-            ReadPlotData(viewer.Data, viewer.Run, base, ".plt", host, dialogs);
-            if (unloaded()) return r;
-            host.ShowFilename();
-            viewer.start();
-            r.Started = true;
-        } else if (viewer.FileExists(base + ".gif")) {
-            viewer.LocatePlotFile(base);
-            r.LocatedPicture = true;
-            if (unloaded()) return r;
-            host.ShowFilename();
-        }
+        const StartOutcome start = viewer.StartOnFile(base);
+        if (start.DataFile) r.ReadFile = base + ".plt";
+        r.Started = start.DataFile && !unloaded();
+        r.LocatedPicture = start.Picture;
     } catch (const std::exception&) {
         if (unloaded()) return r;
         r.PathError = true;

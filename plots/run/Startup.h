@@ -50,16 +50,9 @@ struct StartupResult {
     bool LocatedPicture = false;     // the picture of PlotBase was located
 };
 
-// Hooks into the window that the start-up needs beyond the viewer's host.
-struct StartupHooks {
-    // True once the window has unloaded (a fatal data message ends the program).
-    std::function<bool()> WindowUnloaded;
-};
-
 // The viewer's entry: resolves the paths, adopts a tool's output, enters the working directory
 // and reads and starts the plot file. Every message goes through the viewer's dialogs.
-StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& commandTail,
-                   const StartupHooks& hooks = {});
+StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& commandTail);
 
 // Copies a file the way the start-up adopts a tool's output: the "File not copied." box for a
 // source that is not there. The copy is complete when this returns.

@@ -1,38 +1,26 @@
 #include "plots/run/Viewer.h"
 
 #include "common/Paths.h"
+#include "common/Text.h"
 #include "plots/data/Listings.h"
-#include "plots/data/PlotReader.h"
-#include "plots/render/Curves.h"
-#include "plots/render/PoleZeroMap.h"
+#include "plots/render/PlotDrawing.h"
+#include "plots/render/PrintedPage.h"
+#include "plots/report/Format.h"
 #include "plots/report/RunSummary.h"
+#include "plots/run/CommandStates.h"
+#include "plots/run/PlotSequence.h"
 
 #include <QBuffer>
-#include <QImageReader>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include <algorithm>
-#include <cctype>
 
 namespace plots {
 
 namespace {
-
-bool IsPoleZeroKind(int plotType)
-{
-    return plotType == -1 || plotType == -2;
-}
-
-bool IsFittingKind(int plotType)
-{
-    return plotType >= 1 && plotType <= 8;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 // Element-wise sum over the entries both columns have.
 void AddInto(Series& target, const Series& addend, int count)
@@ -41,18 +29,34 @@ void AddInto(Series& target, const Series& addend, int count)
     for (std::size_t i = 0; i < n; ++i) target[i] += addend[i];
 }
 
-std::string Lower(std::string text)
+// The line the output box gets for each plot of the sequence.
+const char* SequenceLine(PlotKind kind)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
+    switch (kind) {
+    case PlotKind::PoleZeroMap: return "Plotting -Map of Poles & Zeros-";
+    case PlotKind::FirstLinePlot: return "Calling 1st line plot";
+    case PlotKind::CurveVersusData: return "Calling 2nd line plot ... Curve vs. Data plot";
+    case PlotKind::SideLobe: return "Calling 3rd line plot ... Sidelobe plot";
+    case PlotKind::GroupDelayRipple: return "Calling 3rd or 4th plot ... Ripple plot";
+    case PlotKind::ImpulseResponse: return "Calling 4th or 5th plot ... h(t) response";
+    case PlotKind::Picture: break;
+    }
+    return "";
 }
 
-QImage LoadPicture(const std::string& path)
+// The fatal warning of a curve block that yields no point.
+const char* EmptyBlockWarning(PlotKind kind)
 {
-    // The numbered pictures of a series are GIF files whatever their extension says.
-    QImageReader reader(QString::fromStdString(tk::ResolvePath(path)));
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
+    switch (kind) {
+    case PlotKind::SideLobe: return "==Warning== No Sidelobe data in file";
+    case PlotKind::GroupDelayRipple: return "==Warning== No Ripple data in file";
+    default: return "==Warning== No h(t) data in file";
+    }
+}
+
+bool IsCurveBlock(PlotKind kind)
+{
+    return kind == PlotKind::SideLobe || kind == PlotKind::GroupDelayRipple || kind == PlotKind::ImpulseResponse;
 }
 
 }  // namespace
@@ -65,25 +69,12 @@ Viewer::Viewer(ViewerHost& host, tk::Dialogs& dialogs, Surface& surface)
 
 Viewer::~Viewer() = default;
 
-PlotContext Viewer::Context()
-{
-    return PlotContext{Data, Run, Axis, Settings, surface_, host_, dialogs_};
-}
-
 void Viewer::ApplyLoadStates()
 {
     host_.ShowTab(TabSetup);
     Run.PictureIndex = 2;
     Run.FileIndex = 1;
-    host_.SetCommandEnabled(Command::SaveAs, false);
-    host_.SetCommandEnabled(Command::OpenPlotFile, true);
-    host_.SetCommandEnabled(Command::Quit, false);
-    host_.SetCommandEnabled(Command::Print, false);
-    host_.SetCommandEnabled(Command::PlotResults, false);
-    host_.SetCommandEnabled(Command::Next, false);
-    host_.SetCommandEnabled(Command::SaveSettings, true);
-    host_.SetCommandEnabled(Command::ExitPlots, true);
-    host_.SetCommandEnabled(Command::About, true);
+    ApplyCommandStates(host_, RunEvent::Loaded);
 }
 
 Colour Viewer::RunBackground() const
@@ -96,33 +87,95 @@ void Viewer::AppendLine(const std::string& line)
     host_.AppendOutput("\r\n\t" + line);
 }
 
-void Viewer::Drawn()
+void Viewer::Drawn(PlotKind kind)
 {
-    if (OnPlotDrawn) OnPlotDrawn();
+    Run.CurveKind = CurveKindOf(kind);
+    if (OnPlotDrawn) OnPlotDrawn(kind);
 }
+
+// The title states the date of the run's first data file (also while its second one is shown)
+// and, on a fitting run's first file, whether a second one follows.
+PlotFacts Viewer::TitleFacts() const
+{
+    PlotFacts facts;
+    const QFileInfo plotFile(QString::fromStdString(tk::ResolvePath(Run.PlotBase + ".plt")));
+    if (plotFile.exists()) facts.FileDate = FormatFileDate(plotFile.lastModified());
+    facts.InitialSettings = Run.FileIndex == 1 && tk::IsFile(Run.PlotBase + ".2lt");
+    return facts;
+}
+
+void Viewer::DrawPlotNow(PlotKind kind)
+{
+    shown_ = Shown{kind, TitleFacts(), {}};
+    const PlotDrawing drawing = DrawPlot(Data, kind, Settings, shown_->Facts, surface_);
+    Axis = drawing.Axis;
+    host_.AppendOutput(drawing.Trace);
+    if (drawing.FontReleaseFailed) {
+        dialogs_.Beep();
+        dialogs_.Show("Error deleting font object.", "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+    }
+}
+
+void Viewer::ShowPicture(const QImage& picture)
+{
+    shown_ = Shown{PlotKind::Picture, {}, picture};
+    DrawPicturePlot(picture, surface_);
+}
+
+std::optional<PlotKind> Viewer::ShownKind() const
+{
+    if (!shown_) return std::nullopt;
+    return shown_->Kind;
+}
+
+void Viewer::DrawShownOn(Surface& surface) const
+{
+    if (!shown_) return;
+    if (shown_->Kind == PlotKind::Picture) {
+        surface.Clear();
+        DrawPicturePlot(shown_->Picture, surface);
+        return;
+    }
+    DrawPlot(Data, shown_->Kind, Settings, shown_->Facts, surface);
+}
+
+void Viewer::Redraw() { DrawShownOn(surface_); }
 
 // ---------------------------------------------------------------------------------------------
 // Run flow
+
+StartOutcome Viewer::StartOnFile(const std::string& base, StartMode mode)
+{
+    StartOutcome outcome;
+    if (FileExists(base + ".plt")) {
+        outcome.DataFile = true;
+        outcome.Read = ReadDataFile(base, ".plt");
+        if (host_.Unloaded()) return outcome;  // a fatal data message ended the viewer
+        if (!outcome.Read.Loaded() && mode == StartMode::Headless) return outcome;
+        host_.ShowFilename();
+        start();
+        return outcome;
+    }
+    if (FileExists(base + ".gif")) {
+        outcome.Picture = true;
+        LocatePlotFile(base);
+        host_.ShowFilename();
+    }
+    return outcome;
+}
 
 void Viewer::start()
 {
     host_.EnableSettings(true);
     host_.SetCommandVisible(Command::SaveSettings, true);
-    host_.SetCommandEnabled(Command::SaveSettings, false);
-    host_.SetCommandEnabled(Command::OpenPlotFile, false);
-    host_.SetCommandEnabled(Command::SaveAs, true);
-    host_.SetCommandEnabled(Command::Quit, true);
-    host_.SetCommandEnabled(Command::Print, true);
-    host_.SetCommandEnabled(Command::PlotResults, false);
-    host_.SetCommandEnabled(Command::Next, true);
+    ApplyCommandStates(host_, RunEvent::RunStarted);
     Run.SecondFilePending = true;
     surface_.SetBackColour(RunBackground());
 
     if (Data.PointCount > 0) {
-        PlotContext ctx = Context();
-        WriteRunSummary(ctx);
+        WriteRunSummary();
     } else {
-        if (EndsWith(Run.PlotBase, ".plt")) Run.PlotBase.erase(Run.PlotBase.size() - 4);
+        if (tk::EndsWith(Run.PlotBase, ".plt")) Run.PlotBase.erase(Run.PlotBase.size() - 4);
         const std::string asked = Run.PlotBase;
         LocatePlotFile(Run.PlotBase);
         // A file opened from the dialog that a failed look-up brought up waits for "&Plot
@@ -137,6 +190,14 @@ void Viewer::start()
         }
     }
     ContinuePlots();
+}
+
+void Viewer::WriteRunSummary()
+{
+    host_.SetOutputText(RunSummaryText(Data, QDateTime::currentDateTime()));
+    ReadOutputFile(Run.PlotBase + ".out");
+    host_.SetTabEnabled(TabInput, false);
+    host_.ShowTab(TabSetup);
 }
 
 void Viewer::cmdPlotResults_Click()
@@ -165,105 +226,22 @@ void Viewer::PlotNextStep()
 
     if (Run.PlotStep == 0) {
         sequenceEnded_ = false;
-        const std::size_t n = std::size_t(Data.PointCount);
-        Axis.CurveY1 = Data.DataY2;
-        Axis.CurveY2 = Data.DataY1;
-        Axis.CurveY3.assign(n, 0.0);
-        Run.CurveKind = 1;
-        if (Data.PlotType == 110) {
-            Axis.CurveY3 = Data.DataY2;
-            AddInto(Axis.CurveY1, Data.DataY1, Data.PointCount);
-        }
-        if (IsPoleZeroKind(Data.PlotType)) {
-            AppendLine("Plotting -Map of Poles & Zeros-");
-            PlotContext ctx = Context();
-            DrawPoleZeroMap(ctx);
-            Run.PlotStep = 1;
-            Drawn();
-            return;
-        }
+        fileSequence_ = FilePlotSequence(Data);
     }
+    if (std::size_t(Run.PlotStep) >= fileSequence_.size()) return;
+    const PlotKind kind = fileSequence_[std::size_t(Run.PlotStep)];
 
-    switch (Run.PlotStep) {
-    case 0:
-    case 1:
-        FirstLinePlot();
-        return;
-    case 2:
-        CurveVersusData();
-        return;
-    default:
-        break;
-    }
+    // What the plot needs of the data: the curve against the data sums the two columns in
+    // the loaded data (as the run summary and the print see them afterwards); a curve block
+    // is read from the open file just before its plot.
+    if (kind == PlotKind::CurveVersusData) AddInto(Data.DataY2, Data.DataY1, Data.PointCount);
+    if (IsCurveBlock(kind) && !ReadBlockFor(EmptyBlockWarning(kind))) return;
 
-    // The curve blocks of the pole-zero kinds; a row whose block is absent falls through.
-    if (Run.PlotStep == 3) {
-        if (Data.OmegaZeroCount > 1) {
-            if (!ReadBlockFor("==Warning== No Sidelobe data in file")) return;
-            AppendLine("Calling 3rd line plot ... Sidelobe plot");
-            Run.CurveKind = 3;
-            Run.PlotStep = 4;
-            PlotContext ctx = Context();
-            DrawLinePlot(ctx);
-            Drawn();
-            return;
-        }
-        Run.PlotStep = 4;
-    }
-    if (Run.PlotStep == 4) {
-        if (Data.DelayMatched == 1) {
-            if (!ReadBlockFor("==Warning== No Ripple data in file")) return;
-            AppendLine("Calling 3rd or 4th plot ... Ripple plot");
-            Run.CurveKind = 4;
-            Run.PlotStep = 5;
-            PlotContext ctx = Context();
-            DrawLinePlot(ctx);
-            if (Data.PlotType == -2) EndOfFileSequence();
-            Drawn();
-            return;
-        }
-        Run.PlotStep = 5;
-    }
-    if (!ReadBlockFor("==Warning== No h(t) data in file")) return;
-    AppendLine("Calling 4th or 5th plot ... h(t) response");
-    Run.CurveKind = 5;
-    Run.PlotStep = 6;
-    PlotContext ctx = Context();
-    DrawLinePlot(ctx);
-    Run.PlotStep = 0;
-    EndOfFileSequence();
-    Drawn();
-}
-
-void Viewer::FirstLinePlot()
-{
-    AppendLine("Calling 1st line plot");
-    Run.CurveKind = 1;
-    PlotContext ctx = Context();
-    DrawLinePlot(ctx);
-    Run.PlotStep = 2;
-    if (Data.PlotType == 0 || Data.PlotType == 110) EndOfFileSequence();
-    Drawn();
-}
-
-void Viewer::CurveVersusData()
-{
-    // The sum is made in the loaded data, as the run summary and the print see it afterwards.
-    AddInto(Data.DataY2, Data.DataY1, Data.PointCount);
-    if (IsFittingKind(Data.PlotType)) {
-        Axis.CurveY1 = Data.DataY2;
-        Axis.CurveY2 = Data.DataY1;
-    } else {
-        Axis.CurveY1 = Data.DataY1;
-        Axis.CurveY2 = Data.DataY2;
-    }
-    AppendLine("Calling 2nd line plot ... Curve vs. Data plot");
-    Run.CurveKind = 2;
-    Run.PlotStep = 3;
-    PlotContext ctx = Context();
-    DrawLinePlot(ctx);
-    if (!IsPoleZeroKind(Data.PlotType)) EndOfFileSequence();
-    Drawn();
+    AppendLine(SequenceLine(kind));
+    ++Run.PlotStep;
+    DrawPlotNow(kind);
+    if (std::size_t(Run.PlotStep) == fileSequence_.size()) EndOfFileSequence();
+    Drawn(kind);
 }
 
 bool Viewer::ReadBlockFor(const char* warning)
@@ -273,7 +251,6 @@ bool Viewer::ReadBlockFor(const char* warning)
         host_.FatalExit(warning);
         return false;
     }
-    Axis.CurveY1 = Data.DataY2;
     return true;
 }
 
@@ -283,30 +260,32 @@ void Viewer::EndOfFileSequence()
     sequenceEnded_ = true;
 }
 
+std::string Viewer::NextPictureName() const
+{
+    return Run.PlotBase + "." + std::to_string(Run.PictureIndex) + "if";
+}
+
 bool Viewer::ShowNextPicture()
 {
-    const std::string picture = Run.PlotBase + "." + std::to_string(Run.PictureIndex) + "if";
+    const std::string picture = NextPictureName();
     if (!FileExists(picture)) return false;
     surface_.Clear();
-    const QImage image = LoadPicture(picture);
     ++Run.PictureIndex;
-    if (!image.isNull()) {
-        surface_.DrawPicture(image, surface_.ScaleLeft(), surface_.ScaleTop(), surface_.ScaleWidth(),
-                             surface_.ScaleHeight());
-    }
+    ShowPicture(LoadPicture(picture));
     surface_.Refresh();
-    Drawn();
+    Drawn(PlotKind::Picture);
     return true;
 }
 
-void Viewer::cmdNext_Click()
+NextOutcome Viewer::Next()
 {
-    if (ShowNextPicture()) return;
+    const auto drew = [this] { return host_.Unloaded() ? NextOutcome::Ended : NextOutcome::Drew; };
+    if (ShowNextPicture()) return NextOutcome::Drew;
 
     if (Run.FileIndex == 1 && FileExists(Run.PlotBase + ".plt")) {
         surface_.Clear();
         ContinuePlots();
-        return;
+        return drew();
     }
     if (Run.FileIndex > 1 && FileExists(Run.PlotBase + "." + std::to_string(Run.FileIndex) + "lt")) {
         // The second data file is read once. A later file of the series is never read: when
@@ -320,19 +299,30 @@ void Viewer::cmdNext_Click()
         }
         host_.ShowFilename();
         ContinuePlots();
-        return;
+        return drew();
     }
-    host_.SetCommandEnabled(Command::Next, false);
+    return NextOutcome::Nothing;
+}
+
+void Viewer::cmdNext_Click()
+{
+    if (Next() == NextOutcome::Nothing) host_.SetCommandEnabled(Command::Next, false);
+}
+
+bool Viewer::RunComplete() const
+{
+    if (tk::IsFile(NextPictureName())) return false;
+    if (Run.FileIndex == 1) return !tk::IsFile(Run.PlotBase + ".plt");
+    if (!tk::IsFile(Run.PlotBase + "." + std::to_string(Run.FileIndex) + "lt")) return true;
+    // The second file is still to be read, or its plots are under way; after them a third
+    // file would only replay them.
+    return !Run.SecondFilePending && sequenceEnded_;
 }
 
 void Viewer::cmdQuit_Click()
 {
-    host_.SetCommandEnabled(Command::OpenPlotFile, true);
-    host_.SetCommandEnabled(Command::SaveSettings, true);
-    host_.SetCommandEnabled(Command::PlotResults, false);
-    host_.SetCommandEnabled(Command::Next, false);
+    ApplyCommandStates(host_, RunEvent::Quit);
     host_.ShowTab(TabSetup);
-    host_.SetCommandEnabled(Command::ExitPlots, true);
     host_.FocusCommand(Command::OpenPlotFile);
     Data.Close();
     Data.PointCount = -1;
@@ -350,47 +340,112 @@ void Viewer::cmdExit_Click()
 // ---------------------------------------------------------------------------------------------
 // File location
 
-void Viewer::ReadDataFile(const std::string& base, const std::string& ext)
+ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext)
 {
     sequenceEnded_ = false;
-    ReadPlotData(Data, Run, base, ext, host_, dialogs_);
+    const ReadOutcome read = ReadPlotData(Data, base + ext);
+    if (read.Status == ReadStatus::Missing) return read;
+    host_.ShowTab(TabInput);
+    host_.SetTabCaption(TabInput, "Input");
+    switch (read.Status) {
+    case ReadStatus::Loaded:
+    case ReadStatus::Missing:
+        break;
+    case ReadStatus::NoData:
+        host_.FatalExit("No data in file");
+        break;
+    case ReadStatus::Corrupted:
+    case ReadStatus::Unreadable:
+        if (read.Status == ReadStatus::Corrupted)
+            dialogs_.Show(CorruptedText(Run.PlotBase), CorruptedTitle(read.Label), tk::MsgIcon::Exclamation,
+                          tk::MsgButtons::Ok);
+        else
+            dialogs_.Show(UnexpectedErrorText(read.Error), RoutineTitle("ReadPlotData"), tk::MsgIcon::Critical,
+                          tk::MsgButtons::Ok);
+        Run.PlotBase.clear();
+        host_.ShowFilename();
+        break;
+    }
+    return read;
 }
 
 void Viewer::LocatePlotFile(const std::string& base)
 {
     surface_.Clear();
+    shown_.reset();
     const bool firstFile = FileExists(base + ".plt");
     const bool secondFile = FileExists(base + ".2lt");
 
     if (Run.FileIndex == 1 && firstFile) {
-        surface_.Clear();
-        host_.SetCommandEnabled(Command::PlotResults, true);
+        ApplyCommandStates(host_, RunEvent::DataLocated);
         host_.FocusCommand(Command::PlotResults);
         ReadDataFile(base, ".plt");
         host_.ShowTab(TabSetup);
         return;
     }
     if (Run.FileIndex > 1 && secondFile) {
-        surface_.Clear();
         ReadDataFile(base, ".2lt");
         return;
     }
     if (FileExists(base + ".gif")) {
-        surface_.Clear();
         Run.PictureIndex = 2;
-        host_.SetCommandEnabled(Command::PlotResults, false);
-        host_.SetCommandEnabled(Command::Quit, true);
-        PlotContext ctx = Context();
-        ShowPicturePlot(ctx, base + ".gif");
-        ReadOutputFile(ctx, base + ".out");
-        ReadSourceFile(ctx, base + ".qz");
+        ShowPicturePlot(base + ".gif");
+        ReadOutputFile(base + ".out");
+        ReadSourceFile(base + ".qz");
         host_.ShowTab(TabPlot);
-        Drawn();
+        Drawn(PlotKind::Picture);
         return;
     }
     dialogs_.Show("No plot file found, needs to be a *.GIF or *.plt file.", "Graphel", tk::MsgIcon::None,
                   tk::MsgButtons::Ok);
     FileOld();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The run's other files
+
+void Viewer::ReadOutputFile(const std::string& path)
+{
+    if (!FileExists(path)) {
+        host_.AppendOutput(OutputMissingNotice(path));
+        return;
+    }
+    // The first line continues the box's last line: no break is put in front of it.
+    const Listing listing = ReadListing(path);
+    host_.AppendOutput(listing.Text);
+    if (listing.Complete) return;
+    host_.AppendOutput(OutputCorruptedNotice(path));
+    host_.ShowFilename();
+}
+
+void Viewer::ReadSourceFile(const std::string& path)
+{
+    std::string source = path;
+    const bool found = FileExists(source) || ExistsInParent(source, dialogs_);
+    if (found) {
+        const Listing listing = ReadListing(source);
+        if (listing.Opened) {
+            host_.ShowTab(TabInput);
+            host_.SetTabCaption(TabInput, "Source");
+            host_.AppendInput(listing.Text);
+            if (listing.Complete) return;
+        }
+    }
+    dialogs_.Show(Run.PlotBase + "\r\nSource file is missing or corrupted.", "Reading source file error",
+                  tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+    Run.PlotBase.clear();
+    host_.ShowFilename();
+}
+
+void Viewer::ShowPicturePlot(const std::string& path)
+{
+    host_.ShowTab(TabPlot);
+    Run.PictureIndex = 2;
+    // A picture that is missing or cannot be decoded leaves the surface as it was.
+    if (FileExists(path)) ShowPicture(LoadPicture(path));
+    ApplyCommandStates(host_, RunEvent::PictureShown);
+    host_.FocusCommand(Command::Next);
+    host_.ShowFilename();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -433,11 +488,7 @@ void Viewer::FileOld()
     Run.FileIndex = 1;
     host_.SetInputText("");
     host_.SetOutputText("");
-    host_.SetCommandEnabled(Command::SaveAs, true);
-    host_.SetCommandEnabled(Command::Quit, true);
-    host_.SetCommandEnabled(Command::Print, true);
-    host_.SetCommandEnabled(Command::Next, true);
-    host_.SetCommandEnabled(Command::PlotResults, false);
+    ApplyCommandStates(host_, RunEvent::Opened);
     host_.SetTabEnabled(TabInput, true);
     LocatePlotFile(Run.PlotBase);
     host_.ShowFilename();
@@ -456,7 +507,7 @@ bool Viewer::FileSaveAs()
 
     if (FileExists(path)) {
         const tk::MsgResult answer = dialogs_.Show("File exists, want to replace it?",
-                                                   "Replace " + Lower(path) + " file?", tk::MsgIcon::Question,
+                                                   "Replace " + tk::Lower(path) + " file?", tk::MsgIcon::Question,
                                                    tk::MsgButtons::YesNo);
         if (answer != tk::MsgResult::Yes) return false;
     }
@@ -502,9 +553,9 @@ void Viewer::cmdPrint_Click()
     PrintTo(printer);
 }
 
-bool Viewer::PrintTo(QPrinter& printer)
+bool Viewer::PrintTo(QPagedPaintDevice& printer)
 {
-    return PrintPlotPage(printer, surface_.Picture(), Run.PlotBase, Data.ErrorSumText);
+    return PrintPlotPage(printer, surface_.Picture(), PrintCaption(Run.PlotBase, Data.ErrorSumText));
 }
 
 }  // namespace plots

@@ -1,27 +1,55 @@
 // The plot viewer's core: the run flow and plot sequence, locating a run's files, and the file
-// commands. It owns the plot data, the run state and the axis state, and talks to its window
-// only through ViewerHost and Dialogs, so every command can run headless and in tests.
+// commands. It owns the plot data, the run state and the display settings, turns what the
+// reader, the reports and the drawing return into message boxes, tabs, command states and the
+// output box's lines, and talks to its window only through ViewerHost and Dialogs, so every
+// command can run headless and in tests.
 #pragma once
 
 #include "common/Dialogs.h"
-#include "common/Registry.h"
 #include "plots/data/PlotData.h"
+#include "plots/data/PlotKind.h"
+#include "plots/data/PlotReader.h"
 #include "plots/render/AxisState.h"
 #include "plots/render/DisplaySettings.h"
-#include "plots/render/PlotContext.h"
 #include "plots/render/Surface.h"
+#include "plots/report/PlotTitle.h"
 #include "plots/run/FileAccess.h"
 #include "plots/run/PlotPaths.h"
 #include "plots/run/RunState.h"
 #include "plots/run/ViewerHost.h"
 
+#include <QImage>
+
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace plots {
+
+// What a press of "&Next >>" did.
+enum class NextOutcome {
+    Drew,     // a plot or a picture is on the surface
+    Nothing,  // nothing more to show: "&Next >>" disables itself
+    Ended,    // the viewer ended with a fatal message
+};
+
+// How a start on a file treats a data file that could not be read.
+enum class StartMode {
+    Window,    // the run starts anyway, which asks once for another file
+    Headless,  // nothing more happens
+};
+
+// What a start on a plot base found.
+struct StartOutcome {
+    bool DataFile = false;  // its data file was there and was read
+    ReadOutcome Read;       // how that read went
+    bool Picture = false;   // there was no data file, and its picture was located
+};
 
 class Viewer {
 public:
@@ -30,10 +58,11 @@ public:
 
     PlotData Data;
     RunState Run;
-    AxisState Axis;
     DisplaySettings Settings;  // kept in step with the Setup tab by the window
+    // The ranges and powers of ten of the last plot drawn (the Setup tab fills empty axis
+    // fields from them).
+    AxisState Axis;
 
-    PlotContext Context();
     Surface& Canvas() { return surface_; }
     ViewerHost& Host() { return host_; }
     tk::Dialogs& Messages() { return dialogs_; }
@@ -42,12 +71,15 @@ public:
     // using the real one otherwise. The object must outlive the viewer's use of it.
     void UseFileAccess(FileAccess& files) { files_ = &files; }
 
-    // Called after every plot or picture the run puts on the surface (the export collects the
-    // pictures this way).
-    std::function<void()> OnPlotDrawn;
+    // Called after every plot or picture the run puts on the surface, with its kind.
+    std::function<void(PlotKind)> OnPlotDrawn;
 
     // The command states, tab and indices of a freshly loaded window.
     void ApplyLoadStates();
+
+    // Starting on a plot base: its data file is read and the run started, or else its picture
+    // is located and shown.
+    StartOutcome StartOnFile(const std::string& base, StartMode mode = StartMode::Window);
 
     // Run flow.
     void start();
@@ -55,13 +87,30 @@ public:
     void PlotNextStep();
     void cmdPlotResults_Click();
     void cmdNext_Click();
+    NextOutcome Next();
     void cmdQuit_Click();
     void cmdExit_Click();
     // The plot surface's background for a run: white in black-and-white mode.
     Colour RunBackground() const;
 
+    // The plots of the current data file, and the kind of what the surface shows now.
+    const std::vector<PlotKind>& FileSequence() const { return fileSequence_; }
+    std::optional<PlotKind> ShownKind() const;
+    // True when "&Next >>" has nothing new to show: the last data file's plots and every
+    // picture have been shown (a third data file would only replay the second one's plots).
+    bool RunComplete() const;
+    // Draws what the surface shows (a plot or a picture) again, on the given surface or the
+    // viewer's own, at that surface's size.
+    void DrawShownOn(Surface& surface) const;
+    void Redraw();
+
     // File location.
     void LocatePlotFile(const std::string& base);
+
+    // The run's other files, shown as they are.
+    void ReadOutputFile(const std::string& path);
+    void ReadSourceFile(const std::string& path);
+    void ShowPicturePlot(const std::string& path);
 
     // File commands: existence test with the drive messages, open, save as bitmap, print.
     bool FileExists(const std::string& name);
@@ -70,23 +119,38 @@ public:
     void cmdOpen_Click() { FileOld(); }
     void cmdSaveAs_Click() { FileSaveAs(); }
     void cmdPrint_Click();
-    // Prints the surface's picture on an already chosen printer; false when printing failed.
-    bool PrintTo(QPrinter& printer);
+    // Prints the shown plot on an already chosen printer; false when printing failed.
+    bool PrintTo(QPagedPaintDevice& printer);
     // Where printing to a PDF file proposes to write: the current directory, the plot's name.
     std::string ProposedPdfPath() const;
+
+    // What the title of a plot drawn now states beyond the data: the date of the run's first
+    // data file and, on a fitting run's first file, whether a second one follows.
+    PlotFacts TitleFacts() const;
+
+    // The summary of the loaded run in the output box, followed by the run's output listing.
+    void WriteRunSummary();
 
     // True once the current data file's plot sequence has come to its end.
     bool SequenceEnded() const { return sequenceEnded_; }
 
 private:
+    // What the surface shows, kept so that it can be drawn again at another size.
+    struct Shown {
+        PlotKind Kind = PlotKind::Picture;
+        PlotFacts Facts;
+        QImage Picture;  // a picture plot
+    };
+
     void AppendLine(const std::string& line);
-    void Drawn();
-    void ReadDataFile(const std::string& base, const std::string& ext);
-    void FirstLinePlot();
-    void CurveVersusData();
+    void DrawPlotNow(PlotKind kind);
+    void ShowPicture(const QImage& picture);
+    void Drawn(PlotKind kind);
+    ReadOutcome ReadDataFile(const std::string& base, const std::string& ext);
     // Reads the next curve block for a plot; false (after the fatal warning) when it is empty.
     bool ReadBlockFor(const char* warning);
     void EndOfFileSequence();
+    std::string NextPictureName() const;
     bool ShowNextPicture();
     bool WriteBitmap(const std::string& path);
 
@@ -95,6 +159,8 @@ private:
     Surface& surface_;
     std::unique_ptr<FileAccess> realFiles_;
     FileAccess* files_;
+    std::vector<PlotKind> fileSequence_;
+    std::optional<Shown> shown_;
     bool sequenceEnded_ = false;
 };
 

@@ -29,6 +29,8 @@ public:
     virtual void ShowFilename() = 0;
     // Shows the text under "Must exit!" and closes the window, which ends the program.
     virtual void FatalExit(const std::string& text) = 0;
+    // True once the window has unloaded (Exit, a fatal message, closing it).
+    virtual bool Unloaded() const = 0;
 
     // The run summary box (tbOutBox) and the input box (tbInBox).
     virtual std::string OutputText() const = 0;
@@ -75,6 +77,7 @@ public:
         Exited = true;
         FatalText = text;
     }
+    bool Unloaded() const override { return Exited; }
     std::string OutputText() const override { return Output; }
     void SetOutputText(const std::string& text) override { Output = text; }
     void AppendOutput(const std::string& text) override { Output += text; }

@@ -1,6 +1,7 @@
 #include "plots/run/WholeSequence.h"
 
-#include "plots/data/PlotReader.h"
+#include "common/Paths.h"
+#include "common/Text.h"
 #include "plots/run/Viewer.h"
 
 namespace plots {
@@ -10,20 +11,17 @@ namespace {
 // Nothing a user could do ever makes a run longer than this; it only guards the loop.
 constexpr int MostPlots = 200;
 
+// The plot base of a run file: its .plt or .gif extension (in any letter case) dropped.
 std::string BaseOf(const std::string& plotFile)
 {
-    for (const char* ext : {".plt", ".gif", ".PLT", ".GIF"}) {
-        const std::string e(ext);
-        if (plotFile.size() > e.size() && plotFile.compare(plotFile.size() - e.size(), e.size(), e) == 0)
-            return plotFile.substr(0, plotFile.size() - e.size());
-    }
+    const std::string ext = tk::ExtensionOf(plotFile);
+    if (tk::EqualsNoCase(ext, ".plt") || tk::EqualsNoCase(ext, ".gif")) return tk::WithoutExtension(plotFile);
     return plotFile;
 }
 
 }  // namespace
 
-SequenceResult RenderWholeSequence(const std::string& plotFile, const SequenceOptions& options,
-                                   const std::function<void(const QImage&, int)>& onPlot)
+SequenceResult RenderWholeSequence(const std::string& plotFile, const SequenceOptions& options, const PlotSink& onPlot)
 {
     SequenceResult result;
     HeadlessHost host;
@@ -32,9 +30,9 @@ SequenceResult RenderWholeSequence(const std::string& plotFile, const SequenceOp
     Viewer viewer(host, dialogs, surface);
     viewer.Settings = options.Settings;
     viewer.ApplyLoadStates();
-    viewer.OnPlotDrawn = [&] {
-        result.Plots.push_back(surface.Picture());
-        if (onPlot) onPlot(result.Plots.back(), int(result.Plots.size()));
+    viewer.OnPlotDrawn = [&](PlotKind kind) {
+        result.Plots.push_back(kind);
+        if (onPlot && !onPlot(viewer, surface, kind, int(result.Plots.size()))) result.Stopped = true;
     };
 
     RunState& run = viewer.Run;
@@ -43,22 +41,12 @@ SequenceResult RenderWholeSequence(const std::string& plotFile, const SequenceOp
     SplitPath(run.PlotBase, directory);
     run.OpenDialogDir = directory;
 
-    // As the viewer starts on a file: a data file starts the run at once, a picture is shown.
-    if (viewer.FileExists(run.PlotBase + ".plt")) {
-        result.Loaded = ReadPlotData(viewer.Data, run, run.PlotBase, ".plt", host, dialogs);
-        if (result.Loaded && !host.Exited) viewer.start();
-    } else if (viewer.FileExists(run.PlotBase + ".gif")) {
-        result.Loaded = true;
-        viewer.LocatePlotFile(run.PlotBase);
-    }
-
+    const StartOutcome start = viewer.StartOnFile(run.PlotBase, StartMode::Headless);
+    result.Read = start.Read;
+    result.Loaded = start.Picture || start.Read.Loaded();
     if (result.Loaded) {
-        while (!host.Exited && host.Commands[int(Command::Next)].Enabled && int(result.Plots.size()) < MostPlots) {
-            // The series ends with the second data file: a third one would only replay it.
-            const std::string picture = run.PlotBase + "." + std::to_string(run.PictureIndex) + "if";
-            if (run.FileIndex > 2 && viewer.SequenceEnded() && !viewer.FileExists(picture)) break;
-            viewer.cmdNext_Click();
-        }
+        while (!host.Exited && !result.Stopped && int(result.Plots.size()) < MostPlots && !viewer.RunComplete())
+            if (viewer.Next() != NextOutcome::Drew) break;
     }
 
     result.OutputText = host.Output;

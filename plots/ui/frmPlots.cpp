@@ -1,5 +1,6 @@
 #include "plots/ui/frmPlots.h"
 
+#include "plots/run/CommandStates.h"
 #include "plots/run/Startup.h"
 #include "plots/ui/PictureBox.h"
 #include "plots/ui/SettingsPanel.h"
@@ -163,12 +164,7 @@ void frmPlots::Form_Load()
     settings->UpdateXFields();
     settings->UpdateYFields();
 
-    SetCommandEnabled(Command::SaveAs, false);
-    SetCommandEnabled(Command::OpenPlotFile, true);
-    SetCommandEnabled(Command::Quit, false);
-    SetCommandEnabled(Command::Print, false);
-    SetCommandEnabled(Command::PlotResults, false);
-    SetCommandEnabled(Command::Next, false);
+    ApplyCommandStates(*this, RunEvent::Loaded);
 
     // The pages' controls are placed from the tab strip: the settings panel just below the
     // tabs, the plot surface over the panel, the listings where the surface is.

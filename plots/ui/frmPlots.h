@@ -59,7 +59,7 @@ public:
     // The button's own visibility, apart from whether its page is shown.
     bool CommandVisible(Command c) const;
 
-    bool Unloaded() const { return unloaded_; }
+    bool Unloaded() const override { return unloaded_; }
     bool EndedByFatalExit() const { return fatalExit_; }
     // Closes the window; the hand-over is cleared and the program ends.
     void Unload();

@@ -125,13 +125,7 @@ TEST(DemoContent, EveryShippedPlotFileReadsAsItsPlotType)
         const std::string ext = path.extension().string();
         const std::string base = (AnswersDir / path.stem()).string();
         plots::PlotData data;
-        plots::RunState run;
-        run.PlotBase = base;
-        plots::HeadlessHost host;
-        tk::ScriptedDialogs dialogs;
-        EXPECT_TRUE(plots::ReadPlotData(data, run, base, ext, host, dialogs));
-        EXPECT_TRUE(dialogs.Boxes.empty());
-        EXPECT_FALSE(host.Exited);
+        EXPECT_TRUE(plots::ReadPlotData(data, base + ext).Loaded());
         EXPECT_EQ(data.PlotType, p.PlotType);
         EXPECT_GT(data.PointCount, 0);
         EXPECT_EQ(static_cast<std::size_t>(data.PointCount), data.DataX.size());

@@ -30,17 +30,13 @@ void ExpectClose(double read, double written, const std::string& what)
 struct ReadBack {
     QTemporaryDir Dir;
     plots::PlotData Data;
-    plots::RunState Run;
-    plots::HeadlessHost Host;
-    tk::ScriptedDialogs Dialogs;
 
     bool Read(const std::string& text, const std::string& ext = ".plt")
     {
         const std::string base = Dir.path().toStdString() + "/run";
         if (!WriteBytes(base + ext, text))
             return false;
-        Run.PlotBase = base;
-        return plots::ReadPlotData(Data, Run, base, ext, Host, Dialogs) && Dialogs.Boxes.empty();
+        return plots::ReadPlotData(Data, base + ext).Loaded();
     }
 };
 

@@ -1,11 +1,8 @@
 // Fuzz entry over the plot data reader: the input is written to a private file and read the
-// way the viewer reads it, then every later curve block is asked for. Boxes are counted, not
-// shown. A broken promise of the reader (data drawn from a failed read, arrays that disagree
-// with the point count) aborts, so the fuzzer reports it like a crash.
-#include "common/Dialogs.h"
+// way the viewer reads it, then every later curve block is asked for. A broken promise of the
+// reader (an outcome that does not match what was read, data drawn from a failed read, arrays
+// that disagree with the point count) aborts, so the fuzzer reports it like a crash.
 #include "plots/data/PlotReader.h"
-#include "plots/run/RunState.h"
-#include "plots/run/ViewerHost.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -15,21 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-class CountingDialogs : public tk::Dialogs {
-public:
-    int Boxes = 0;
-    tk::MsgResult MsgBox(const tk::MessageBoxCall&) override
-    {
-        ++Boxes;
-        return tk::MsgResult::Ok;
-    }
-    std::optional<std::string> OpenFile(const tk::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> SaveFile(const tk::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::uint32_t> PickColour(std::uint32_t) override { return std::nullopt; }
-    bool ChoosePrinter(QPrinter&, bool) override { return false; }
-    void Beep() override {}
-};
 
 void Require(bool promise, const char* what)
 {
@@ -58,14 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
     }
     plots::PlotData data;
-    plots::RunState run;
-    run.PlotBase = base;
-    plots::HeadlessHost host;
-    CountingDialogs dialogs;
-    const bool ok = plots::ReadPlotData(data, run, base, ".plt", host, dialogs);
+    const plots::ReadOutcome read = plots::ReadPlotData(data, base + ".plt");
+    const bool ok = read.Loaded();
 
-    Require(ok == (dialogs.Boxes == 0 && !host.Exited), "success exactly when nothing was reported");
-    Require(dialogs.Boxes + (host.Exited ? 1 : 0) <= 1, "at most one message per read");
+    Require(read.Status != plots::ReadStatus::Missing && read.Status != plots::ReadStatus::Unreadable,
+            "the file written is there and readable");
+    Require((read.Status == plots::ReadStatus::Corrupted) == !read.Label.empty(), "a label exactly when corrupted");
+    Require(read.Status != plots::ReadStatus::Corrupted || read.Line >= 1, "a corrupted file names its line");
     if (!ok) {
         Require(data.PointCount == -1, "nothing to draw after a failed read");
     } else {

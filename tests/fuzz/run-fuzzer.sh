@@ -22,10 +22,10 @@ sources=(
   "$here/FuzzReader.cpp"
   "$top/plots/data/PlotReader.cpp"
   "$top/plots/data/PlotData.cpp"
-  "$top/plots/report/Format.cpp"
-  "$top/plots/report/FormatScientific.cpp"
+  "$top/plots/data/Numbers.cpp"
   "$top/common/TextFile.cpp"
   "$top/common/Paths.cpp"
+  "$top/common/Text.cpp"
 )
 binary="$out/fuzz_reader"
 if [[ ! -x "$binary" ]] || [[ -n "$(find "${sources[@]}" "$top/plots/data" "$top/common" -newer "$binary" -print -quit)" ]]; then

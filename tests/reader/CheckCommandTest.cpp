@@ -100,7 +100,8 @@ TEST(CheckCommand, CorruptedFileShowsTheWholeBox)
                      "Data file is corrupted; you must rerun problem to create a \n"
                      "new data file.  If this problem continues, Please notify\n"
                      "us via e-mail and attach your input file for us to see the\n"
-                     "same results.\n");
+                     "same results.\n"
+                     "plots: the reader stopped at line 9 of '" + path + "'\n");
 }
 
 TEST(CheckCommand, UsageErrorsAndMissingFiles)

@@ -2,6 +2,11 @@
 // and what is left behind (no plot base, nothing to draw). Cut and damaged files never crash.
 #include "ReaderFixture.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -95,16 +100,12 @@ TEST_P(FailureTest, IsReportedAndLeavesNothingToDraw)
     EXPECT_FALSE(r->Ok);
     EXPECT_EQ(r->Data.PointCount, -1);
     if (c.Label == NoData) {
-        EXPECT_TRUE(r->Dialogs.Boxes.empty());
-        EXPECT_TRUE(r->Host.Exited);
-        EXPECT_EQ(r->Host.FatalText, "No data in file");
+        EXPECT_EQ(r->Outcome.Status, ReadStatus::NoData);
         return;
     }
-    ASSERT_EQ(r->Dialogs.Boxes.size(), 1u);
-    EXPECT_EQ(r->BoxTitle(), std::string("Reading data file error at --> ") + c.Label + ".");
-    EXPECT_FALSE(r->Host.Exited);
-    EXPECT_EQ(r->Run.PlotBase, "");
-    EXPECT_EQ(r->Host.CaptionRefreshes, 1);
+    EXPECT_EQ(r->Outcome.Status, ReadStatus::Corrupted);
+    EXPECT_EQ(r->Outcome.Label, c.Label);
+    EXPECT_GT(r->Outcome.Line, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FailureTest, ::testing::ValuesIn(failureCases), [](const auto& info) {
@@ -113,23 +114,60 @@ INSTANTIATE_TEST_SUITE_P(Files, FailureTest, ::testing::ValuesIn(failureCases), 
     return name;
 });
 
-TEST(CorruptedBox, NamesThePlotBaseAndAsksForARerun)
+TEST(CorruptedFile, NamesTheRecordAndTheLineItStoppedAtAndKeepsWhatWasRead)
 {
+    struct Case {
+        const char* What;
+        std::string Text;
+        const char* Label;
+        int Line;
+    } cases[] = {
+        {"a word where t0 is due", fitHead + Lines({"1 1 3", "f", "0", "1", "2", "x"}), "t0", 9},
+        {"the file ends where t0 is due", fitHead + Lines({"1 1 3", "f", "0", "1", "2"}), "t0", 9},
+        {"a tab between the header's numbers", Lines({"fit", "e", "x", "1\t1 3"}), "modelX", 4},
+        {"an empty file", "", "modelX", 1},
+    };
+    for (const Case& c : cases) {
+        PlotFiles files;
+        const auto r = files.Read(c.Text, "broken");
+        EXPECT_EQ(r->Outcome.Status, ReadStatus::Corrupted) << c.What;
+        EXPECT_EQ(r->Outcome.Label, c.Label) << c.What;
+        EXPECT_EQ(r->Outcome.Line, c.Line) << c.What;
+    }
     PlotFiles files;
-    const auto r = files.Read(fitHead + Lines({"1 1 3", "f", "0", "1", "2"}), "broken");
-    ASSERT_EQ(r->Dialogs.Boxes.size(), 1u);
-    const tk::MessageBoxCall& box = r->Dialogs.Boxes.front();
-    EXPECT_EQ(box.Title, "Reading data file error at --> t0.");
-    EXPECT_EQ(box.Text, files.Dir() + "/broken\r\n"
-                        "Data file is corrupted; you must rerun problem to create a \r\n"
-                        "new data file.  If this problem continues, Please notify\r\n"
-                        "us via e-mail and attach your input file for us to see the\r\n"
-                        "same results.");
-    EXPECT_EQ(box.Icon, tk::MsgIcon::Exclamation);
-    EXPECT_EQ(box.Buttons, tk::MsgButtons::Ok);
+    const auto r = files.Read(cases[0].Text, "broken");
     EXPECT_EQ(r->Data.ParamA, Series{1}) << "values read before the failure stay";
     EXPECT_EQ(r->Data.ParamPW50, Series{2});
     EXPECT_EQ(r->Data.ParamT0, Series{0}) << "the failing array keeps its zero-filled state";
+    EXPECT_EQ(CorruptedTitle("t0"), "Reading data file error at --> t0.");
+    EXPECT_EQ(CorruptedText("/runs/broken"), "/runs/broken\r\n"
+                                             "Data file is corrupted; you must rerun problem to create a \r\n"
+                                             "new data file.  If this problem continues, Please notify\r\n"
+                                             "us via e-mail and attach your input file for us to see the\r\n"
+                                             "same results.");
+}
+
+TEST(UnreadableFile, IsNotCalledCorrupted)
+{
+    PlotFiles files;
+    const std::string path = files.Write("locked.plt", Lines({"t", "e", "x", "7 1 1", "0 1 2"}));
+    ASSERT_EQ(::chmod(files.Dir().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    const auto read = [&] {
+        const auto r = PlotFiles::ReadExisting(files.Dir() + "/locked");
+        return r->Outcome.Status == ReadStatus::Unreadable && r->Outcome.Error == EACCES && r->Data.PointCount == -1;
+    };
+    if (geteuid() != 0) {
+        EXPECT_TRUE(read());
+        return;
+    }
+    // Root reads any file: the read is made by an ordinary user in a child process.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && read() ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 // Files that are not plot files at all fail quickly and without growing memory.
@@ -145,7 +183,7 @@ TEST(NotAPlotFile, BinaryAndEndlessLinesAreCorrupted)
         const auto r = files.Read(*text);
         EXPECT_FALSE(r->Ok);
         EXPECT_EQ(r->Data.PointCount, -1);
-        EXPECT_EQ(r->Dialogs.Boxes.size() + (r->Host.Exited ? 1u : 0u), 1u);
+        EXPECT_TRUE(r->Outcome.Status == ReadStatus::Corrupted || r->Outcome.Status == ReadStatus::NoData);
     }
 }
 
@@ -174,8 +212,8 @@ TEST(CutFiles, EveryPrefixOfAPoleZeroFileReadsOrFails)
     for (std::size_t cut = whole.size() + 1; cut-- > 0;) {
         std::filesystem::resize_file(path, cut);
         const auto r = PlotFiles::ReadExisting(files.Dir() + "/cut");
-        const bool reported = !r->Dialogs.Boxes.empty() || r->Host.Exited;
-        ASSERT_NE(r->Ok, reported) << "cut at " << cut;
+        const bool refused = r->Outcome.Status == ReadStatus::Corrupted || r->Outcome.Status == ReadStatus::NoData;
+        ASSERT_NE(r->Ok, refused) << "cut at " << cut;
         if (r->Ok) {
             ++succeeded;
             ASSERT_GT(r->Data.PointCount, 0) << "cut at " << cut;

@@ -175,11 +175,7 @@ TEST_P(KindTest, ReadsTheSection)
 {
     PlotFiles files;
     const auto r = files.Read(GetParam().Text);
-    ASSERT_TRUE(r->Ok) << r->BoxTitle() << r->Host.FatalText;
-    EXPECT_TRUE(r->Dialogs.Boxes.empty());
-    EXPECT_FALSE(r->Host.Exited);
-    EXPECT_EQ(r->Host.Tab, TabInput);
-    EXPECT_EQ(r->Host.TabCaptions[TabInput], "Input");
+    ASSERT_TRUE(r->Ok) << r->Failure();
     EXPECT_TRUE(r->Data.IsOpen()) << "the file stays open for the curve blocks";
     GetParam().Check(r->Data);
 }
@@ -198,8 +194,7 @@ TEST(ReadPlotData, SecondFileReplacesTheOpenFileAndKeepsOtherArrays)
     files.Write("first.2lt", Lines({"pow", "e", "x", "4 1 2", "f", "0", "9", "5 6 7", "8 9 10", "tail 1", "1", "1 1"}));
     auto r = PlotFiles::ReadExisting(files.Dir() + "/first");
     ASSERT_TRUE(r->Ok);
-    r->Ok = ReadPlotData(r->Data, r->Run, files.Dir() + "/first", ".2lt", r->Host, r->Dialogs);
-    ASSERT_TRUE(r->Ok);
+    ASSERT_TRUE(ReadPlotData(r->Data, files.Dir() + "/first.2lt").Loaded());
     EXPECT_EQ(r->Data.PlotType, 4);
     EXPECT_EQ(r->Data.ParamA, Series{9});
     EXPECT_EQ(r->Data.ParamT0, Series{3}) << "kept from the .plt file";
@@ -212,11 +207,8 @@ TEST(ReadPlotData, MissingFileReturnsWithoutAnything)
 {
     PlotFiles files;
     auto r = PlotFiles::ReadExisting(files.Dir() + "/absent");
-    EXPECT_FALSE(r->Ok);
-    EXPECT_TRUE(r->Dialogs.Boxes.empty());
-    EXPECT_EQ(r->Host.Tab, TabSetup);
+    EXPECT_EQ(r->Outcome.Status, ReadStatus::Missing);
     EXPECT_EQ(r->Data.PointCount, -1);
-    EXPECT_EQ(r->Run.PlotBase, files.Dir() + "/absent");
 }
 
 TEST(ReadPlotData, FindsTheFileWithoutRegardToCase)
@@ -295,7 +287,7 @@ TEST(Samples, EverySampleReads)
         const std::string path = std::string(TK_SOURCE_DIR) + "/samples/" + c.File;
         const std::string name(c.File);
         auto r = PlotFiles::ReadExisting(path.substr(0, path.size() - 4), path.substr(path.size() - 4));
-        ASSERT_TRUE(r->Ok) << c.File << ": " << r->BoxTitle();
+        ASSERT_TRUE(r->Ok) << c.File << ": " << r->Failure();
         EXPECT_EQ(r->Data.PlotType, c.PlotType) << c.File;
         EXPECT_EQ(r->Data.TermCount, c.TermCount) << c.File;
         EXPECT_EQ(r->Data.PointCount, c.PointCount) << c.File;

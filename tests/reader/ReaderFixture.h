@@ -1,10 +1,8 @@
 // Helpers of the reader tests: plot files written into a private directory and read with the
-// viewer's reader, the boxes and the window state it leaves recorded.
+// viewer's reader, with the outcome it returns.
 #pragma once
 
-#include "common/Dialogs.h"
 #include "plots/data/PlotReader.h"
-#include "plots/run/ViewerHost.h"
 
 #include <QTemporaryDir>
 
@@ -25,12 +23,11 @@ inline std::string Lines(std::initializer_list<const char*> lines, const char* e
 
 struct ReadResult {
     plots::PlotData Data;
-    plots::RunState Run;
-    plots::HeadlessHost Host;
-    tk::ScriptedDialogs Dialogs;
+    plots::ReadOutcome Outcome;
     bool Ok = false;
 
-    std::string BoxTitle() const { return Dialogs.Boxes.empty() ? std::string() : Dialogs.Boxes.front().Title; }
+    // What went wrong, for a failure message.
+    std::string Failure() const { return Outcome.Label + " at line " + std::to_string(Outcome.Line); }
 };
 
 class PlotFiles {
@@ -55,8 +52,8 @@ public:
     static std::unique_ptr<ReadResult> ReadExisting(const std::string& base, const std::string& ext = ".plt")
     {
         auto r = std::make_unique<ReadResult>();
-        r->Run.PlotBase = base;
-        r->Ok = plots::ReadPlotData(r->Data, r->Run, base, ext, r->Host, r->Dialogs);
+        r->Outcome = plots::ReadPlotData(r->Data, base + ext);
+        r->Ok = r->Outcome.Loaded();
         return r;
     }
 

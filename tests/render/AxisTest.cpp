@@ -108,7 +108,7 @@ TEST(PrepareXAxis, TakesTheEndsOfTheAbscissaInAnyOrderAndTracesToTheOutputBox)
 {
     RenderRig rig;
     rig.SetPoints({5000, 2500, 0}, {1, 2, 3}, {1, 2, 3});
-    rig.Host.Output = "summary";
+    rig.Trace = "summary";
     PrepareXAxis(rig.Ctx);
     EXPECT_EQ(rig.Axis.XExponent, 2);
     EXPECT_DOUBLE_EQ(rig.Axis.Xmin, 0);
@@ -117,7 +117,7 @@ TEST(PrepareXAxis, TakesTheEndsOfTheAbscissaInAnyOrderAndTracesToTheOutputBox)
     EXPECT_DOUBLE_EQ(rig.Axis.CurveX[0], 50);
     EXPECT_DOUBLE_EQ(rig.Axis.CurveX[1], 25);
     EXPECT_DOUBLE_EQ(rig.Data.DataX[0], 5000) << "the data stay in data units";
-    EXPECT_EQ(rig.Host.Output.rfind("summary\r\n\t Min/Max/step=", 0), 0u);
+    EXPECT_EQ(rig.Trace.rfind("summary\r\n\t Min/Max/step=", 0), 0u);
 }
 
 TEST(PrepareAxes, OverridesReplaceTheRangeInDisplayedUnits)
@@ -160,20 +160,20 @@ TEST(PrepareYAxis, RangeByPlotTypeAndCurveKind)
     struct Case {
         const char* What;
         int Type;
-        int Kind;
+        PlotKind Kind;
         double Ymin, Ymax;
     } cases[] = {
         // CurveY1 = 1..3 (third column), CurveY2 = -3..0 (second), CurveY3 = 10..12
-        {"ordinary type: CurveY1 alone", 3, 1, 1, 3.04},
-        {"type 110: widened over CurveY2 and CurveY3", 110, 1, -3, 12},
-        {"curve versus data: union of both", 3, 2, -3, 3},
-        {"type 0: the axis of CurveY2", 0, 1, -3, 0},
+        {"ordinary type: CurveY1 alone", 3, PlotKind::FirstLinePlot, 1, 3.04},
+        {"type 110: widened over CurveY2 and CurveY3", 110, PlotKind::FirstLinePlot, -3, 12},
+        {"curve versus data: union of both", 3, PlotKind::CurveVersusData, -3, 3},
+        {"type 0: the axis of CurveY2", 0, PlotKind::FirstLinePlot, -3, 0},
     };
     for (const Case& c : cases) {
         RenderRig rig;
         rig.SetPoints({0, 1, 2}, {-3, -1, 0}, {1, 2, 3});
         rig.Data.PlotType = std::int16_t(c.Type);
-        rig.Run.CurveKind = std::int16_t(c.Kind);
+        rig.SetKind(c.Kind);
         rig.Axis.CurveY1 = {1, 2, 3};
         rig.Axis.CurveY2 = {-3, -1, 0};
         rig.Axis.CurveY3 = {10, 11, 12};
@@ -234,7 +234,7 @@ TEST(PrepareYAxis, CurvesAreDividedByThePowerOfTen)
     RenderRig rig;
     rig.SetPoints({0, 1}, {0, 0.0005}, {0, 0.0004});
     rig.Data.PlotType = 3;
-    rig.Run.CurveKind = 2;
+    rig.SetKind(PlotKind::CurveVersusData);
     rig.Axis.CurveY1 = {0, 0.0004};
     rig.Axis.CurveY2 = {0, 0.0005};
     PrepareYAxis(rig.Ctx);

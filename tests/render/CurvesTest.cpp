@@ -1,6 +1,7 @@
 #include "RenderRig.h"
 
 #include "plots/render/Curves.h"
+#include "plots/render/PlotDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,9 @@ TEST(DrawCurves, CurvesColoursAndDashStylesByKindAndType)
         rig.Settings.BlackAndWhite = c.BlackAndWhite;
         rig.Data.PlotType = std::int16_t(c.Type);
         rig.Data.PointCount = 3;
-        rig.Run.CurveKind = std::int16_t(c.Kind);
+        const PlotKind kinds[] = {PlotKind::FirstLinePlot, PlotKind::CurveVersusData, PlotKind::SideLobe,
+                                  PlotKind::GroupDelayRipple, PlotKind::ImpulseResponse};
+        rig.SetKind(kinds[c.Kind - 1]);
         rig.Axis.CurveX = {0, 1, 2};
         rig.Axis.CurveY1 = {1, 1, 1};
         rig.Axis.CurveY2 = {2, 2, 2};
@@ -123,7 +126,7 @@ TEST(DrawCurve, DashesRunOnAlongACurveOfShortSegments)
     }
 }
 
-TEST(DrawLinePlot, DrawsFrameTitlesAndCurvesThenRefreshes)
+TEST(DrawPlot, DrawsFrameTitlesAndCurvesThenRefreshesAndReturnsTheTrace)
 {
     struct Case {
         const char* What;
@@ -139,8 +142,7 @@ TEST(DrawLinePlot, DrawsFrameTitlesAndCurvesThenRefreshes)
             rig.SetPoints({0, 43.5, 87}, {0, 1, 2}, {0, 2, 2.37});
         else
             rig.SetPoints({5}, {1}, {2});
-        rig.FirstPlotCurves();
-        DrawLinePlot(rig.Ctx);
+        const PlotDrawing drawing = DrawPlot(rig.Data, PlotKind::FirstLinePlot, rig.Settings, rig.Facts, rig.Canvas);
         EXPECT_EQ(refreshes, 1) << c.What;
         ASSERT_FALSE(rig.Canvas.Calls.empty());
         EXPECT_EQ(rig.Canvas.Calls.front().Type, DrawCall::Fill) << c.What;
@@ -149,7 +151,33 @@ TEST(DrawLinePlot, DrawsFrameTitlesAndCurvesThenRefreshes)
         for (std::size_t i = lines.size() - c.CurveSegments; i < lines.size(); ++i) EXPECT_EQ(lines[i].Colour_, Red);
         EXPECT_NE(rig.Canvas.FindText("Error Amplitude"), nullptr) << c.What;
         EXPECT_NE(rig.Canvas.FindText("Amplitude"), nullptr) << c.What;
-        EXPECT_NE(rig.Host.Output.find("min/max/step="), std::string::npos) << c.What;
+        EXPECT_NE(drawing.Trace.find("min/max/step="), std::string::npos) << c.What;
+        EXPECT_FALSE(drawing.FontReleaseFailed);
+    }
+}
+
+TEST(DrawPlot, DrawingTwiceGivesTheSamePicture)
+{
+    // The window redraws the plot it shows at every resize; nothing of the first drawing may
+    // leak into the second, and the data may not change under it.
+    PlotData data;
+    data.PlotType = 3;
+    data.DataX = {0, 1, 2, 3};
+    data.DataY1 = {1, 4, 9, 16};
+    data.DataY2 = {2, 3, 5, 7};
+    data.PointCount = 4;
+    const Series y1 = data.DataY1, y2 = data.DataY2;
+    DisplaySettings settings;
+    const PlotFacts facts{"Mar 05, 2009 02:07 PM", true};
+    for (PlotKind kind : {PlotKind::FirstLinePlot, PlotKind::CurveVersusData}) {
+        ImageSurface surface(640, 480);
+        const PlotDrawing first = DrawPlot(data, kind, settings, facts, surface);
+        const QImage picture = surface.Picture();
+        const PlotDrawing second = DrawPlot(data, kind, settings, facts, surface);
+        EXPECT_EQ(surface.Picture(), picture) << PlotKindName(kind);
+        EXPECT_EQ(second.Trace, first.Trace) << PlotKindName(kind);
+        EXPECT_EQ(data.DataY1, y1);
+        EXPECT_EQ(data.DataY2, y2);
     }
 }
 
@@ -158,7 +186,6 @@ TEST(DrawLinePlot, ThreePointCurveSitsInsideTheScaledFrame)
     RenderRig rig;
     rig.Data.PlotType = 3;
     rig.SetPoints({0, 43.5, 87}, {0, 1, 2}, {0, 2, 2.37});
-    rig.FirstPlotCurves();
     DrawLinePlot(rig.Ctx);
     EXPECT_DOUBLE_EQ(rig.Axis.Xmax, 88);
     EXPECT_NEAR(rig.Axis.Ymax, 2.4, 1e-9);

@@ -21,7 +21,7 @@ void DrawFrame(RenderRig& rig, double xmin, double xmax, double ymin, double yma
     ResetSurface(rig.Ctx);
     rig.Canvas.SetFontSize(10 * rig.Axis.ScreenXFactor);  // as the legend leaves it
     DrawTitles(rig.Ctx);
-    Grid(rig.Ctx, rig.Data.PlotType, rig.Axis.Xmin, rig.Axis.Xmax, rig.Axis.Ymin, rig.Axis.Ymax, rig.Run.CurveKind);
+    Grid(rig.Ctx, rig.Data.PlotType, rig.Axis.Xmin, rig.Axis.Xmax, rig.Axis.Ymin, rig.Axis.Ymax, rig.Ctx.CurveKind());
 }
 
 std::vector<DrawCall> TextsAtDesignY(const RecordingSurface& s, double pixelY)
@@ -93,32 +93,34 @@ TEST(TextHelpers, CentredPartsTakeTheirColoursAndFollowEachOther)
     EXPECT_DOUBLE_EQ(centred->X1, std::nearbyint((1024 - rig.Canvas.TextWidth("Error Amplitude")) / 2));
 }
 
-TEST(DrawTitles, PlotTitleByStepAndType)
+TEST(DrawTitles, PlotTitleByKindAndType)
 {
+    using K = PlotKind;
     struct Case {
-        int Step, Type;
+        PlotKind Kind;
+        int Type;
         bool BlackAndWhite;
         int OmegaZeros, Delay;
         std::vector<std::string> Printed;  // at design height 30
         const char* Stored;
     } cases[] = {
-        {0, 0, false, 0, 0, {"Y(", "----", ") and Ydot"}, "Y(----) and Ydot"},
-        {0, -2, false, 0, 0, {"Poles (X), Zeroes (O) and Doublets (D)"}, "Poles (X), Zeroes (O) and Doublets (D)"},
-        {0, -1, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
-        {0, 3, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
-        {1, 0, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
-        {-1, 3, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
-        {2, 3, false, 0, 0, {"DATA(", "----", ") vs. Model"}, "DATA(----) vs. MODEL"},
-        {3, -1, true, 0, 0, {"DATA(", "- - -", ") vs. Model"}, "DATA(----) vs. MODEL"},
-        {6, 3, false, 0, 0, {"DATA(", "----", ") vs. Model"}, "DATA(----) vs. MODEL"},
-        {4, -1, false, 2, 0, {"Sidelobe: Equal Ripple?"}, "Sidelobe: Equal Ripple?"},
-        {4, -1, false, 1, 0, {}, ""},
-        {5, -2, false, 0, 1, {"Group Delay Ripple"}, "Group Delay Ripple"},
-        {5, -2, false, 0, 0, {}, ""},
+        {K::FirstLinePlot, 0, false, 0, 0, {"Y(", "----", ") and Ydot"}, "Y(----) and Ydot"},
+        {K::PoleZeroMap, -2, false, 0, 0, {"Poles (X), Zeroes (O) and Doublets (D)"}, "Poles (X), Zeroes (O) and Doublets (D)"},
+        {K::PoleZeroMap, -1, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
+        {K::FirstLinePlot, 3, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
+        {K::FirstLinePlot, -1, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
+        {K::FirstLinePlot, -2, false, 0, 0, {"Error Amplitude"}, "Error Amplitude"},
+        {K::CurveVersusData, 3, false, 0, 0, {"DATA(", "----", ") vs. Model"}, "DATA(----) vs. MODEL"},
+        {K::CurveVersusData, -1, true, 0, 0, {"DATA(", "- - -", ") vs. Model"}, "DATA(----) vs. MODEL"},
+        {K::ImpulseResponse, -1, false, 0, 0, {"DATA(", "----", ") vs. Model"}, "DATA(----) vs. MODEL"},
+        {K::SideLobe, -1, false, 2, 0, {"Sidelobe: Equal Ripple?"}, "Sidelobe: Equal Ripple?"},
+        {K::SideLobe, -1, false, 1, 0, {}, ""},
+        {K::GroupDelayRipple, -2, false, 0, 1, {"Group Delay Ripple"}, "Group Delay Ripple"},
+        {K::GroupDelayRipple, -2, false, 0, 0, {}, ""},
     };
     for (const Case& c : cases) {
         RenderRig rig;
-        rig.Run.PlotStep = std::int16_t(c.Step);
+        rig.SetKind(c.Kind);
         rig.Data.PlotType = std::int16_t(c.Type);
         rig.Data.OmegaZeroCount = std::int16_t(c.OmegaZeros);
         rig.Data.DelayMatched = std::int16_t(c.Delay);
@@ -129,21 +131,25 @@ TEST(DrawTitles, PlotTitleByStepAndType)
             printed.push_back(d.Text_);
             EXPECT_FLOAT_EQ(float(d.FontSize), 14 * 1.6f) << c.Stored;
         }
-        EXPECT_EQ(printed, c.Printed) << "step " << c.Step << " type " << c.Type;
-        EXPECT_EQ(rig.Axis.PlotTitle, c.Stored) << "step " << c.Step << " type " << c.Type;
+        EXPECT_EQ(printed, c.Printed) << PlotKindName(c.Kind) << " type " << c.Type;
+        EXPECT_EQ(rig.Axis.PlotTitle, c.Stored) << PlotKindName(c.Kind) << " type " << c.Type;
     }
 }
 
 TEST(DrawTitles, AxisTitlesSitMidSurfaceAndAmplitudeIsTurned)
 {
     struct Case {
-        int Type, Kind;
+        int Type;
+        PlotKind Kind;
         const char* XTitle;
-    } cases[] = {{3, 1, "Time"}, {-2, 1, "Frequency"}, {-1, 3, "Frequency"}, {-1, 4, "Time"}};
+    } cases[] = {{3, PlotKind::FirstLinePlot, "Time"},
+                 {-2, PlotKind::FirstLinePlot, "Frequency"},
+                 {-1, PlotKind::SideLobe, "Frequency"},
+                 {-1, PlotKind::GroupDelayRipple, "Time"}};
     for (const Case& c : cases) {
         RenderRig rig;
         rig.Data.PlotType = std::int16_t(c.Type);
-        rig.Run.CurveKind = std::int16_t(c.Kind);
+        rig.SetKind(c.Kind);
         DrawFrame(rig, 0, 88, 0, 2.4);
         const DrawCall* x = rig.Canvas.FindText(c.XTitle);
         ASSERT_NE(x, nullptr) << c.XTitle;
@@ -187,20 +193,21 @@ TEST(DrawTitles, EndsInPlotUnitsWithMargins)
 {
     struct Case {
         const char* What;
-        int Type, Step;
+        int Type;
+        PlotKind Kind;
         bool YOverride;
         double Ymin, Ymax;
         double Top, Height;
     } cases[] = {
-        {"line plot: y upward", 3, 0, false, 0, 2.4, 2.52, -2.64},
-        {"map: sigma downward", -2, 0, false, 2, -2, -2.2, 4.4},
-        {"map with override: ends exchanged", -2, 0, true, 0, 0, -2.2, 4.4},
-        {"override on a line plot", 3, 2, true, 0, 0, 8.4, -8.8},
+        {"line plot: y upward", 3, PlotKind::FirstLinePlot, false, 0, 2.4, 2.52, -2.64},
+        {"map: sigma downward", -2, PlotKind::PoleZeroMap, false, 2, -2, -2.2, 4.4},
+        {"map with override: ends exchanged", -2, PlotKind::PoleZeroMap, true, 0, 0, -2.2, 4.4},
+        {"override on a line plot", 3, PlotKind::CurveVersusData, true, 0, 0, 8.4, -8.8},
     };
     for (const Case& c : cases) {
         RenderRig rig;
         rig.Data.PlotType = std::int16_t(c.Type);
-        rig.Run.PlotStep = std::int16_t(c.Step);
+        rig.SetKind(c.Kind);
         rig.Settings.Y = {c.YOverride, c.Type == -2 ? "-2" : "0", c.Type == -2 ? "0.8" : "1.6"};
         DrawFrame(rig, 0, 88, c.Ymin, c.Ymax);
         EXPECT_FALSE(rig.Canvas.IsPixelScale());
@@ -339,7 +346,7 @@ TEST(Grid, BlackAndWhiteDrawsEverythingBlack)
     RenderRig rig;
     rig.Settings.BlackAndWhite = true;
     rig.Data.PlotType = 3;
-    rig.Run.PlotStep = 2;
+    rig.SetKind(PlotKind::CurveVersusData);
     rig.Axis.XExponent = 2;
     DrawFrame(rig, 0, 88, 0, 2.4);
     for (const DrawCall& d : rig.Canvas.Lines()) EXPECT_EQ(d.Colour_, Black);

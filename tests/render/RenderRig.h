@@ -1,8 +1,8 @@
 // Everything one plot is drawn from, on a recording surface of a 1024 x 768 screen.
 #pragma once
 
-#include "common/Dialogs.h"
-#include "plots/render/PlotContext.h"
+#include "plots/render/DrawContext.h"
+#include "support/RecordingSurface.h"
 
 #include <initializer_list>
 
@@ -10,13 +10,16 @@ namespace plots::test {
 
 struct RenderRig {
     PlotData Data;
-    RunState Run;
-    AxisState Axis;
+    PlotKind Kind = PlotKind::FirstLinePlot;
     DisplaySettings Settings;
+    PlotFacts Facts;
     RecordingSurface Canvas{1024, 768};
-    HeadlessHost Host;
-    tk::ScriptedDialogs Messages;
-    PlotContext Ctx{Data, Run, Axis, Settings, Canvas, Host, Messages};
+    AxisState Axis;
+    std::string Trace;
+    DrawContext Ctx{Data, Kind, Settings, Facts, Canvas, Axis, Trace};
+
+    // The plot's kind, as the drawing sees it.
+    void SetKind(PlotKind kind) { Ctx.Kind = Kind = kind; }
 
     // Loads points as the reader would leave them.
     void SetPoints(std::initializer_list<double> x, std::initializer_list<double> y1,
@@ -27,18 +30,19 @@ struct RenderRig {
         Data.DataY2 = y2;
         Data.PointCount = std::int16_t(x.size());
     }
-    // Fills the curve arrays as the plot sequence does for the first line plot.
+    // Fills the curve arrays as the drawing does for the first line plot.
     void FirstPlotCurves()
     {
-        Run.CurveKind = 1;
-        Axis.CurveY1 = Data.DataY2;
-        Axis.CurveY2 = Data.DataY1;
-        Axis.CurveY3.assign(Data.DataY1.size(), 0.0);
-        if (Data.PlotType == 110) {
-            Axis.CurveY3 = Data.DataY2;
-            for (std::size_t i = 0; i < Data.DataY1.size(); ++i) Axis.CurveY1[i] = Data.DataY1[i] + Data.DataY2[i];
-        }
+        SetKind(PlotKind::FirstLinePlot);
+        FillCurves(Ctx);
     }
+
+private:
+    static void FillCurves(DrawContext& ctx);
 };
 
 }  // namespace plots::test
+
+#include "plots/render/Curves.h"
+
+inline void plots::test::RenderRig::FillCurves(DrawContext& ctx) { plots::FillCurves(ctx); }

@@ -1,5 +1,6 @@
 #include "plots/report/Legends.h"
 #include "plots/render/Frame.h"
+#include "plots/render/TitleBlock.h"
 #include "plots/report/RunSummary.h"
 
 #include "ReportFixture.h"
@@ -85,8 +86,7 @@ TEST(ParameterLegend, LinesStandAtTheirRowsForEveryFittingKind)
         d.ParamPW50 = {1.5, 2000, -7.25};
         d.ParamT0 = {0.025, 123.456, 1};
         ResetSurface(f.Ctx());
-        ResetSurface(f.Ctx());
-    DrawParameterLegend(f.Ctx());
+        DrawParameterLegend(f.Ctx());
         EXPECT_EQ(LeftColumn(f.Canvas), c.Expected) << "plot type " << c.PlotType;
         for (const auto& [y, text] : c.Expected)
             EXPECT_EQ(f.Canvas.FindText(text)->Colour_, f.Settings.Colours[SlotMiscInfo]) << text;
@@ -114,10 +114,8 @@ TEST(ParameterLegend, SidelobeBannerOnlyOnThePoleZeroSidelobePlot)
         Fixture f;
         PoleZeroRun(f.Data);
         f.Data.PlotType = c.PlotType;
-        f.Run.CurveKind = c.CurveKind;
         ResetSurface(f.Ctx());
-        ResetSurface(f.Ctx());
-    DrawParameterLegend(f.Ctx());
+        DrawParameterLegend(f.Ctx(reports_test::KindOfCurve(c.CurveKind)));
         const std::pair<const char*, int> lines[] = {{"===== Sidelobe Ripple =====", 70},
                                                      {"=\t\t\t   =", 85},
                                                      {"=  20 Log10( Ycalc / Ymax)    =", 100},
@@ -255,6 +253,7 @@ TEST(PlotTitle, ToolNameDateAndKindLinesStandInPlace)
         plt.close();
         if (c.SecondFile) f.Write("run.2lt", "x");
 
+        f.Facts = f.Viewer.TitleFacts();
         ResetSurface(f.Ctx());
         DrawPlotTitle(f.Ctx());
         RecordingSurface& s = f.Canvas;

@@ -34,7 +34,7 @@ TEST(OutputListing, LinesAreAppendedTrimmedWithCrLf)
         Fixture f;
         f.Write("run.out", c.Bytes);
         f.Host.Output = "summary";
-        ReadOutputFile(f.Ctx(), f.Path("run.out"));
+        f.Viewer.ReadOutputFile(f.Path("run.out"));
         EXPECT_EQ(f.Host.Output, c.Expected) << c.Name;
         EXPECT_EQ(f.Host.CaptionRefreshes, 0) << c.Name;
     }
@@ -44,7 +44,7 @@ TEST(OutputListing, MissingFileLeavesTheNotice)
 {
     Fixture f;
     f.Host.Output = "summary";
-    ReadOutputFile(f.Ctx(), f.Path("none.out"));
+    f.Viewer.ReadOutputFile(f.Path("none.out"));
     EXPECT_EQ(f.Host.Output, "summary\r\n\r\n\r\n" + Banner + "\r\nOutput file is missing in ... " + f.Path("none.out") +
                                  "\r\n" + NotRequired + "\r\n ");
 }
@@ -55,7 +55,7 @@ TEST(OutputListing, UnreadableFileKeepsWhatWasReadAndSaysCorrupted)
     // A line far beyond any listing's length is read as a damaged file.
     f.Write("run.out", "first\r\n" + std::string(2 << 20, 'x') + "\r\n");
     f.Host.Output = "summary";
-    ReadOutputFile(f.Ctx(), f.Path("run.out"));
+    f.Viewer.ReadOutputFile(f.Path("run.out"));
     EXPECT_EQ(f.Host.Output, "summaryfirst\r\n\r\n\r\n" + Banner + "\r\nOutput file corrupted in ... " + f.Path("run.out") +
                                  "\r\n" + NotRequired + "\r\n");
     EXPECT_EQ(f.Host.CaptionRefreshes, 1);
@@ -81,7 +81,7 @@ TEST(SourceListing, IsShownOnTheSourceTab)
         f.Run.PlotBase = f.Path("run");
         std::string expected;
         for (int i = 0; i < c.Reads; ++i) {
-            ReadSourceFile(f.Ctx(), f.Path(c.AskFor));
+            f.Viewer.ReadSourceFile(f.Path(c.AskFor));
             expected += "! model\r\nx = 1\r\n";
         }
         EXPECT_EQ(f.Host.Input, expected) << c.Name;
@@ -106,7 +106,7 @@ TEST(SourceListing, MissingOrDamagedSourceWarnsAndForgetsThePlotBase)
         Fixture f;
         if (!c.Bytes.empty()) f.Write("run.qz", c.Bytes);
         f.Run.PlotBase = f.Path("run");
-        ReadSourceFile(f.Ctx(), f.Path("run.qz"));
+        f.Viewer.ReadSourceFile(f.Path("run.qz"));
         ASSERT_EQ(f.Messages.Boxes.size(), 1u) << c.Name;
         const tk::MessageBoxCall& box = f.Messages.Boxes[0];
         EXPECT_EQ(box.Text, f.Path("run") + "\r\nSource file is missing or corrupted.") << c.Name;
@@ -139,7 +139,7 @@ TEST(PicturePlot, PictureIsStretchedOverTheSurfaceAndTheCommandsAreSet)
         f.Canvas.Clear();
         f.Run.PictureIndex = 5;
         f.Host.Commands[int(Command::PlotResults)].Enabled = true;
-        ShowPicturePlot(f.Ctx(), f.Path("run.gif"));
+        f.Viewer.ShowPicturePlot(f.Path("run.gif"));
 
         EXPECT_EQ(f.Host.Tab, TabPlot) << c.Name;
         EXPECT_EQ(f.Run.PictureIndex, 2) << c.Name;

@@ -113,9 +113,7 @@ TEST(PoleZeroMap, RangesAndMarkersForEveryKindOfPoleAndZero)
         f.Data.PlotType = -2;
         f.Data.GainText = "1";
         c.Fill(f.Data);
-        f.Run.PlotStep = 0;
-        f.Run.CurveKind = 1;
-        DrawPoleZeroMap(f.Ctx());
+        DrawPoleZeroMap(f.Ctx(PlotKind::PoleZeroMap));
 
         const AxisState& a = f.Axis;
         EXPECT_NEAR(a.Xmin, c.Xmin, 1e-9) << c.Name;
@@ -153,7 +151,7 @@ TEST(PoleZeroMap, TitlesFollowTheTool)
         Fixture f;
         f.Data.PlotType = c.PlotType;
         Pole(f.Data, -1, 10000);
-        DrawPoleZeroMap(f.Ctx());
+        DrawPoleZeroMap(f.Ctx(PlotKind::PoleZeroMap));
         EXPECT_NE(f.Canvas.FindText(c.Title), nullptr) << c.Title;
         EXPECT_NE(f.Canvas.FindText(c.AxisTitle), nullptr) << c.AxisTitle;
         EXPECT_NE(f.Canvas.FindText("X-axis = 10E 2"), nullptr);

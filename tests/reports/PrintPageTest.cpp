@@ -1,3 +1,4 @@
+#include "plots/render/PrintedPage.h"
 #include "plots/report/RunSummary.h"
 
 #include <QPrinter>
@@ -39,7 +40,7 @@ TEST(PrintedPage, OrientationFollowsThePictureAndTheCaptionIsPrintedBelowIt)
         QImage picture(c.Width, c.Height, QImage::Format_RGB32);
         picture.fill(Qt::white);
 
-        ASSERT_TRUE(PrintPlotPage(printer, picture, "/runs/lorentz2", ".01299989")) << c.Name;
+        ASSERT_TRUE(PrintPlotPage(printer, picture, PrintCaption("/runs/lorentz2", ".01299989"))) << c.Name;
 
         const std::string info = RunTool("pdfinfo", {pdf});
         ASSERT_NE(info.find("Pages:           1"), std::string::npos) << info;
@@ -61,5 +62,5 @@ TEST(PrintedPage, AnEmptyPictureIsNotPrinted)
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("page.pdf"));
-    EXPECT_FALSE(PrintPlotPage(printer, QImage(), "run", "1"));
+    EXPECT_FALSE(PrintPlotPage(printer, QImage(), PrintCaption("run", "1")));
 }

@@ -1,35 +1,52 @@
-// What a report or legend test draws on and writes into: plot data, run and axis state, a
-// recording surface the size of a 640 x 480 screen, a headless window, scripted message boxes
-// and a private directory for the run's files.
+// What a report or legend test draws on and writes into: a viewer on a headless window with
+// scripted message boxes (its listings and run summary), a drawing context over the viewer's
+// plot data on a recording surface the size of a 640 x 480 screen, and a private directory for
+// the run's files.
 #pragma once
 
 #include "common/Dialogs.h"
-#include "plots/render/PlotContext.h"
+#include "plots/render/DrawContext.h"
+#include "plots/run/Viewer.h"
+#include "support/RecordingSurface.h"
 
 #include <QTemporaryDir>
 
 #include <fstream>
-#include <functional>
 #include <string>
 
 namespace reports_test {
 
+// The plot kind a curve-kind number stands for (the map counts as 1, but 1 is the first line plot
+// here).
+inline plots::PlotKind KindOfCurve(int curveKind)
+{
+    using plots::PlotKind;
+    const PlotKind kinds[] = {PlotKind::FirstLinePlot, PlotKind::CurveVersusData, PlotKind::SideLobe,
+                              PlotKind::GroupDelayRipple, PlotKind::ImpulseResponse};
+    return curveKind >= 1 && curveKind <= 5 ? kinds[curveKind - 1] : PlotKind::FirstLinePlot;
+}
+
 struct Fixture {
-    explicit Fixture(int width = 640, int height = 480)
-        : Canvas(width, height), context{Data, Run, Axis, Settings, Canvas, Host, Messages}
-    {
-    }
+    explicit Fixture(int width = 640, int height = 480) : Canvas(width, height) {}
 
     QTemporaryDir Dir;
-    plots::PlotData Data;
-    plots::RunState Run;
-    plots::AxisState Axis;
-    plots::DisplaySettings Settings;
     plots::RecordingSurface Canvas;
     plots::HeadlessHost Host;
     tk::ScriptedDialogs Messages;
+    plots::Viewer Viewer{Host, Messages, Canvas};
+    plots::PlotData& Data = Viewer.Data;
+    plots::RunState& Run = Viewer.Run;
+    plots::DisplaySettings& Settings = Viewer.Settings;
+    plots::PlotFacts Facts;
+    plots::AxisState Axis;
+    std::string Trace;
 
-    plots::PlotContext& Ctx() { return context; }
+    // The drawing context of a plot of the given kind over the viewer's data.
+    plots::DrawContext& Ctx(plots::PlotKind kind = plots::PlotKind::FirstLinePlot)
+    {
+        context.Kind = kind;
+        return context;
+    }
     std::string Path(const std::string& name) const { return Dir.path().toStdString() + "/" + name; }
     void Write(const std::string& name, const std::string& bytes) const
     {
@@ -37,7 +54,7 @@ struct Fixture {
     }
 
 private:
-    plots::PlotContext context;
+    plots::DrawContext context{Data, plots::PlotKind::FirstLinePlot, Settings, Facts, Canvas, Axis, Trace};
 };
 
 }  // namespace reports_test

@@ -229,7 +229,7 @@ TEST(RunSummary, EveryPlotTypeReadsLineByLineAsTabulated)
         Fixture f;
         c.Fill(f.Data);
         f.Run.PlotBase = f.Path("run");
-        WriteRunSummary(f.Ctx());
+        f.Viewer.WriteRunSummary();
 
         std::vector<std::string> expected = {c.FirstLine};
         for (const std::string& line : Head(c.DataLine)) expected.push_back(line);
@@ -258,7 +258,7 @@ TEST(RunSummary, OutputListingFollowsTheSummary)
     Lorentzian(f.Data);
     f.Run.PlotBase = f.Path("run");
     f.Write("run.out", "\r\n Fitmora (tm) curve fit   \r\n\tIterations: 14\r\n");
-    WriteRunSummary(f.Ctx());
+    f.Viewer.WriteRunSummary();
     const std::string expectedEnd =
         "\t ================================================="
         "\r\n Fitmora (tm) curve fit\r\n\tIterations: 14\r\n";
@@ -308,8 +308,8 @@ TEST(RunSummary, SampleRunsReadFromTheirFilesGiveTheirSections)
             QFile::copy(QString(TK_SOURCE_DIR "/samples/") + c.Base + ext, QString::fromStdString(f.Path(c.Base + std::string(ext))));
         }
         f.Run.PlotBase = f.Path(c.Base);
-        ASSERT_TRUE(ReadPlotData(f.Data, f.Run, f.Run.PlotBase, ".plt", f.Host, f.Messages)) << c.Base;
-        WriteRunSummary(f.Ctx());
+        ASSERT_TRUE(ReadPlotData(f.Data, f.Run.PlotBase + ".plt").Loaded()) << c.Base;
+        f.Viewer.WriteRunSummary();
         const std::vector<std::string> actual = SplitCrLf(f.Host.Output);
         auto at = actual.begin();
         for (const std::string& line : c.Lines) {

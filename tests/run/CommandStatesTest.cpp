@@ -142,7 +142,7 @@ TEST_F(ViewerFixture, RunOnACorruptedFileAsksOnceForAnother)
         viewer.cmdQuit_Click();
         dialogs.Boxes.clear();
         dialogs.FileRequests.clear();
-        lines.clear();
+        drawn.clear();
         if (*c.Answer) dialogs.FileAnswers.push_back(Path(c.Answer));
         else dialogs.FileAnswers.push_back(std::nullopt);
 
@@ -151,7 +151,7 @@ TEST_F(ViewerFixture, RunOnACorruptedFileAsksOnceForAnother)
         EXPECT_EQ(dialogs.Boxes[0].Title, "Reading data file error at --> modelX.");
         EXPECT_EQ(dialogs.Boxes[1].Text, "No plot file found, needs to be a *.GIF or *.plt file.");
         EXPECT_EQ(dialogs.FileRequests.size(), 1u) << "the open dialog comes once";
-        EXPECT_TRUE(lines.empty()) << "nothing is drawn";
+        EXPECT_TRUE(drawn.empty()) << "nothing is drawn";
         std::string states;
         for (Command cmd : {Command::OpenPlotFile, Command::PlotResults, Command::Next})
             states += Enabled(cmd) ? 'E' : '-';
@@ -162,7 +162,7 @@ TEST_F(ViewerFixture, RunOnACorruptedFileAsksOnceForAnother)
     }
     // The file chosen in the dialog then runs as usual.
     viewer.cmdPlotResults_Click();
-    EXPECT_EQ(lines, std::vector<std::string>{First});
+    EXPECT_EQ(drawn, std::vector<PlotKind>{First});
     EXPECT_EQ(dialogs.Boxes.size(), 2u);
 }
 
@@ -183,7 +183,7 @@ TEST_F(ViewerFixture, CancelledOpenKeepsTheLoadedRunsCurveBlocks)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         viewer.cmdQuit_Click();
-        lines.clear();
+        drawn.clear();
         dialogs.Boxes.clear();
         dialogs.FileAnswers.push_back(Path("pz.plt"));
         viewer.cmdOpen_Click();
@@ -196,7 +196,7 @@ TEST_F(ViewerFixture, CancelledOpenKeepsTheLoadedRunsCurveBlocks)
         viewer.cmdPlotResults_Click();
         NextUntilDisabled();
         EXPECT_FALSE(host.Exited) << host.FatalText;
-        EXPECT_EQ(lines, (std::vector<std::string>{Map, First, Second, SideLobe, Ripple, Impulse}));
+        EXPECT_EQ(drawn, (std::vector<PlotKind>{Map, First, Second, SideLobe, Ripple, Impulse}));
         EXPECT_TRUE(dialogs.Boxes.empty());
     }
 }

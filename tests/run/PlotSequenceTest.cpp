@@ -12,8 +12,7 @@ namespace {
 struct SequenceCase {
     const char* Name;
     PlotFileRecipe File;
-    std::vector<std::string> Lines;  // one per plot drawn; the plot's curve kind follows below
-    std::vector<int> Kinds;
+    std::vector<PlotKind> Plots;  // one per plot drawn
 };
 void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.Name; }
 
@@ -27,31 +26,31 @@ TEST_P(PlotSequence, EachKindShowsItsPlotsInOrderThenNextDisablesItself)
     ASSERT_GT(viewer.Data.PointCount, 0) << "the plot file was not read";
     NextUntilDisabled();
     EXPECT_FALSE(host.Exited) << host.FatalText;
-    EXPECT_EQ(lines, c.Lines);
-    EXPECT_EQ(kinds, c.Kinds);
+    EXPECT_EQ(drawn, c.Plots);
+    EXPECT_EQ(viewer.FileSequence(), c.Plots) << "the sequence value and the clicks agree";
     EXPECT_EQ(viewer.Run.FileIndex, 2);
     EXPECT_FALSE(Enabled(Command::Next));
     EXPECT_TRUE(dialogs.Boxes.empty());
 }
 
-const std::vector<std::string> Fitting{First, Second};
+const std::vector<PlotKind> Fitting{First, Second};
 
 INSTANTIATE_TEST_SUITE_P(
     AllKinds, PlotSequence,
     ::testing::Values(
-        SequenceCase{"ode", Kind(0), {First}, {1}}, SequenceCase{"dosivo", Kind(110), {First}, {1}},
-        SequenceCase{"lorentz", Kind(1), Fitting, {1, 2}}, SequenceCase{"modLorentz", Kind(2), Fitting, {1, 2}},
-        SequenceCase{"exponential", Kind(3), Fitting, {1, 2}}, SequenceCase{"power", Kind(4), Fitting, {1, 2}},
-        SequenceCase{"sine", Kind(5), Fitting, {1, 2}}, SequenceCase{"expSine", Kind(6), Fitting, {1, 2}},
-        SequenceCase{"type7", Kind(7), Fitting, {1, 2}}, SequenceCase{"type8", Kind(8), Fitting, {1, 2}},
-        SequenceCase{"unknownType", Kind(42), Fitting, {1, 2}},
-        SequenceCase{"pulseAll", Kind(-1, 3, 1), {Map, First, Second, SideLobe, Ripple, Impulse}, {1, 1, 2, 3, 4, 5}},
-        SequenceCase{"pulseNoSideLobe", Kind(-1, 1, 1), {Map, First, Second, Ripple, Impulse}, {1, 1, 2, 4, 5}},
-        SequenceCase{"pulseNoRipple", Kind(-1, 2, 0), {Map, First, Second, SideLobe, Impulse}, {1, 1, 2, 3, 5}},
-        SequenceCase{"pulseImpulseOnly", Kind(-1, 0, 0), {Map, First, Second, Impulse}, {1, 1, 2, 5}},
-        SequenceCase{"waveEndsAtRipple", Kind(-2, 3, 1), {Map, First, Second, SideLobe, Ripple}, {1, 1, 2, 3, 4}},
-        SequenceCase{"waveNoRipple", Kind(-2, 2, 0), {Map, First, Second, SideLobe, Impulse}, {1, 1, 2, 3, 5}},
-        SequenceCase{"waveImpulseOnly", Kind(-2, 0, 0), {Map, First, Second, Impulse}, {1, 1, 2, 5}}),
+        SequenceCase{"ode", Kind(0), {First}}, SequenceCase{"dosivo", Kind(110), {First}},
+        SequenceCase{"lorentz", Kind(1), Fitting}, SequenceCase{"modLorentz", Kind(2), Fitting},
+        SequenceCase{"exponential", Kind(3), Fitting}, SequenceCase{"power", Kind(4), Fitting},
+        SequenceCase{"sine", Kind(5), Fitting}, SequenceCase{"expSine", Kind(6), Fitting},
+        SequenceCase{"type7", Kind(7), Fitting}, SequenceCase{"type8", Kind(8), Fitting},
+        SequenceCase{"unknownType", Kind(42), Fitting},
+        SequenceCase{"pulseAll", Kind(-1, 3, 1), {Map, First, Second, SideLobe, Ripple, Impulse}},
+        SequenceCase{"pulseNoSideLobe", Kind(-1, 1, 1), {Map, First, Second, Ripple, Impulse}},
+        SequenceCase{"pulseNoRipple", Kind(-1, 2, 0), {Map, First, Second, SideLobe, Impulse}},
+        SequenceCase{"pulseImpulseOnly", Kind(-1, 0, 0), {Map, First, Second, Impulse}},
+        SequenceCase{"waveEndsAtRipple", Kind(-2, 3, 1), {Map, First, Second, SideLobe, Ripple}},
+        SequenceCase{"waveNoRipple", Kind(-2, 2, 0), {Map, First, Second, SideLobe, Impulse}},
+        SequenceCase{"waveImpulseOnly", Kind(-2, 0, 0), {Map, First, Second, Impulse}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(ViewerFixture, CurvesComeFromTheColumnsTheKindNames)
@@ -96,7 +95,7 @@ TEST_F(ViewerFixture, SecondDataFileIsReadOnceAndStartsAtItsFirstPlot)
     // A second read of the now unreadable file would fail: the last plot comes from memory.
     Write("t-freq.2lt", "garbage\r\n");
     NextUntilDisabled();
-    EXPECT_EQ(lines, (std::vector<std::string>{First, Second, First, Second}));
+    EXPECT_EQ(drawn, (std::vector<PlotKind>{First, Second, First, Second}));
     EXPECT_EQ(viewer.Data.DataY1.at(0), 102.0);
     EXPECT_EQ(viewer.Run.FileIndex, 3);
     EXPECT_TRUE(dialogs.Boxes.empty());
@@ -115,7 +114,7 @@ TEST_F(ViewerFixture, PicturesOfTheSeriesComeFirstOnePerClickStretchedOverTheSur
     }
     EXPECT_EQ(viewer.Run.PictureIndex, 4);
     NextUntilDisabled();
-    EXPECT_EQ(lines, (std::vector<std::string>{First, First, First, Second}));
+    EXPECT_EQ(drawn, (std::vector<PlotKind>{First, Picture, Picture, Second}));
 }
 
 TEST_F(ViewerFixture, ThirdDataFileIsNeverReadAndReplaysTheSecondFilesPlots)
@@ -128,7 +127,7 @@ TEST_F(ViewerFixture, ThirdDataFileIsNeverReadAndReplaysTheSecondFilesPlots)
     StartOn("t-freq");
     NextUntilDisabled();
     EXPECT_FALSE(host.Exited) << host.FatalText;
-    EXPECT_EQ(lines, (std::vector<std::string>{First, Second, First, Second, First, Second}));
+    EXPECT_EQ(drawn, (std::vector<PlotKind>{First, Second, First, Second, First, Second}));
     EXPECT_EQ(viewer.Data.PlotType, 3);
     EXPECT_EQ(viewer.Data.DataY1.at(0), 102.0) << "the replay shows the data as read, not summed twice";
 }
@@ -147,13 +146,13 @@ TEST_F(ViewerFixture, MissingCurveBlockEndsTheViewerWithItsWarning)
         s.ImpulseBlock = false;
         Write("pz.plt", PlotFileText(s));
         viewer.cmdQuit_Click();
-        lines.clear();
+        drawn.clear();
         host.Exited = false;
         StartOn("pz");
         NextUntilDisabled();
         EXPECT_TRUE(host.Exited);
         EXPECT_EQ(host.FatalText, warning);
-        EXPECT_EQ(lines.size(), plots) << warning << ": nothing more is drawn";
+        EXPECT_EQ(drawn.size(), plots) << warning << ": nothing more is drawn";
     }
 }
 
@@ -169,13 +168,16 @@ TEST(WholeSequence, RendersEveryPlotOfTheFileAndItsSecondFile)
     options.Width = 200;
     options.Height = 150;
     int seen = 0;
-    const SequenceResult r = RenderWholeSequence(base + "t-freq.plt", options, [&](const QImage& image, int n) {
-        EXPECT_EQ(n, ++seen);
-        EXPECT_EQ(image.size(), QSize(200, 150));
-    });
+    const SequenceResult r =
+        RenderWholeSequence(base + "t-freq.plt", options, [&](const Viewer&, Surface& surface, PlotKind, int n) {
+            EXPECT_EQ(n, ++seen);
+            EXPECT_EQ(surface.Picture().size(), QSize(200, 150));
+            return true;
+        });
     EXPECT_TRUE(r.Loaded);
-    EXPECT_EQ(r.Plots.size(), 4u) << "the third file's replay is no part of the export";
-    EXPECT_NE(r.OutputText.find(Second), std::string::npos);
+    EXPECT_EQ(r.Plots, (std::vector<PlotKind>{First, Second, First, Second}))
+        << "the third file's replay is no part of the export";
+    EXPECT_NE(r.OutputText.find("Calling 2nd line plot ... Curve vs. Data plot"), std::string::npos);
     EXPECT_EQ(RenderWholeSequence(base + "pulse", options).Plots.size(), 6u);
     EXPECT_FALSE(RenderWholeSequence(base + "absent.plt", options).Loaded);
 }

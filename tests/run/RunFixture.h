@@ -3,6 +3,7 @@
 #pragma once
 
 #include "plots/run/Viewer.h"
+#include "support/RecordingSurface.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -106,8 +107,7 @@ private:
     plots::RealFileAccess real_;
 };
 
-// A viewer on a headless host in a temporary directory; every plot drawn is noted with the
-// line the sequence appended for it and its curve kind.
+// A viewer on a headless host in a temporary directory; every plot drawn is noted with its kind.
 class ViewerFixture : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -115,31 +115,16 @@ protected:
     tk::ScriptedDialogs dialogs;
     plots::RecordingSurface surface{320, 240};
     plots::Viewer viewer{host, dialogs, surface};
-    std::vector<std::string> lines;
-    std::vector<int> kinds;
+    std::vector<plots::PlotKind> drawn;
 
     void SetUp() override
     {
         viewer.ApplyLoadStates();
-        viewer.OnPlotDrawn = [this] {
-            lines.push_back(SequenceLine(host.Output));
-            kinds.push_back(viewer.Run.CurveKind);
-        };
+        viewer.OnPlotDrawn = [this](plots::PlotKind kind) { drawn.push_back(kind); };
     }
 
     std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
     void Write(const std::string& name, const std::string& text) { WriteFile(Path(name), text); }
-
-    // The last line the sequence appended (the drawing code appends trace lines of its own).
-    static std::string SequenceLine(const std::string& text)
-    {
-        const auto calling = text.rfind("\r\n\tCalling "), plotting = text.rfind("\r\n\tPlotting ");
-        const auto at = calling == std::string::npos ? plotting
-                        : plotting == std::string::npos ? calling : std::max(calling, plotting);
-        if (at == std::string::npos) return {};
-        const auto end = text.find("\r\n", at + 3);
-        return text.substr(at + 3, end == std::string::npos ? end : end - at - 3);
-    }
 
     // Locates the run and presses "&Plot results >>".
     void StartOn(const std::string& base)
@@ -157,11 +142,12 @@ protected:
     bool Enabled(plots::Command c) const { return host.Commands[int(c)].Enabled; }
 };
 
-inline const std::string Map = "Plotting -Map of Poles & Zeros-";
-inline const std::string First = "Calling 1st line plot";
-inline const std::string Second = "Calling 2nd line plot ... Curve vs. Data plot";
-inline const std::string SideLobe = "Calling 3rd line plot ... Sidelobe plot";
-inline const std::string Ripple = "Calling 3rd or 4th plot ... Ripple plot";
-inline const std::string Impulse = "Calling 4th or 5th plot ... h(t) response";
+inline constexpr plots::PlotKind Map = plots::PlotKind::PoleZeroMap;
+inline constexpr plots::PlotKind First = plots::PlotKind::FirstLinePlot;
+inline constexpr plots::PlotKind Second = plots::PlotKind::CurveVersusData;
+inline constexpr plots::PlotKind SideLobe = plots::PlotKind::SideLobe;
+inline constexpr plots::PlotKind Ripple = plots::PlotKind::GroupDelayRipple;
+inline constexpr plots::PlotKind Impulse = plots::PlotKind::ImpulseResponse;
+inline constexpr plots::PlotKind Picture = plots::PlotKind::Picture;
 
 }  // namespace runtest

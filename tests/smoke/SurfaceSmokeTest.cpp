@@ -1,4 +1,4 @@
-#include "plots/render/Surface.h"
+#include "support/RecordingSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -511,8 +511,7 @@ TEST_F(WindowTest, StartedOnASampleTheFirstPlotIsShownAndNextGoesOn)
     const QString samples = QString(TK_SOURCE_DIR) + "/samples";
     QDir::setCurrent(samples);
     frmPlots& f = Open();
-    const StartupResult r = Main(f.viewer(), f.registry(), (samples + "/lorentz2.plt").toStdString(),
-                                 {[&f] { return f.Unloaded(); }});
+    const StartupResult r = Main(f.viewer(), f.registry(), (samples + "/lorentz2.plt").toStdString());
     ASSERT_TRUE(r.Started);
     EXPECT_EQ(f.windowTitle(), "lorentz2 ... Plots from Tavrick Ent.");
     EXPECT_EQ(f.CurrentTab(), TabPlot);
@@ -568,8 +567,7 @@ TEST_F(WindowTest, TickedAxisBoxesCanBeEditedOnTheSetupTabAfterAStartedRun)
             r.SetText(Key, "txtYstep", "0.5");
         }
         frmPlots& f = Open();
-        const StartupResult r = Main(f.viewer(), f.registry(), (samples + "/lorentz2.plt").toStdString(),
-                                     {[&f] { return f.Unloaded(); }});
+        const StartupResult r = Main(f.viewer(), f.registry(), (samples + "/lorentz2.plt").toStdString());
         ASSERT_TRUE(r.Started);
         c.ToSetup(f);
         ASSERT_EQ(f.CurrentTab(), TabSetup);
@@ -600,7 +598,7 @@ TEST_F(WindowTest, PlotFileWithoutDataEndsTheProgramAtStartUp)
     Store().SetText(tk::CompanyKey, "fileIn", "empty1.plt");
 
     frmPlots& f = Open();
-    const StartupResult r = Main(f.viewer(), f.registry(), path.toStdString(), {[&f] { return f.Unloaded(); }});
+    const StartupResult r = Main(f.viewer(), f.registry(), path.toStdString());
     EXPECT_EQ(r.ReadFile, "empty1.plt");
     EXPECT_FALSE(r.Started) << "nothing is started after the window has unloaded";
     EXPECT_TRUE(f.Unloaded());

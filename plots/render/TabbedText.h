@@ -1,0 +1,19 @@
+// Text with tab characters, each advancing to the next tab stop: stops every 14 average
+// character widths, as a print zone has them. The plot surface and the printed page share it.
+#pragma once
+
+#include <QFontMetricsF>
+#include <QPointF>
+#include <QString>
+
+class QPainter;
+
+namespace plots {
+
+double TabStopWidth(const QFontMetricsF& fm);
+// The width of the text when its tab stops count from its own start.
+double TabbedTextWidth(const QString& text, const QFontMetricsF& fm);
+// Paints the text with its top-left corner at the point; the tab stops count from tabOrigin.
+void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, const QFontMetricsF& fm, double tabOrigin);
+
+}  // namespace plots

@@ -1,0 +1,100 @@
+// A test device of the plot surface: draws like an image surface and keeps a list of every
+// call, in current units and in pixels, with colour, dash style, width, font size and text, so
+// that tests assert what was drawn where.
+#pragma once
+
+#include "plots/render/Surface.h"
+
+#include <string>
+#include <vector>
+
+namespace plots {
+
+struct DrawCall {
+    enum Kind { Fill, Line, Text, Picture } Type = Fill;
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;  // current units at the time of the call
+    QPointF P1, P2;                          // pixels (a line as the device got it: cut to the picture)
+    Colour Colour_ = 0;
+    int Style = 0;
+    int Width = 0;
+    double DashOffset = 0;
+    std::string Text_;
+    double FontSize = 0;
+    double Angle = 0;
+};
+
+class RecordingSurface : public ImageSurface {
+public:
+    using ImageSurface::ImageSurface;
+    std::vector<DrawCall> Calls;
+
+    std::vector<DrawCall> Lines() const { return Of(DrawCall::Line); }
+    std::vector<DrawCall> Texts() const { return Of(DrawCall::Text); }
+    // The first text call whose text equals the given one, or nullptr.
+    const DrawCall* FindText(const std::string& text) const
+    {
+        for (const DrawCall& d : Calls)
+            if (d.Type == DrawCall::Text && d.Text_ == text) return &d;
+        return nullptr;
+    }
+
+protected:
+    void FillPx(Colour c) override
+    {
+        Calls.push_back(NewCall(DrawCall::Fill, c));
+        ImageSurface::FillPx(c);
+    }
+    void LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset) override
+    {
+        DrawCall d = NewCall(DrawCall::Line, c);
+        d.P1 = a;
+        d.P2 = b;
+        d.Style = style;
+        d.Width = width;
+        d.DashOffset = dashOffset;
+        Calls.push_back(d);
+        ImageSurface::LinePx(a, b, c, style, width, dashOffset);
+    }
+    void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c, double angleDegrees) override
+    {
+        DrawCall d = NewCall(DrawCall::Text, c);
+        d.X2 = d.Y2 = 0;
+        d.P1 = topLeft;
+        d.Text_ = text.toStdString();
+        d.FontSize = Font().CellHeightPx > 0 ? 0 : Font().SizePoints;
+        d.Angle = angleDegrees;
+        Calls.push_back(d);
+        ImageSurface::TextPx(topLeft, text, font, c, angleDegrees);
+    }
+    void PicturePx(const QImage& picture, const QRectF& target) override
+    {
+        DrawCall d = NewCall(DrawCall::Picture, 0);
+        d.P1 = target.topLeft();
+        d.P2 = target.bottomRight();
+        Calls.push_back(d);
+        ImageSurface::PicturePx(picture, target);
+    }
+
+private:
+    // A call of the given kind at the position the surface is drawing at.
+    DrawCall NewCall(DrawCall::Kind kind, Colour c) const
+    {
+        DrawCall d;
+        d.Type = kind;
+        d.X1 = callX1_;
+        d.Y1 = callY1_;
+        d.X2 = callX2_;
+        d.Y2 = callY2_;
+        d.Colour_ = c;
+        return d;
+    }
+    std::vector<DrawCall> Of(DrawCall::Kind kind) const
+    {
+        std::vector<DrawCall> out;
+        for (const DrawCall& d : Calls)
+            if (d.Type == kind) out.push_back(d);
+        return out;
+    }
+};
+
+}  // namespace plots
