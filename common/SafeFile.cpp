@@ -96,10 +96,13 @@ std::string SafeFile::ErrorText() const
     return error_ == 0 ? std::string() : std::generic_category().message(error_);
 }
 
+// The first failure is the one reported; the temporary file goes at once, so a full disk gets
+// its room back before the caller gets round to the commit.
 bool SafeFile::Fail(int error)
 {
     if (error_ == 0)
         error_ = error != 0 ? error : EIO;
+    Discard();
     return false;
 }
 
@@ -153,33 +156,28 @@ bool SafeFile::FinishTemporary()
         return Fail(errno);
     struct stat old {};
     const mode_t mode = ::stat(destination_.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-    bool ok = ::fchmod(check, mode) == 0 && ::fsync(check) == 0;
-    if (!ok)
-        Fail(errno);
-    if (::close(check) != 0 && errno != EINTR && ok)
-        ok = Fail(errno);
-    return ok;
+    const bool synced = ::fchmod(check, mode) == 0 && ::fsync(check) == 0;
+    const int syncError = errno;
+    const bool closed = ::close(check) == 0 || errno == EINTR;
+    if (!synced)
+        return Fail(syncError);
+    return closed || Fail(errno);
 }
 
 bool SafeFile::Commit(const std::function<bool(const std::string& temporaryPath)>& whole)
 {
-    if (committed_ || temporary_.empty()) {
-        Fail(EBADF);
-        Discard();
+    // A failure has already removed the temporary file.
+    if (committed_ || temporary_.empty())
+        return Fail(EBADF);
+    if (!FinishTemporary())
         return false;
-    }
-    bool ok = error_ == 0 && FinishTemporary();
-    if (ok && whole) {
+    if (whole) {
         errno = 0;  // a check that says no without a reason reports EIO
         if (!whole(temporary_))
-            ok = Fail(errno);
+            return Fail(errno);
     }
-    if (ok && ::rename(temporary_.c_str(), destination_.c_str()) != 0)
-        ok = Fail(errno);
-    if (!ok) {
-        Discard();
-        return false;
-    }
+    if (::rename(temporary_.c_str(), destination_.c_str()) != 0)
+        return Fail(errno);
     committed_ = true;
     temporary_.clear();
     SyncDirectory(DirectoryOf(destination_));
@@ -202,8 +200,6 @@ bool WriteFileWhole(const std::string& target, const std::string& bytes, int* er
 {
     SafeFile file(target);
     const bool ok = file.Open() && file.Write(bytes) && file.Commit();
-    if (!ok)
-        file.Discard();
     if (error)
         *error = file.Error();
     return ok;
