@@ -673,17 +673,6 @@ struct Transaction {
     std::string KeptAs;  // where a store that could not be read was set aside
 };
 
-// The store file itself: a store file that is a link (kept with the user's other settings) is
-// changed where it points, so the link stays.
-std::string ResolvedStoreFile(const std::string& storeFile)
-{
-    std::error_code error;
-    if (!std::filesystem::is_symlink(storeFile, error))
-        return storeFile;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(storeFile, error);
-    return error ? storeFile : target.string();
-}
-
 // One read-modify-write of the store under its lock. The change sees the freshest content
 // and says whether it changed anything. A missing or empty file is made (holding the company
 // key) even when nothing changed; a damaged one is set aside before the change is written, or
@@ -691,7 +680,9 @@ std::string ResolvedStoreFile(const std::string& storeFile)
 // too, since the new file leaves those lines out.
 Transaction Transact(const std::string& storeFile, const std::function<bool(Store&)>& change, bool repair = false)
 {
-    const std::string file = ResolvedStoreFile(storeFile);
+    // A store file that is a link (kept with the user's other settings) is changed where it
+    // points: the lock and a damaged file's copy belong there too.
+    const std::string file = FollowLink(storeFile);
     std::error_code ignored;
     std::filesystem::create_directories(DirectoryOf(file), ignored);
     const StoreLock lock(file);

@@ -33,17 +33,6 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A link is followed to the file it names, so replacing the file keeps the link. A link whose
-// file is missing is followed too: the file is made where the link points.
-std::string Destination(const std::string& target)
-{
-    std::error_code error;
-    if (!std::filesystem::is_symlink(target, error))
-        return target;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
-    return error ? target : resolved.string();
-}
-
 // The temporary file's name: hidden, beside the target, and short enough for one directory
 // entry even when the target's own name nearly fills one.
 std::string TemporaryPattern(const std::string& destination)
@@ -83,6 +72,15 @@ void SyncDirectory(const std::string& dir)
 
 }  // namespace
 
+std::string FollowLink(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error))
+        return path;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? path : resolved.string();
+}
+
 SafeFile::SafeFile(std::string target) : target_(std::move(target)) {}
 
 SafeFile::~SafeFile() { Discard(); }
@@ -112,7 +110,7 @@ bool SafeFile::Open()
         return Fail(EBUSY);
     if (target_.empty() || target_.back() == '/')
         return Fail(EISDIR);
-    destination_ = Destination(target_);
+    destination_ = FollowLink(target_);
     std::string pattern = TemporaryPattern(destination_);
     fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0)

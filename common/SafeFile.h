@@ -51,6 +51,10 @@ private:
     bool committed_ = false;
 };
 
+// The file a path names: where it points when it is a symbolic link (that file need not exist
+// yet), the path itself otherwise. Replacing that file keeps the user's link.
+std::string FollowLink(const std::string& path);
+
 // The whole buffer as the file's content, in one call.
 bool WriteFileWhole(const std::string& target, const std::string& bytes, int* error = nullptr);
 

@@ -1,6 +1,7 @@
 // The sign-up printout: its steps, and the page printed to a PDF file and read back.
 #include "CatalogueTestSupport.h"
 #include "store/PrivateTmpfs.h"
+#include "store/TestFiles.h"
 #include "Pitchwell/RegistrationPage.h"
 #include "Pitchwell/SignUpPrint.h"
 
@@ -13,11 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 
 using namespace pitchwell;
 using namespace cataloguetest;
@@ -214,23 +213,6 @@ TEST(RegistrationPage, WithoutAPrinterNothingHappens)
     EXPECT_TRUE(page.lblPrintedTo->text().isEmpty());
 }
 
-// Every file in the directory, hidden ones included, but the disk's filler.
-std::vector<std::string> FilesIn(const std::string& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        if (entry.path().filename() != "filler")
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string Bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(SignUpPrint, OnlyAFinishedPdfCountsAsWhole)
 {
     const std::string body = "%PDF-1.4\n1 0 obj\n<< >>\nendobj\n";
@@ -254,7 +236,7 @@ TEST(SignUpPrint, OnlyAFinishedPdfCountsAsWhole)
     QTemporaryDir dir;
     for (const auto& c : cases) {
         const std::string path = dir.path().toStdString() + "/form.pdf";
-        std::ofstream(path, std::ios::binary) << c.Content;
+        storetest::WriteFile(path, c.Content);
         EXPECT_EQ(IsWholePdf(path), c.Whole) << c.Name;
     }
 }
@@ -290,7 +272,7 @@ TEST(RegistrationPage, FormThatCannotBeWrittenWholeIsToldAndTheEarlierFileStays)
         std::string earlier;
         if (!missingDir) {
             page.cmdPrintIBO->click();
-            earlier = Bytes(pdf);
+            earlier = storetest::ReadFile(pdf);
             ASSERT_EQ(PdfPages(pdf), 1);
             ASSERT_TRUE(disk.FillLeaving(c.FreePages * Page));
         }
@@ -301,7 +283,7 @@ TEST(RegistrationPage, FormThatCannotBeWrittenWholeIsToldAndTheEarlierFileStays)
         if (*c.Reason == '\0') {
             EXPECT_TRUE(inst.Dialogs.Boxes.empty());
             EXPECT_EQ(PdfLines(pdf)[8], "First Name: * Second");
-            EXPECT_EQ(FilesIn(dir), std::vector<std::string> {"IBO Registration.pdf"});
+            EXPECT_EQ(storetest::NamesIn(dir), std::vector<std::string> {"IBO Registration.pdf"});
             continue;
         }
         ASSERT_EQ(inst.Dialogs.Boxes.size(), 1u);
@@ -314,8 +296,8 @@ TEST(RegistrationPage, FormThatCannotBeWrittenWholeIsToldAndTheEarlierFileStays)
         if (missingDir) {
             EXPECT_FALSE(std::filesystem::exists(dir));
         } else {
-            EXPECT_EQ(Bytes(pdf), earlier);
-            EXPECT_EQ(FilesIn(dir), std::vector<std::string> {"IBO Registration.pdf"});
+            EXPECT_EQ(storetest::ReadFile(pdf), earlier);
+            EXPECT_EQ(storetest::NamesIn(dir), std::vector<std::string> {"IBO Registration.pdf"});
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "common/Registry.h"
+#include "store/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,30 +9,18 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tk;
+using storetest::ReadFile;
+using storetest::WriteFile;
 
 namespace {
 
 const std::string Scrivane = CompanyKey + "\\Scrivane";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 QStringList Entries(const QString& dir)
 {

@@ -4,50 +4,25 @@
 #include "common/SafeFile.h"
 #include "common/TextFile.h"
 #include "store/PrivateTmpfs.h"
+#include "store/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include <sys/stat.h>
 
 using namespace tk;
-using storetest::PrivateTmpfs;
+using namespace storetest;
 
 namespace {
 
 constexpr std::size_t Page = 4096;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-// Every name in the directory but the filler, hidden ones included.
-std::vector<std::string> Names(const std::string& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        if (entry.path().filename() != "filler")
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 mode_t ModeOf(const std::string& path)
 {
@@ -62,7 +37,7 @@ void ExpectWholeOrNothing(bool ok, const std::string& dir, const std::string& ta
                           const std::string& newContent)
 {
     EXPECT_EQ(ReadFile(target), ok ? newContent : oldContent);
-    EXPECT_EQ(Names(dir), std::vector<std::string> {std::filesystem::path(target).filename().string()});
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string> {std::filesystem::path(target).filename().string()});
 }
 
 }  // namespace
@@ -128,7 +103,7 @@ TEST(SafeFile, StoreAndTextFilesOnAFullDiskKeepWhatTheyHad)
     EXPECT_EQ(ReadFile(store.StoreFile()), storeBefore);
     EXPECT_EQ(store.GetText(CompanyKey, "fileIn"), "t-freq.plt");
     EXPECT_EQ(ReadFile(disk.Path() + "/notes.txt"), "first");
-    EXPECT_EQ(Names(disk.Path()), (std::vector<std::string> {"notes.txt", "registry.ini", "registry.ini.lock"}));
+    EXPECT_EQ(NamesIn(disk.Path()), (std::vector<std::string> {"notes.txt", "registry.ini", "registry.ini.lock"}));
 }
 
 class SafeFileTest : public ::testing::Test {
@@ -165,7 +140,7 @@ TEST_F(SafeFileTest, FailuresBeforeTheRenameLeaveTheTargetAndNoTemporary)
         EXPECT_FALSE(file.Commit(c.Whole));
         EXPECT_EQ(file.Error(), c.Error);
         EXPECT_EQ(ReadFile(Path("old.txt")), "old");
-        EXPECT_EQ(Names(dir.path().toStdString()), (std::vector<std::string> {"old.txt", "taken.txt"}));
+        EXPECT_EQ(NamesIn(dir.path().toStdString()), (std::vector<std::string> {"old.txt", "taken.txt"}));
     }
 }
 
@@ -184,7 +159,7 @@ TEST_F(SafeFileTest, AnotherWriterFillsTheTemporaryAndTheCheckSeesItWhole)
     }));
     EXPECT_EQ(seen, "%PDF-1.4 ... %%EOF\n");
     EXPECT_EQ(ReadFile(Path("form.pdf")), seen);
-    EXPECT_EQ(Names(dir.path().toStdString()), std::vector<std::string> {"form.pdf"});
+    EXPECT_EQ(NamesIn(dir.path().toStdString()), std::vector<std::string> {"form.pdf"});
 }
 
 TEST_F(SafeFileTest, UncommittedFileIsDiscarded)
@@ -194,7 +169,7 @@ TEST_F(SafeFileTest, UncommittedFileIsDiscarded)
         ASSERT_TRUE(file.Open());
         ASSERT_TRUE(file.Write("half"));
     }
-    EXPECT_TRUE(Names(dir.path().toStdString()).empty());
+    EXPECT_TRUE(NamesIn(dir.path().toStdString()).empty());
 }
 
 TEST_F(SafeFileTest, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask)
@@ -225,5 +200,5 @@ TEST_F(SafeFileTest, NameThatFillsADirectoryEntryStillGetsATemporaryBesideIt)
     const std::string name(255, 'n');
     ASSERT_TRUE(WriteFileWhole(Path(name), "content"));
     EXPECT_EQ(ReadFile(Path(name)), "content");
-    EXPECT_EQ(Names(dir.path().toStdString()), std::vector<std::string> {name});
+    EXPECT_EQ(NamesIn(dir.path().toStdString()), std::vector<std::string> {name});
 }
