@@ -1,7 +1,6 @@
 #include "common/SafeFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
