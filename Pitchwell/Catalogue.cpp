@@ -181,6 +181,8 @@ std::vector<ProgramLaunch> ViewAnswer(LauncherContext& ctx, const std::string& s
         return launches;
     if (plan.SaveRequest)
         SavePlotRequest(ctx.Store, plan.RequestFile, plan.RequestDir, ctx.Paths.ProgSubDir);
+    else
+        ClearPlotRequest(ctx.Store);
     StartViewer(ctx, plan.ViewerArgument);
     launches.push_back({ProgramLaunch::Kind::Viewer, plan.ViewerArgument});
     return launches;
