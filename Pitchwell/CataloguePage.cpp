@@ -18,12 +18,11 @@ namespace {
 
 constexpr int Px(int twips) { return twips / tk::TwipsPerPixel; }
 
-// The inner tab control's designed place on the page, and the rows of one catalogue page.
-// Its top stays where it is while the buttons above it grow with the window, so it starts low
-// enough for buttons grown by two thirds (a maximised window on a 1920 by 1200 screen), and it
-// is short enough to end inside the page of a window shrunk to three quarters.
-constexpr int TabsLeft = 300, TabsTop = 1050, TabsWidth = 13100, TabsHeight = 7300;
-constexpr int RowsTop = 150, RowsHeight = 6600, RowStep = 370, RowHeight = 330;
+// The inner tab control's designed place on the page, and the rows of one catalogue page. The
+// rows are tall enough for an option button's round mark in a window shrunk to 640 by 410, and
+// far enough apart that they never touch.
+constexpr int TabsLeft = 300, TabsTop = 750, TabsWidth = 13100, TabsHeight = 8600;
+constexpr int RowsTop = 150, RowsHeight = 7800, RowStep = 390, RowHeight = 370;
 constexpr int OptionLeft = 300, OptionWidth = 2700, LabelLeft = 3100, LabelWidth = 9700;
 
 // Properties that say where an option button sits in the catalogue.
@@ -47,6 +46,9 @@ CataloguePage::CataloguePage(LauncherContext& ctx, QWidget* parent) : QWidget(pa
     SSTexamples = new QTabWidget(this);
     SSTexamples->setObjectName("SSTexamples");
     SSTexamples->setGeometry(Px(TabsLeft), Px(TabsTop), Px(TabsWidth), Px(TabsHeight));
+    // Scaled as a whole, its top included, like a frame: a tab control whose top stays put while
+    // the window shrinks around it cuts its last rows and its frame in a small window.
+    SSTexamples->setProperty(tk::ControlTypeProperty, "Frame");
     SSTexamples->setUsesScrollButtons(true);
     BuildCatalogue();
 }
