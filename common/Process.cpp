@@ -50,19 +50,30 @@ bool StartsWithScheme(const QString& text, const char* scheme)
 
 // ---- the desktop's default text editor --------------------------------------------------
 
+// A freedesktop base directory list, most important first: the user's own directory
+// ($homeVariable, else the home default), then the system's ($dirsVariable, else the default).
+QStringList BaseDirectories(const char* homeVariable, const QString& homeDefault, const char* dirsVariable,
+                            const QString& dirsDefault)
+{
+    QString home = qEnvironmentVariable(homeVariable);
+    if (!home.startsWith('/'))
+        home = QDir::homePath() + "/" + homeDefault;
+    QString dirs = qEnvironmentVariable(dirsVariable);
+    if (dirs.isEmpty())
+        dirs = dirsDefault;
+    QStringList result {home};
+    for (const QString& dir : dirs.split(':', Qt::SkipEmptyParts))
+        if (dir.startsWith('/'))
+            result << dir;
+    return result;
+}
+
 // The directories that hold desktop entries, most important first.
 QStringList ApplicationDirectories()
 {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!dataHome.startsWith('/'))
-        dataHome = QDir::homePath() + "/.local/share";
-    QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
-    if (dataDirs.isEmpty())
-        dataDirs = "/usr/local/share:/usr/share";
-    QStringList result {dataHome + "/applications"};
-    for (const QString& dir : dataDirs.split(':', Qt::SkipEmptyParts))
-        if (dir.startsWith('/'))
-            result << dir + "/applications";
+    QStringList result;
+    for (const QString& dir : BaseDirectories("XDG_DATA_HOME", ".local/share", "XDG_DATA_DIRS", "/usr/local/share:/usr/share"))
+        result << dir + "/applications";
     return result;
 }
 
@@ -197,16 +208,9 @@ DesktopEntry ReadDesktopEntry(const QString& desktopFile)
 // The mimeapps.list files, most important first.
 QStringList MimeAppsLists()
 {
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!configHome.startsWith('/'))
-        configHome = QDir::homePath() + "/.config";
-    QString configDirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
-    if (configDirs.isEmpty())
-        configDirs = "/etc/xdg";
-    QStringList lists {configHome + "/mimeapps.list"};
-    for (const QString& dir : configDirs.split(':', Qt::SkipEmptyParts))
-        if (dir.startsWith('/'))
-            lists << dir + "/mimeapps.list";
+    QStringList lists;
+    for (const QString& dir : BaseDirectories("XDG_CONFIG_HOME", ".config", "XDG_CONFIG_DIRS", "/etc/xdg"))
+        lists << dir + "/mimeapps.list";
     for (const QString& dir : ApplicationDirectories())
         lists << dir + "/mimeapps.list";
     return lists;

@@ -28,6 +28,18 @@ LauncherPaths PathsFor(const std::string& ownDir)
     return paths;
 }
 
+// The set-up of a launcher installed at tk-tools/Pitchwell on the desktop, without a message.
+SetupReport SetUpInstalledLauncher(FreshDesktop& desk)
+{
+    LauncherPaths paths = PathsFor(desk.MakeDir("tk-tools/Pitchwell"));
+    tk::ScriptedDialogs dialogs;
+    SetupReport report;
+    EXPECT_TRUE(Start_Path(paths, dialogs));
+    EXPECT_TRUE(Start_INI(paths, dialogs, "12/7/2026", &report));
+    EXPECT_TRUE(dialogs.Boxes.empty());
+    return report;
+}
+
 }  // namespace
 
 TEST(LauncherStartup, BaseDirectoryIsTheParentOfTheOwnDirectory)
@@ -123,12 +135,7 @@ TEST(LauncherStartup, FirstRunLeavesTheEditorChoiceToTheDesktop)
         const std::string choice = "[Default Applications]\ntext/plain=vim.desktop;\n";
         if (hadList)
             WriteAll(list, choice);
-        const std::string own = desk.MakeDir("tk-tools/Pitchwell");
-        LauncherPaths paths = PathsFor(own);
-        tk::ScriptedDialogs dialogs;
-        ASSERT_TRUE(Start_Path(paths, dialogs));
-        SetupReport report;
-        ASSERT_TRUE(Start_INI(paths, dialogs, "12/7/2026", &report));
+        const SetupReport report = SetUpInstalledLauncher(desk);
         ASSERT_TRUE(report.RegisteredSource && report.RegisteredOutput);
         if (hadList) {
             EXPECT_EQ(ReadAll(list), choice);
@@ -149,12 +156,7 @@ TEST(LauncherStartup, AnExtensionWithATypeKeepsIt)
     WriteAll(packages + "/other.xml",
              "<?xml version=\"1.0\"?>\n<mime-info><mime-type type=\"text/x-other-listing\">"
              "<glob pattern=\"*.OUT\"/></mime-type></mime-info>\n");
-    const std::string own = desk.MakeDir("tk-tools/Pitchwell");
-    LauncherPaths paths = PathsFor(own);
-    tk::ScriptedDialogs dialogs;
-    ASSERT_TRUE(Start_Path(paths, dialogs));
-    SetupReport report;
-    ASSERT_TRUE(Start_INI(paths, dialogs, "12/7/2026", &report));
+    const SetupReport report = SetUpInstalledLauncher(desk);
     EXPECT_TRUE(report.RegisteredSource);
     EXPECT_FALSE(report.RegisteredOutput);
     EXPECT_EQ(GetAssociation("out"), "text/x-other-listing");
