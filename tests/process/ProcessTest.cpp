@@ -329,31 +329,3 @@ TEST_F(ProcessTest, TerminalEditorsRunInATerminalOrGiveWayToTheNextEditor)
         EXPECT_EQ(got, c.command);
     }
 }
-
-// The opener finds a file's type as xdg-mime tells it, which may go by content: a video that
-// is only partly downloaded is no video to it, and no program takes it.
-TEST_F(ProcessTest, AssociationIsCheckedForTheTypeTheOpenerFinds)
-{
-    const ScopedEnv dataDirs("XDG_DATA_DIRS", Path("share").toStdString());
-    const ScopedEnv dataHome("XDG_DATA_HOME", Path("home").toStdString());
-    const ScopedEnv path("PATH", Path("bin").toStdString());
-    // Types by content as the opener's own type finder does: a whole video starts with its header.
-    WriteScript(Path("bin/xdg-mime"),
-                "case \"$1 $2\" in\n"
-                "'query filetype') IFS= read -r start < \"$3\"\n"
-                "  case \"$start\" in VIDEO-HEADER*) echo 'video/x-ms-wmv; charset=binary' ;;\n"
-                "                   *) echo application/octet-stream ;; esac ;;\n"
-                "'query default') [ \"$3\" = video/x-ms-wmv ] && echo player.desktop ;;\n"
-                "esac\nexit 0\n");
-    WriteText(Path("share/applications/player.desktop"), "[Desktop Entry]\nExec=player %f\n");
-    struct Case { const char* name; QByteArray content; bool associated; };
-    const Case cases[] = {
-        {"whole video", "VIDEO-HEADER and frames", true},
-        {"partly downloaded", QByteArray("\0\0\0\0partial", 11), false},
-        {"empty", "", false},
-    };
-    for (const Case& c : cases) {
-        WriteText(Path("talk.wmv"), c.content);
-        EXPECT_EQ(SystemStarter::DesktopHasAssociatedProgram(Path("talk.wmv").toStdString()), c.associated) << c.name;
-    }
-}
