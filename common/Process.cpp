@@ -78,12 +78,15 @@ QStringList ApplicationDirectories()
 }
 
 // Runs xdg-mime with the arguments and takes what it printed; false when it could not be
-// run, did not finish in time or failed.
-bool AskXdgMime(const QStringList& arguments, QString& output)
+// run, did not finish in time or failed. `started` tells whether it could be run at all.
+bool AskXdgMime(const QStringList& arguments, QString& output, bool* started = nullptr)
 {
     QProcess query;
     query.start("xdg-mime", arguments, QIODevice::ReadOnly);
-    if (!query.waitForStarted(2000))
+    const bool running = query.waitForStarted(2000);
+    if (started)
+        *started = running;
+    if (!running)
         return false;
     if (!query.waitForFinished(5000)) {
         query.kill();
@@ -100,13 +103,9 @@ bool AskXdgMime(const QStringList& arguments, QString& output)
 // whether xdg-mime could be asked at all.
 QStringList DefaultEntries(const QString& mimeType, bool* asked = nullptr)
 {
-    if (asked)
-        *asked = false;
     QString output;
-    if (!AskXdgMime({"query", "default", mimeType}, output))
+    if (!AskXdgMime({"query", "default", mimeType}, output, asked))
         return {};
-    if (asked)
-        *asked = true;
     return output.split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts);
 }
 
@@ -479,7 +478,7 @@ bool EditorCommand(const std::string& file, std::string& program, std::vector<st
     std::string skipped;
     if (DesktopEditor(file, program, args, skipped))
         return true;
-    // The opener would start the same terminal editor without a terminal.
+    // The opener would try the same terminal editor and find no terminal either.
     if (!skipped.empty()) {
         reason = skipped;
         return false;
