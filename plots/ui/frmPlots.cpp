@@ -60,8 +60,6 @@ frmPlots::frmPlots(tk::Registry registry, tk::Dialogs* dialogs)
 {
     setObjectName("frmPlots");
     setWindowTitle("Plots from Tavrick Ent.");
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        surface_->SetScreenSize(screen->size().width(), screen->size().height());
     QFont font("Arial");
     font.setPointSizeF(8.25);
     setFont(font);
