@@ -34,6 +34,12 @@ struct LabelLayout {
 };
 
 struct DrawContext {
+    DrawContext(const PlotData& data, PlotKind kind, const DisplaySettings& settings, const PlotFacts& facts,
+                Surface& canvas, AxisState& axis, std::string& trace)
+        : Data(data), Kind(kind), Settings(settings), Facts(facts), Canvas(canvas), Axis(axis), Trace(trace)
+    {
+    }
+
     const PlotData& Data;
     PlotKind Kind;
     const DisplaySettings& Settings;
@@ -46,6 +52,8 @@ struct DrawContext {
     // Where the Y labels land (known on the second pass), and where this pass put them.
     LabelLayout Labels;
     LabelLayout LabelsDrawn;
+    // The pixels of the titles and legends printed so far.
+    std::vector<QRectF> TextsDrawn;
 
     std::int16_t CurveKind() const { return CurveKindOf(Kind); }
 };

@@ -128,6 +128,7 @@ void PrintAt(DrawContext& ctx, const std::string& text, float x, float y)
     if (s.IsPixelScale()) {
         s.SetCurrentX(std::floor(x + 0.5));
         s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
+        ctx.TextsDrawn.push_back(s.TextInkPx(text));
     } else {
         s.SetCurrentX(x);
         s.SetCurrentY(y);
@@ -183,11 +184,20 @@ void DrawTitles(DrawContext& ctx)
     // over its labels.
     SetTextColour(ctx, SlotAxes);
     s.SetFontSize(10 * sxf);
-    const float amplitudeY = float(0.3 * s.ScaleHeight());
+    float amplitudeY = float(0.3 * s.ScaleHeight());
     float amplitudeX = float(0.95 * s.ScaleWidth());
     const double clearOf = ctx.Labels.ColumnLeft(s.ScaleWidth()) - 2;
-    const QRectF amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY);
+    QRectF amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY);
     if (amplitude.right() > clearOf) amplitudeX -= float(amplitude.right() - clearOf);
+    amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY);
+    // Below a title line it would cross (a small surface).
+    for (const QRectF& text : ctx.TextsDrawn) {
+        const QRectF overlap = amplitude.intersected(text);
+        if (overlap.width() <= 0.5 || overlap.height() <= 0.5) continue;
+        const double down = text.bottom() + 2 - amplitude.top();
+        amplitudeY += float(down);
+        amplitude.translate(0, down);
+    }
     if (!RotatedText(s, "Amplitude", "90", amplitudeX, amplitudeY)) ctx.FontReleaseFailed = true;
 
     // Scale block.

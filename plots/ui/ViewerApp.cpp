@@ -14,6 +14,7 @@ int RunViewer(int argc, char** argv, const std::string& commandTail)
     QApplication app(argc, argv);
     QApplication::setApplicationName("plots");
     frmPlots form(tk::Registry::ForUser());
+    form.WaitUntilShown();
     Main(form.viewer(), form.registry(), commandTail);
     // A fatal data message during start-up has closed the window already.
     if (form.Unloaded()) return form.EndedByFatalExit() ? 1 : 0;

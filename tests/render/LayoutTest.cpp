@@ -15,7 +15,8 @@ namespace {
 struct Size {
     int W, H;
 };
-const Size Sizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1260, 861}, {1920, 1080}, {3840, 2160}};
+// From the plot surface of a maximised window on a 640 x 480 screen to a 4K picture.
+const Size Sizes[] = {{620, 380}, {640, 480}, {800, 600}, {1024, 768}, {1260, 861}, {1920, 1080}, {3840, 2160}};
 
 std::string Describe(const DrawCall& d)
 {
