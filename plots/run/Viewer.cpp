@@ -460,7 +460,7 @@ void Viewer::FileOld()
 {
     tk::FileDialogRequest request;
     request.Title = "Open Response Input File";
-    request.InitialDir = Run.OpenDialogDir;
+    request.InitialDir = DialogStartDirectory(Run);
     request.Filter = "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif";
     request.FilterIndex = 2;
     const std::optional<std::string> chosen = dialogs_.OpenFile(request);
@@ -500,6 +500,7 @@ bool Viewer::FileSaveAs()
     request.Title = "Save Plot File As ...";
     request.Filter = "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp";
     request.FilterIndex = 2;
+    request.InitialDir = DialogStartDirectory(Run);
     request.ProposedName = ProposedBitmapName(Run.PlotBase);
     const std::optional<std::string> chosen = dialogs_.SaveFile(request);
     if (!chosen || chosen->empty() || *chosen == request.ProposedName) return false;
