@@ -1,6 +1,7 @@
 // Where "&Open Plot File ..." and "Save &As ..." start: in the directory of the run being
 // shown, else in the working directory; never at the file system's root, where Enter on the
 // proposed bitmap name would try to write /NAME.bmp.
+#include "StartupFixture.h"
 #include "common/Dialogs.h"
 #include "common/Registry.h"
 #include "plots/render/Surface.h"
@@ -10,12 +11,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 using namespace plots;
@@ -30,40 +27,17 @@ struct DialogCase {
     bool RunShown;         // a run is shown, so Save As is offered
 };
 
-class DialogStart : public ::testing::TestWithParam<DialogCase> {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp_.isValid());
-        tmpPath_ = QDir(tmp_.path()).canonicalPath().toStdString();
-        // A fresh account: no installation under the roots, a store that holds only the
-        // company key, started from the home directory.
-        setenv("TK_TOOLS_ROOT", (tmpPath_ + "/tk-tools").c_str(), 1);
-        setenv("TOOLS_VB_ROOT", (tmpPath_ + "/tools.vb").c_str(), 1);
-        for (const char* d : {"home", "runs", "other"}) QDir(tmp_.path()).mkdir(d);
-        ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(tmpPath_ + "/home")));
-        std::ifstream sample(std::string(TK_SOURCE_DIR) + "/samples/lorentz2.plt", std::ios::binary);
-        std::stringstream text;
-        text << sample.rdbuf();
-        for (const char* f : {"runs/t-freq.plt", "other/wave.plt"})
-            std::ofstream(tmpPath_ + "/" + f, std::ios::binary) << text.str();
-    }
-
-    std::string Expand(std::string s) const
-    {
-        if (s.rfind("{TMP}", 0) == 0) s.replace(0, 5, tmpPath_);
-        return s;
-    }
-
-    QTemporaryDir tmp_;
-    std::string tmpPath_;
-};
+// A fresh account: no installation under the roots, a store that holds only the company key,
+// the viewer started from the home directory.
+class DialogStart : public viewertest::StartupFixture, public ::testing::WithParamInterface<DialogCase> {};
 
 TEST_P(DialogStart, BothDialogsStartWhereTheRunIs)
 {
     const DialogCase& c = GetParam();
-    tk::Registry store(tmpPath_ + "/store/registry.ini");
-    ASSERT_TRUE(store.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey));
+    for (const char* f : {"{TMP}/runs/t-freq.plt", "{TMP}/other/wave.plt"}) MakeFile(Expand(f));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Expand("{TMP}/home"))));
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(Expand("{TMP}/home"))));
+    tk::Registry store = MakeStore(true);
     HeadlessHost host;
     tk::ScriptedDialogs dialogs;
     ImageSurface surface(320, 240);

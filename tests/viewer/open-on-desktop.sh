@@ -15,7 +15,7 @@ shift 2
 
 if [ -z "${OPEN_ON_DESKTOP_INNER:-}" ]; then
   export OPEN_ON_DESKTOP_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$src" "$plots" "$@"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$src" "$plots" "$@"
 fi
 
 # The viewer draws on the X server, whatever platform the caller's tests use.
@@ -62,7 +62,7 @@ visible_windows() {  # "id name" per line
 
 window_named() {  # the id of the visible window with exactly this name, waiting for it to map
   local line
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     while read -r line; do
       [ "${line#* }" = "$1" ] && { echo "${line%% *}"; return; }
     done < <(visible_windows)
@@ -90,9 +90,9 @@ for spec in "$@"; do
   mkdir -p "$dir"
   make_files "$dir" "$files"
   if [ "$how" = typed ]; then
-    (cd "$dir" && exec "$work/prefix/plots" "$argument") >/dev/null 2>&1 &
+    (cd "$dir" && exec "$work/prefix/plots" "$argument") >/dev/null 2>"$work/plots.err" &
   else
-    (cd "$work" && gio open "$dir/$argument") >/dev/null 2>&1
+    (cd "$work" && gio open "$dir/$argument") >/dev/null 2>"$work/gio.err" || cat "$work/gio.err" >&2
   fi
   id=$(window_named "$title")
   why=""
@@ -105,7 +105,8 @@ for spec in "$@"; do
   if [ -z "$why" ]; then
     echo "CASE $name: ok"
   else
-    echo "CASE $name: FAILED ${why#; } (shown: $(visible_windows | cut -d' ' -f2- | paste -sd'|'))"
+    echo "CASE $name: FAILED ${why#; } (shown: $(visible_windows | cut -d' ' -f2- | paste -sd'|'); running: $(viewer_pids | paste -sd' '))"
+    cat "$work/plots.err" >&2 2>/dev/null || true
   fi
   end_viewers
 done
