@@ -232,10 +232,7 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     const std::string base = r.Paths.PlotBase;
     if (!r.Paths.SecondDataFile.empty() && !viewer.FileExists(base + ".plt")) {
         r.FirstDataFileMissing = true;
-        const QDir current(QString::fromStdString(r.CurrentDir));
-        const auto here = [&](const std::string& name) {
-            return current.filePath(QString::fromStdString(name)).toStdString();
-        };
+        const auto here = [&](const std::string& name) { return name.front() == '/' ? name : r.CurrentDir + "/" + name; };
         dialogs.Show(FirstDataFileMissingText(here(r.Paths.SecondDataFile), here(base + ".plt")), StartupErrorTitle,
                      tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         return r;
