@@ -13,14 +13,10 @@ src=$1
 plots=$2
 shift 2
 
-if [ -z "${OPEN_ON_DESKTOP_INNER:-}" ]; then
-  export OPEN_ON_DESKTOP_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$src" "$plots" "$@"
-fi
-
 # The viewer draws on the X server, whatever platform the caller's tests use.
 unset QT_QPA_PLATFORM
 work=$(mktemp -d)
+xserver=""
 
 # The ids of the viewers started here: the processes running this installation's copy.
 viewer_pids() {
@@ -37,12 +33,30 @@ end_viewers() {
   local pid
   for pid in $(viewer_pids); do kill "$pid" 2>/dev/null || true; done
   for _ in $(seq 1 100); do
-    [ -z "$(viewer_pids)" ] && return
+    [ -n "$(viewer_pids)" ] || break
     sleep 0.1
   done
   for pid in $(viewer_pids); do kill -KILL "$pid" 2>/dev/null || true; done
 }
-trap 'end_viewers; rm -rf "$work"' EXIT
+cleanup() {
+  end_viewers
+  if [ -n "$xserver" ]; then kill "$xserver" 2>/dev/null || true; wait "$xserver" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' HUP INT TERM
+
+# A private X server on the first free display, kept through all cases (-noreset: a server
+# that resets when its last client leaves refuses the next one for a moment).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
+xserver=$!
+for _ in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "FAILED: the X server did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 export XDG_RUNTIME_DIR=$work/runtime TK_TOOLS_ROOT=$work/tk-tools TOOLS_VB_ROOT=$work/tools.vb
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/prefix/Pitchwell"
