@@ -466,7 +466,7 @@ void Viewer::FileOld()
 {
     tk::FileDialogRequest request;
     request.Title = "Open Response Input File";
-    request.InitialDir = Run.OpenDialogDir;
+    request.InitialDir = DialogStartDirectory(Run);
     request.Filter = "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif";
     request.FilterIndex = 2;
     const std::optional<std::string> chosen = dialogs_.OpenFile(request);
@@ -512,6 +512,7 @@ bool Viewer::FileSaveAs()
     request.Filter = "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp|PNG Picture (*.png)|*.png|"
                      "SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf";
     request.FilterIndex = 2;
+    request.InitialDir = DialogStartDirectory(Run);
     request.ProposedName = ProposedBitmapName(Run.PlotBase);
     const std::optional<tk::FileChoice> choice = dialogs_.SaveFileAs(request);
     if (!choice || choice->Path.empty() || choice->Path == request.ProposedName) return false;
