@@ -1,6 +1,7 @@
 #include "plots/run/Viewer.h"
 
 #include "common/Paths.h"
+#include "common/PrintFile.h"
 #include "common/Text.h"
 #include "plots/data/Listings.h"
 #include "plots/render/PlotDrawing.h"
@@ -573,7 +574,12 @@ void Viewer::cmdPrint_Click()
         printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(ProposedPdfPath())));
     }
     if (!dialogs_.ChoosePrinter(printer, false)) return;
-    PrintTo(printer);
+    // A printer that fails says nothing, as printing always did; a file that could not be
+    // written whole is told, or the user would look for a page that is not there.
+    const tk::PrintedFile printed = tk::PrintWhole(printer, [this](QPrinter& p) { return PrintTo(p); });
+    if (!printed.Printed && !printed.File.empty())
+        dialogs_.Show("The plot could not be written to\r\n" + printed.File + "\r\n" + printed.Reason + ".", "Graphel",
+                      tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
 }
 
 bool Viewer::PrintTo(QPagedPaintDevice& printer)
