@@ -241,11 +241,10 @@ void Viewer::PlotNextStep()
     if (std::size_t(Run.PlotStep) >= fileSequence_.size()) return;
     const PlotKind kind = fileSequence_[std::size_t(Run.PlotStep)];
 
-    // What the plot needs of the data: the curve against the data sums the two columns in
-    // the loaded data (as the run summary and the print see them afterwards); a curve block
-    // is read from the open file just before its plot.
-    if (kind == PlotKind::CurveVersusData) AddInto(Data.DataY2, Data.DataY1, Data.PointCount);
-    if (IsCurveBlock(kind) && !ReadBlockFor(EmptyBlockWarning(kind))) return;
+    if (!PrepareDataFor(kind, Data)) {
+        host_.FatalExit(EmptyBlockWarning(kind));
+        return;
+    }
 
     AppendLine(SequenceLine(kind));
     ++Run.PlotStep;
@@ -254,14 +253,15 @@ void Viewer::PlotNextStep()
     Drawn(kind);
 }
 
-bool Viewer::ReadBlockFor(const char* warning)
+// What a plot needs of the data: the curve against the data sums the two columns in the loaded
+// data (as the run summary and the print see them afterwards); a curve block is read from the
+// open file just before its plot.
+bool Viewer::PrepareDataFor(PlotKind kind, PlotData& data)
 {
-    ReadNextBlock(Data);
-    if (Data.PointCount <= 0) {
-        host_.FatalExit(warning);
-        return false;
-    }
-    return true;
+    if (kind == PlotKind::CurveVersusData) AddInto(data.DataY2, data.DataY1, data.PointCount);
+    if (!IsCurveBlock(kind)) return true;
+    ReadNextBlock(data);
+    return data.PointCount > 0;
 }
 
 void Viewer::EndOfFileSequence()
@@ -350,11 +350,23 @@ void Viewer::cmdExit_Click()
 // ---------------------------------------------------------------------------------------------
 // File location
 
+void Viewer::ShowReadFailure(const ReadOutcome& read)
+{
+    if (read.Status == ReadStatus::Corrupted)
+        dialogs_.Show(CorruptedText(Run.PlotBase), CorruptedTitle(read.Label), tk::MsgIcon::Exclamation,
+                      tk::MsgButtons::Ok);
+    else if (read.Status == ReadStatus::Unreadable)
+        dialogs_.Show(UnexpectedErrorText(read.Error), RoutineTitle("ReadPlotData"), tk::MsgIcon::Critical,
+                      tk::MsgButtons::Ok);
+}
+
 ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext)
 {
     sequenceEnded_ = false;
     const ReadOutcome read = ReadPlotData(Data, base + ext);
     if (read.Status == ReadStatus::Missing) return read;
+    dataFileRead_ = base + ext;
+    if (OnDataFileRead) OnDataFileRead(dataFileRead_);
     host_.ShowTab(TabInput);
     host_.SetTabCaption(TabInput, "Input");
     switch (read.Status) {
@@ -366,17 +378,53 @@ ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext
         break;
     case ReadStatus::Corrupted:
     case ReadStatus::Unreadable:
-        if (read.Status == ReadStatus::Corrupted)
-            dialogs_.Show(CorruptedText(Run.PlotBase), CorruptedTitle(read.Label), tk::MsgIcon::Exclamation,
-                          tk::MsgButtons::Ok);
-        else
-            dialogs_.Show(UnexpectedErrorText(read.Error), RoutineTitle("ReadPlotData"), tk::MsgIcon::Critical,
-                          tk::MsgButtons::Ok);
+        ShowReadFailure(read);
         Run.PlotBase.clear();
         host_.ShowFilename();
         break;
     }
     return read;
+}
+
+bool Viewer::ReloadDataFile()
+{
+    // After Quit the run is over: nothing is shown from its file any more.
+    if (dataFileRead_.empty() || !Data.IsOpen()) return false;
+    PlotData fresh;
+    const ReadOutcome read = ReadPlotData(fresh, dataFileRead_);
+    if (!read.Loaded()) {
+        // Nothing of it is shown: the plot on the surface and the data behind it stay.
+        if (read.Status == ReadStatus::NoData)
+            dialogs_.Show("No data in file", "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+        else
+            ShowReadFailure(read);
+        return false;
+    }
+
+    // The plot of the same kind, with the file's sequence gone through up to it (a curve block
+    // is read in its turn); the run's first plot when the new file does not have that kind.
+    const std::vector<PlotKind> kinds = FilePlotSequence(fresh);
+    const bool plotShown = shown_ && shown_->Kind != PlotKind::Picture && Data.PointCount > 0;
+    std::size_t position = 0;
+    if (plotShown) {
+        const auto at = std::find(kinds.begin(), kinds.end(), shown_->Kind);
+        if (at != kinds.end()) position = std::size_t(at - kinds.begin());
+        for (std::size_t i = 0; i <= position; ++i) {
+            if (PrepareDataFor(kinds[i], fresh)) continue;
+            dialogs_.Show(EmptyBlockWarning(kinds[i]), "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+            return false;
+        }
+    }
+    Data = std::move(fresh);
+    fileSequence_ = kinds;
+    host_.ShowNotice("The plot data file was written again; the plot was drawn anew from it.");
+    AppendLine("Plot data read again from " + tk::DisplayName(dataFileRead_));
+    if (!plotShown) return true;
+    Run.PlotStep = std::int16_t(position + 1);
+    AppendLine(SequenceLine(kinds[position]));
+    DrawPlotNow(kinds[position]);
+    Drawn(kinds[position]);
+    return true;
 }
 
 void Viewer::LocatePlotFile(const std::string& base)
@@ -477,9 +525,14 @@ void Viewer::FileOld()
     // A cancelled dialog leaves the loaded run as it was, its data file still open for the
     // curve blocks that "&Plot results >>" and "&Next >>" will read.
     if (!chosen || chosen->empty()) return;
+    OpenChosenFile(*chosen);
+}
+
+void Viewer::OpenChosenFile(const std::string& chosen)
+{
     Data.Close();
 
-    Run.PlotBase = *chosen;
+    Run.PlotBase = chosen;
     std::string directory;
     SplitPath(Run.PlotBase, directory);
     for (int attempt = 1;; ++attempt) {

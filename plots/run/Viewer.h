@@ -107,6 +107,15 @@ public:
 
     // File location.
     void LocatePlotFile(const std::string& base);
+    // The data file read last (the run's first or second), or nothing.
+    const std::string& DataFileRead() const { return dataFileRead_; }
+    // Called after every read of a data file, with its path.
+    std::function<void(const std::string&)> OnDataFileRead;
+
+    // The data file shown was written again (a solver finished once more): it is read afresh
+    // and the plot of the same kind drawn from it, with a notice. A file that cannot be read
+    // now gets its usual box, and the picture and the data shown stay. True when it was read.
+    bool ReloadDataFile();
 
     // The run's other files, shown as they are.
     void ReadOutputFile(const std::string& path);
@@ -116,6 +125,8 @@ public:
     // File commands: existence test with the drive messages, open, save as bitmap, print.
     bool FileExists(const std::string& name);
     void FileOld();
+    // What the open command does with a chosen file (also a file dropped on the window).
+    void OpenChosenFile(const std::string& path);
     bool FileSaveAs();
     void cmdOpen_Click() { FileOld(); }
     void cmdSaveAs_Click() { FileSaveAs(); }
@@ -148,8 +159,12 @@ private:
     void ShowPicture(const QImage& picture);
     void Drawn(PlotKind kind);
     ReadOutcome ReadDataFile(const std::string& base, const std::string& ext);
+    // The box for a data file that could not be read (not for one without data).
+    void ShowReadFailure(const ReadOutcome& read);
+    // Prepares the data for a plot of the sequence: the sum of the curve against the data, a
+    // curve block read from the file. False when a block is empty.
+    static bool PrepareDataFor(PlotKind kind, PlotData& data);
     // Reads the next curve block for a plot; false (after the fatal warning) when it is empty.
-    bool ReadBlockFor(const char* warning);
     void EndOfFileSequence();
     std::string NextPictureName() const;
     bool ShowNextPicture();
@@ -162,6 +177,7 @@ private:
     FileAccess* files_;
     std::vector<PlotKind> fileSequence_;
     std::optional<Shown> shown_;
+    std::string dataFileRead_;
     bool sequenceEnded_ = false;
 };
 

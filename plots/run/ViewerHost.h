@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace plots {
 
@@ -45,6 +46,8 @@ public:
     virtual void EnableSettings(bool) {}
     // Unloads the window without a message, which ends the program.
     virtual void CloseViewer() {}
+    // A short notice in the window that goes by itself (no box to answer).
+    virtual void ShowNotice(const std::string&) {}
 };
 
 // Keeps the state a window would show, for headless runs and tests.
@@ -87,6 +90,8 @@ public:
     bool SettingsEnabled = false;
     void EnableSettings(bool enabled) override { SettingsEnabled = enabled; }
     void CloseViewer() override { Exited = true; }
+    std::vector<std::string> Notices;
+    void ShowNotice(const std::string& text) override { Notices.push_back(text); }
 };
 
 }  // namespace plots

@@ -1,6 +1,7 @@
 #include "plots/ui/frmPlots.h"
 
 #include "common/Paths.h"
+#include "common/Text.h"
 #include "common/TextFile.h"
 
 #include "plots/run/CommandStates.h"
@@ -10,6 +11,13 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
@@ -118,10 +126,15 @@ void frmPlots::BuildControls()
     tbOutBox = new QTextEdit(this);
     tbOutBox->setObjectName("tbOutBox");
     OnTab(tbOutBox, TabOutput);
+    // The listings are in the desktop's fixed-pitch font, so that the solver tables and the
+    // summary's columns line up.
+    QFont listingFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    listingFont.setPointSizeF(font().pointSizeF());
     for (QTextEdit* box : {tbInBox, tbOutBox}) {
         box->setReadOnly(true);
         box->setLineWrapMode(QTextEdit::NoWrap);
         box->setAcceptRichText(false);
+        box->setFont(listingFont);
     }
     SetListingTabStops();
 
@@ -139,6 +152,22 @@ void frmPlots::BuildControls()
     cmdPrint = AddButton("&Print ...", "cmdPrint", TabPlot, ButtonColumn[1]);
     cmdNext = AddButton("&Next >>", "cmdNext", TabPlot, ButtonColumn[3]);
     cmdQuit = AddButton("Quit", "cmdQuit", TabPlot, ButtonColumn[4]);
+
+    // A short line under the plot's buttons for notices that go by themselves.
+    lblNotice = new QLabel(this);
+    lblNotice->setObjectName("lblNotice");
+    SetTwips(lblNotice, ButtonColumn[0], ButtonTop + ButtonHeight + 15, TabsWidth - 2 * ButtonColumn[0], 240);
+    OnTab(lblNotice, TabPlot);
+    noticeTimer_.setSingleShot(true);
+    noticeTimer_.setInterval(NoticeMs);
+    connect(&noticeTimer_, &QTimer::timeout, lblNotice, &QLabel::clear);
+
+    // The shown run's data file is watched: a solver that writes it again has its new run shown.
+    dataWatch_ = new DataFileWatch([this](const std::string&) { viewer_->ReloadDataFile(); }, this);
+    viewer_->OnDataFileRead = [this](const std::string& path) { dataWatch_->Watch(path); };
+
+    // A plot data file or picture dropped on the window opens as the open command opens it.
+    setAcceptDrops(true);
 
     Viewer& v = *viewer_;
     connect(cmdPlotResults, &QPushButton::clicked, this, [&v] { v.cmdPlotResults_Click(); });
@@ -235,6 +264,42 @@ void frmPlots::SetListingTabStops()
 }
 
 void frmPlots::Unload() { close(); }
+
+void frmPlots::ShowNotice(const std::string& text)
+{
+    lblNotice->setText(QString::fromStdString(text));
+    noticeTimer_.start();
+}
+
+namespace {
+
+// The local file a drag carries, when it is a plot data file or a picture plot.
+std::string DroppedPlotFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().front().isLocalFile()) return {};
+    const std::string path = QFile::encodeName(mime->urls().front().toLocalFile()).toStdString();
+    const std::string ext = tk::ExtensionOf(path);
+    for (const char* kind : {".plt", ".2lt", ".gif"})
+        if (tk::EqualsNoCase(ext, kind)) return path;
+    return {};
+}
+
+}  // namespace
+
+void frmPlots::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedPlotFile(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void frmPlots::dropEvent(QDropEvent* event)
+{
+    const std::string path = DroppedPlotFile(event->mimeData());
+    if (path.empty()) return;
+    event->acceptProposedAction();
+    // A run under way ends first, as Quit ends it, since a file is opened between runs.
+    if (!cmdOpen->isEnabled()) viewer_->cmdQuit_Click();
+    viewer_->OpenChosenFile(path);
+}
 
 void frmPlots::closeEvent(QCloseEvent* event)
 {

@@ -7,9 +7,11 @@
 #include "common/FormResizer.h"
 #include "common/Registry.h"
 #include "plots/render/Surface.h"
+#include "plots/run/DataFileWatch.h"
 #include "plots/run/Viewer.h"
 #include "plots/run/ViewerHost.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -18,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTextEdit;
@@ -54,6 +57,9 @@ public:
     QPushButton* cmdPrint;
     QPushButton* cmdNext;
     QPushButton* cmdQuit;
+    QLabel* lblNotice;
+    // How long a notice stays.
+    static constexpr int NoticeMs = 6000;
 
     QPushButton* CommandButton(Command c) const;
     // The button's own visibility, apart from whether its page is shown.
@@ -78,6 +84,7 @@ public:
     void FocusCommand(Command c) override;
     void ShowFilename() override;
     void FatalExit(const std::string& text) override;
+    void ShowNotice(const std::string& text) override;
     std::string OutputText() const override { return outText_; }
     void SetOutputText(const std::string& text) override;
     std::string InputText() const override { return inText_; }
@@ -85,6 +92,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -108,6 +117,8 @@ private:
     bool loaded_ = false;
     bool unloaded_ = false;
     bool fatalExit_ = false;
+    DataFileWatch* dataWatch_ = nullptr;
+    QTimer noticeTimer_;
 };
 
 }  // namespace plots

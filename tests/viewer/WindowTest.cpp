@@ -21,6 +21,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QMimeData>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -441,6 +447,104 @@ TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
     f.SetInputText("a\rb\r\n");
     EXPECT_EQ(f.tbInBox->toPlainText(), "a\nb\n");
     EXPECT_TRUE(f.tbOutBox->isReadOnly());
+    // In a fixed-pitch font, so that tables and the summary's columns line up.
+    for (QTextEdit* box : {f.tbInBox, f.tbOutBox}) {
+        EXPECT_TRUE(QFontInfo(box->font()).fixedPitch()) << box->objectName().toStdString();
+        EXPECT_EQ(QFontMetricsF(box->font()).horizontalAdvance("iiii"), QFontMetricsF(box->font()).horizontalAdvance("WWWW"));
+    }
+}
+
+// The shown run's data file written again (a solver finished once more) is read afresh and the
+// plot of the same kind drawn from it; one written in two halves is read once it is whole; one
+// that is now corrupted gets its box and the plot stays.
+TEST_F(WindowTest, RewrittenDataFileIsShownAgain)
+{
+    const QString run = tmp_.filePath("tunewave.plt");
+    ASSERT_TRUE(QFile::copy(QString(TK_SOURCE_DIR) + "/samples/tunewave.plt", run));
+    QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner);
+    QFile sample(run);
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray original = sample.readAll();
+    sample.close();
+    frmPlots& f = Open();
+    ASSERT_TRUE(Main(f.viewer(), f.registry(), run.toStdString()).Started);
+    QTest::mouseClick(f.cmdNext, Qt::LeftButton);
+    ASSERT_EQ(f.viewer().ShownKind(), PlotKind::FirstLinePlot);
+
+    const auto rewrite = [&](const QByteArray& bytes, int pauseMs) {
+        QFile out(run);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes.left(bytes.size() / 2));
+        out.flush();
+        if (pauseMs > 0) QTest::qWait(pauseMs);
+        out.write(bytes.mid(bytes.size() / 2));
+    };
+    struct Case {
+        const char* What;
+        QByteArray Title;
+        int PauseMs;
+    } cases[] = {{"written at once", "Elliptic low-pass, run two", 0},
+                 {"written in two halves with a pause", "Elliptic low-pass, run three", 300}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        QByteArray changed = original;
+        changed.replace("Elliptic low-pass, 5 poles", c.Title);
+        const QImage before = f.viewer().Canvas().Picture();
+        rewrite(changed, c.PauseMs);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.viewer().Data.TitleLine == c.Title.toStdString(); }, 8000));
+        EXPECT_EQ(f.viewer().ShownKind(), PlotKind::FirstLinePlot) << "the plot of the same kind";
+        EXPECT_NE(f.viewer().Canvas().Picture(), before) << "drawn anew with the new title";
+        EXPECT_FALSE(f.lblNotice->text().isEmpty());
+    }
+    EXPECT_TRUE(dialogs_.Boxes.empty()) << "a file read once it is whole: " << (dialogs_.Boxes.empty() ? "" : dialogs_.Boxes[0].Title);
+
+    const QImage shown = f.viewer().Canvas().Picture();
+    rewrite("Elliptic low-pass\r\n0\r\nx\r\n-2 two 61\r\n", 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs_.Boxes.empty(); }, 8000));
+    EXPECT_EQ(dialogs_.Boxes[0].Title, "Reading data file error at --> modelX.");
+    EXPECT_EQ(f.viewer().Canvas().Picture(), shown) << "the previous picture stays";
+    EXPECT_FALSE(f.Unloaded());
+}
+
+// A plot data file or picture dropped on the window opens as "&Open Plot File ..." opens it; a
+// run under way ends first; other files are not taken.
+TEST_F(WindowTest, DroppedFilesOpenAsTheOpenCommandOpensThem)
+{
+    const QString samples = QString(TK_SOURCE_DIR) + "/samples";
+    ASSERT_TRUE(QFile::copy(samples + "/sine2.plt", tmp_.filePath("SINE2.PLT")));
+    ASSERT_TRUE(QFile::copy(samples + "/expdecay.plt", tmp_.filePath("expdecay.plt")));
+    ASSERT_TRUE(QFile::copy(samples + "/expdecay.2lt", tmp_.filePath("expdecay.2lt")));
+    ASSERT_TRUE(QFile::copy(samples + "/lorentz2.out", tmp_.filePath("notes.txt")));
+    frmPlots& f = Open();
+    const auto drop = [&](const QString& name) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(tmp_.filePath(name))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f, &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f, &dropped);
+        return true;
+    };
+    struct Case {
+        const char* Name;
+        bool Taken;
+        const char* Caption;
+    } cases[] = {
+        {"SINE2.PLT", true, "SINE2 ... Plots from Tavrick Ent."},
+        {"notes.txt", false, "SINE2 ... Plots from Tavrick Ent."},
+        {"expdecay.2lt", true, "expdecay ... Plots from Tavrick Ent."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(drop(c.Name), c.Taken);
+        EXPECT_EQ(f.windowTitle().toStdString(), c.Caption);
+        if (!c.Taken) continue;
+        EXPECT_TRUE(f.cmdPlotResults->isEnabled()) << "the run waits for Plot results, as after Open";
+        QTest::mouseClick(f.cmdPlotResults, Qt::LeftButton);
+        EXPECT_EQ(f.viewer().ShownKind(), PlotKind::FirstLinePlot);
+    }
+    EXPECT_TRUE(dialogs_.Boxes.empty());
 }
 
 TEST_F(WindowTest, EachTabShowsItsOwnControls)
