@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
+#include "plots/render/PngEncoder.h"
 #include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
@@ -148,8 +149,7 @@ bool WritePdf(const QImage& picture, const QString& path)
 bool WritePicture(const QImage& picture, const QString& path, const std::string& format)
 {
     if (format == "pdf") return WritePdf(picture, path);
-    // The fastest zlib level: plot pictures are mostly flat colour and shrink well anyway.
-    if (format == "png") return picture.save(path, "PNG", 89);
+    if (format == "png") return WritePngFile(picture, path, 1);
     return picture.save(path, "BMP");
 }
 
