@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
+#include "plots/cli/PictureQueue.h"
 #include "plots/render/PngEncoder.h"
 #include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
@@ -149,7 +150,7 @@ bool WritePdf(const QImage& picture, const QString& path)
 bool WritePicture(const QImage& picture, const QString& path, const std::string& format)
 {
     if (format == "pdf") return WritePdf(picture, path);
-    if (format == "png") return WritePngFile(picture, path, 1);
+    if (format == "png") return WritePngFile(picture, path);
     return picture.save(path, "BMP");
 }
 
@@ -194,16 +195,19 @@ int RunExportCommand(const std::vector<std::string>& args)
     SequenceOptions options;
     options.Width = o.Width;
     options.Height = o.Height;
+    // A PNG picture is encoded while the next plot is drawn.
+    PictureQueue pictures([&o](const QImage& picture, const QString& path) { return WritePicture(picture, path, o.Format); },
+                          o.Format == "png");
     const SequenceResult run = RenderWholeSequence(
         runFile.toStdString(), options, [&](const Viewer&, Surface& surface, PlotKind, int number) {
             const QString name = QString("%1-%2.%3").arg(stem).arg(number, 2, 10, QChar('0')).arg(QString::fromStdString(o.Format));
-            const QString target = dir.filePath(name);
-            if (!WritePicture(surface.Picture(), target, o.Format)) {
-                std::fprintf(stderr, "plots: cannot write '%s'\n", target.toStdString().c_str());
-                written = false;
-            }
+            pictures.Add(surface.Picture(), dir.filePath(name));
             return true;
         });
+    for (const QString& target : pictures.Finish()) {
+        std::fprintf(stderr, "plots: cannot write '%s'\n", target.toStdString().c_str());
+        written = false;
+    }
 
     StderrDialogs report;
     for (const tk::MessageBoxCall& box : run.Messages) report.MsgBox(box);
