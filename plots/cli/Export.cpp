@@ -11,6 +11,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
@@ -20,6 +22,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -172,6 +175,11 @@ int RunExportCommand(const std::vector<std::string>& args)
     if (!error.empty()) return UsageError(error);
 
     const auto app = EnsureGuiApplication();
+    // Setting up the fonts takes a while; it is done on another core while the file is read.
+    const std::jthread fonts([] {
+        const QImage probe(1, 1, QImage::Format_RGB32);
+        (void)QFontMetricsF(QFont("Arial"), &probe).height();
+    });
     const QFileInfo file(QString::fromStdString(o.File));
     if (!file.isFile()) {
         std::fprintf(stderr, "plots: cannot read '%s': no such file\n", o.File.c_str());
