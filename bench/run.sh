@@ -14,13 +14,16 @@
 # machine is busy), their ratios, and the peak resident memory (largest of all runs).
 #
 # usage: bench/run.sh [BUILD_DIR]   (default: build-bench, configured and built when missing)
-#        RUNS (default 15) rounds after two warm-up rounds; POINTS (default "1000 32767").
+#        RUNS (default 15) rounds after two warm-up rounds; POINTS (default "1000 32767");
+#        TOOLS, a subset of "plots gnuplot matplotlib gnuplot-lw1-noisy gnuplot-lw1-smooth"
+#        (default all; plots is always timed), for a quicker look at one comparison.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${1:-$root/build-bench}
 runs=${RUNS:-15}
 points=${POINTS:-1000 32767}
+tools=${TOOLS:-gnuplot matplotlib gnuplot-lw1-noisy gnuplot-lw1-smooth}
 size_w=1024
 size_h=768
 work=$(mktemp -d)
@@ -46,13 +49,21 @@ for n in $points; do
     plt="$work/data/fit$n.plt"
     txt="$work/data/fit$n.txt"
     gp() { echo "gnuplot -e \"datafile='$txt'; outfile='$work/gnuplot.png'; w=$size_w; h=$size_h; $1\" $here/plot_gnuplot.gp"; }
-    /usr/bin/python3 "$here/timeit.py" "$runs" 2 "$work/t$n.json" \
-        plots "$plots --export $work/out-plots --size ${size_w}x${size_h} $plt" \
-        gnuplot "$(gp "lw=2; curves='noisy'")" \
-        matplotlib "/usr/bin/python3 $here/plot_matplotlib.py $txt $work/mpl.png $size_w $size_h" \
-        gnuplot-lw1-noisy "$(gp "lw=1; curves='noisy'")" \
-        gnuplot-lw1-smooth "$(gp "lw=1; curves='smooth'")"
+    set -- plots "$plots --export $work/out-plots --size ${size_w}x${size_h} $plt"
+    for tool in $tools; do
+        case $tool in
+        plots) continue ;;
+        gnuplot) set -- "$@" "$tool" "$(gp "lw=2; curves='noisy'")" ;;
+        matplotlib) set -- "$@" "$tool" "/usr/bin/python3 $here/plot_matplotlib.py $txt $work/mpl.png $size_w $size_h" ;;
+        gnuplot-lw1-noisy) set -- "$@" "$tool" "$(gp "lw=1; curves='noisy'")" ;;
+        gnuplot-lw1-smooth) set -- "$@" "$tool" "$(gp "lw=1; curves='smooth'")" ;;
+        *) echo "unknown tool '$tool'" >&2; exit 2 ;;
+        esac
+    done
+    /usr/bin/python3 "$here/timeit.py" "$runs" 2 "$work/t$n.json" "$@"
 done
+echo "load average after the rounds: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
 
 /usr/bin/python3 - "$work" "$runs" $points <<'PY'
 import json, statistics, sys
@@ -71,6 +82,8 @@ for n in points:
     res = data[n]
     base = res["plots"]
     for tool in ("plots", "gnuplot", "matplotlib"):
+        if tool not in res:
+            continue
         r = res[tool]
         print("| {:,} | {} | {:,.0f} | {:.2f} | {:,.0f} | {:.2f} | {:.1f} |".format(
             int(n), tool, med(r), med(r) / med(base), cpu(r), cpu(r) / cpu(base), peak(r)))
@@ -84,6 +97,8 @@ for n in points:
     res = data[n]
     p = res["plots"]
     for kind, label in (("noisy", "noisy curve"), ("smooth", "two smooth curves")):
+        if "gnuplot-lw1-" + kind not in res:
+            continue
         g = res["gnuplot-lw1-" + kind]
         print("| {:,} | {} | {:,.0f} | {:,.0f} | {:.2f} | {:,.0f} | {:,.0f} | {:.2f} | {:.1f} / {:.1f} |".format(
             int(n), label, med(g), med(p), med(p) / 2 / med(g), cpu(g), cpu(p), cpu(p) / 2 / cpu(g),
