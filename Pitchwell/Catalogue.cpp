@@ -139,9 +139,7 @@ bool StartEditor(LauncherContext& ctx, const std::string& file)
     std::string program;
     std::vector<std::string> args;
     std::string reason;
-    if (!tk::EditorCommand(file, program, args))
-        reason = "No text editor was found. Set QZ_EDITOR to the command of your text editor.";
-    else if (ctx.Starter.Start(program, args, reason))
+    if (tk::EditorCommand(file, program, args, reason) && ctx.Starter.Start(program, args, reason))
         return true;
     ctx.Messages.Show("The text editor could not be started for" "\r\n" + file + "\r\n" + reason,
                       "Text editor not started", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
@@ -181,6 +179,8 @@ std::vector<ProgramLaunch> ViewAnswer(LauncherContext& ctx, const std::string& s
         return launches;
     if (plan.SaveRequest)
         SavePlotRequest(ctx.Store, plan.RequestFile, plan.RequestDir, ctx.Paths.ProgSubDir);
+    else
+        ClearPlotRequest(ctx.Store);
     StartViewer(ctx, plan.ViewerArgument);
     launches.push_back({ProgramLaunch::Kind::Viewer, plan.ViewerArgument});
     return launches;

@@ -65,7 +65,8 @@ struct ViewAnswerPlan {
     bool Go = false;                 // False: the selection is not an example with an answer
     std::string AnswerFile;          // the answer listing the editor opens
     bool StartViewer = false;        // the plot viewer is installed
-    bool SaveRequest = false;        // a plot was found and is handed over first
+    bool SaveRequest = false;        // a plot was found and is handed over first; otherwise
+                                     // the hand-over name is cleared before the viewer starts
     std::string RequestFile;         // the plot file's name
     std::string RequestDir;          // the answers directory, with a trailing "/"
     std::string ViewerArgument;      // the plot file's full path, or the answers directory

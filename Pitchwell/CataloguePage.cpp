@@ -18,12 +18,11 @@ namespace {
 
 constexpr int Px(int twips) { return twips / tk::TwipsPerPixel; }
 
-// The inner tab control's designed place on the page, and the rows of one catalogue page.
-// Its top stays where it is while the buttons above it grow with the window, so it starts low
-// enough for buttons grown by two thirds (a maximised window on a 1920 by 1200 screen), and it
-// is short enough to end inside the page of a window shrunk to three quarters.
-constexpr int TabsLeft = 300, TabsTop = 1050, TabsWidth = 13100, TabsHeight = 7300;
-constexpr int RowsTop = 150, RowsHeight = 6600, RowStep = 370, RowHeight = 330;
+// The inner tab control's designed place on the page, and the rows of one catalogue page. The
+// rows are tall enough for an option button's round mark in a window shrunk to 640 by 410, and
+// far enough apart that they never touch.
+constexpr int TabsLeft = 300, TabsTop = 750, TabsWidth = 13100, TabsHeight = 8600;
+constexpr int RowsTop = 150, RowsHeight = 7800, RowStep = 390, RowHeight = 370;
 constexpr int OptionLeft = 300, OptionWidth = 2700, LabelLeft = 3100, LabelWidth = 9700;
 
 // Properties that say where an option button sits in the catalogue.
@@ -47,18 +46,23 @@ CataloguePage::CataloguePage(LauncherContext& ctx, QWidget* parent) : QWidget(pa
     SSTexamples = new QTabWidget(this);
     SSTexamples->setObjectName("SSTexamples");
     SSTexamples->setGeometry(Px(TabsLeft), Px(TabsTop), Px(TabsWidth), Px(TabsHeight));
+    // Scaled as a whole, its top included, like a frame: a tab control whose top stays put while
+    // the window shrinks around it cuts its last rows and its frame in a small window.
+    SSTexamples->setProperty(tk::ControlTypeProperty, "Frame");
     SSTexamples->setUsesScrollButtons(true);
     BuildCatalogue();
 }
 
 void CataloguePage::BuildCatalogue()
 {
-    // One group for the whole catalogue: one example is chosen at a time.
-    auto* group = new QButtonGroup(this);
-    group->setExclusive(true);
     const std::vector<CatalogueTab> tabs = CatalogueTabs();
     for (std::size_t p = 0; p < tabs.size(); ++p) {
         const CatalogueTab& tab = tabs[p];
+        // A group per page: the arrow keys move among the examples of the page shown and stop
+        // at its ends. A group spanning all pages would move to the nearest row of any page,
+        // hidden ones included.
+        auto* group = new QButtonGroup(this);
+        group->setExclusive(true);
         auto* page = new QWidget;
         page->setObjectName(QString::fromStdString("SSTexamples_page" + std::to_string(p)));
         const int count = static_cast<int>(tab.Files.size());
@@ -87,6 +91,8 @@ void CataloguePage::BuildCatalogue()
         files_.push_back(tab.Files);
         SSTexamples->addTab(page, QString::fromStdString(tab.Caption));
     }
+    pageChoice_.assign(files_.size(), 0);
+    connect(SSTexamples, &QTabWidget::currentChanged, this, &CataloguePage::SSTexamples_Click);
 }
 
 QRadioButton* CataloguePage::Option(const std::string& buttonArray, int index) const
@@ -109,6 +115,25 @@ void CataloguePage::Exam_Click(int page, int index)
     if (index < 1 || index > static_cast<int>(files.size()))
         return;
     selectedExample_ = files[index - 1];
+    pageChoice_[page] = index;
+}
+
+void CataloguePage::SSTexamples_Click(int page)
+{
+    // The selection is always an example of the page shown: the one last chosen there, or
+    // none, so that "&Edit Demo" never opens an example the user cannot see.
+    if (page < 0 || page >= static_cast<int>(files_.size()))
+        return;
+    shownPage_ = page;
+    const int index = pageChoice_[page];
+    if (index == 0) {
+        selectedExample_.clear();
+        cmdEditDemo->setEnabled(true);
+        cmdViewAnswer->setEnabled(true);
+        return;
+    }
+    selectedExample_ = files_[page][index - 1];
+    SetExampleButtons();
 }
 
 void CataloguePage::Exam_GotFocus(int page, int index)
@@ -116,6 +141,10 @@ void CataloguePage::Exam_GotFocus(int page, int index)
     // Disabling the focused button hands the focus on; that is not a choice of the next example,
     // or one missing source would disable a whole page of examples in a chain.
     if (disablingFocused_)
+        return;
+    // Showing another page moves the focus from the page that goes to the first example of the
+    // one that comes, before the page counts as shown; that is not the user's choice either.
+    if (page != shownPage_)
         return;
     Exam_Click(page, index);
     if (page < 0 || page >= static_cast<int>(Arrays.size()) || index < 1 ||

@@ -43,6 +43,8 @@ public:
     // The handlers of every option-button array, by page (0 to 6) and index (from 1).
     void Exam_Click(int page, int index);
     void Exam_GotFocus(int page, int index);
+    // Another catalogue page is shown: the selection follows it.
+    void SSTexamples_Click(int page);
     void SetExampleButtons();
     void cmdEditDemo_Click();
     void cmdViewAnswer_Click();
@@ -56,6 +58,8 @@ private:
     LauncherContext& ctx_;
     std::vector<std::vector<std::string>> files_;  // the captions, by page and index - 1
     std::string selectedExample_;
+    std::vector<int> pageChoice_;                  // by page: the index last chosen there, 0 for none
+    int shownPage_ = 0;
     bool disablingFocused_ = false;
 };
 

@@ -122,28 +122,6 @@ std::string PackageXml(const std::string& extension, const std::string& mimeType
     return xml.toStdString();
 }
 
-// The default for a type in the [Default Applications] group of one mimeapps.list.
-std::string DefaultIn(const std::string& listFile, const std::string& mimeType, const char* group)
-{
-    std::vector<std::string> lines;
-    if (!ReadLines(listFile, lines))
-        return {};
-    bool inGroup = false;
-    for (const std::string& line : lines) {
-        if (!line.empty() && line[0] == '[') {
-            inGroup = line == group;
-            continue;
-        }
-        if (inGroup && line.rfind(mimeType + "=", 0) == 0) {
-            std::string ids = line.substr(mimeType.size() + 1);
-            std::string first = ids.substr(0, ids.find(';'));
-            if (!first.empty())
-                return first;
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 std::string DataHome()
@@ -152,29 +130,12 @@ std::string DataHome()
     return v.empty() ? Home() + "/.local/share" : v;
 }
 
-std::string ConfigHome()
-{
-    const std::string v = Env("XDG_CONFIG_HOME");
-    return v.empty() ? Home() + "/.config" : v;
-}
-
 std::vector<std::string> DataDirs()
 {
     std::vector<std::string> dirs{DataHome()};
     std::string sys = Env("XDG_DATA_DIRS");
     if (sys.empty())
         sys = "/usr/local/share:/usr/share";
-    for (const std::string& d : SplitColons(sys))
-        dirs.push_back(d);
-    return dirs;
-}
-
-std::vector<std::string> ConfigDirs()
-{
-    std::vector<std::string> dirs{ConfigHome()};
-    std::string sys = Env("XDG_CONFIG_DIRS");
-    if (sys.empty())
-        sys = "/etc/xdg";
     for (const std::string& d : SplitColons(sys))
         dirs.push_back(d);
     return dirs;
@@ -216,69 +177,6 @@ void CreateAssociation(const std::string& extension, const std::string& mimeType
         update.start(updater, {QString::fromStdString(mimeDir)});
         update.waitForFinished(60000);
     }
-
-    const std::string editor = DefaultTextEditor();
-    if (!editor.empty())
-        AddDefaultApplication(ConfigHome() + "/mimeapps.list", mimeType, editor);
-}
-
-std::string DefaultTextEditor()
-{
-    const std::string type = "text/plain";
-    for (const std::string& dir : ConfigDirs()) {
-        if (std::string id = DefaultIn(dir + "/mimeapps.list", type, "[Default Applications]"); !id.empty())
-            return id;
-    }
-    for (const std::string& dir : DataDirs()) {
-        const std::string apps = dir + "/applications";
-        if (std::string id = DefaultIn(apps + "/mimeapps.list", type, "[Default Applications]"); !id.empty())
-            return id;
-        if (std::string id = DefaultIn(apps + "/mimeinfo.cache", type, "[MIME Cache]"); !id.empty())
-            return id;
-    }
-    return {};
-}
-
-bool AddDefaultApplication(const std::string& listFile, const std::string& mimeType, const std::string& desktopId)
-{
-    std::vector<std::string> lines;
-    ReadLines(listFile, lines);
-    const std::string group = "[Default Applications]";
-    bool inGroup = false;
-    std::size_t insertAt = lines.size();
-    bool haveGroup = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (!line.empty() && line[0] == '[') {
-            if (inGroup)
-                insertAt = i;
-            inGroup = line == group;
-            if (inGroup) {
-                haveGroup = true;
-                insertAt = lines.size();
-            }
-            continue;
-        }
-        if (inGroup && line.rfind(mimeType + "=", 0) == 0)
-            return true;
-    }
-    const std::string entry = mimeType + "=" + desktopId + ";";
-    if (haveGroup) {
-        // Insert before any blank lines that close the group.
-        while (insertAt > 0 && lines[insertAt - 1].empty())
-            --insertAt;
-        lines.insert(lines.begin() + static_cast<long>(insertAt), entry);
-    } else {
-        if (!lines.empty() && !lines.back().empty())
-            lines.push_back("");
-        lines.push_back(group);
-        lines.push_back(entry);
-    }
-    std::string text;
-    for (const std::string& l : lines)
-        text += l + "\n";
-    QDir().mkpath(QString::fromStdString(listFile.substr(0, listFile.rfind('/'))));
-    return tk::WriteTextFile(listFile, text);
 }
 
 }  // namespace pitchwell

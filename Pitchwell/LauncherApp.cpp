@@ -34,6 +34,14 @@ void LauncherApp::ChoosePlatformPrinter()
         Printer.setOutputFormat(QPrinter::PdfFormat);
 }
 
+void LauncherApp::RecoverSettingsStore()
+{
+    const std::string keptAs = Context.Store.RecoverDamagedStore();
+    if (!keptAs.empty())
+        Context.Messages.Show(tk::DamagedStoreNotice(keptAs), tk::DamagedStoreTitle, tk::MsgIcon::Exclamation,
+                              tk::MsgButtons::Ok);
+}
+
 frmIntro* LauncherApp::ShowIntro()
 {
     if (!intro_)

@@ -28,6 +28,9 @@ public:
     // The date written into the marker file; today in the short date format unless set.
     std::string ShortDate;
 
+    // At start, before anything reads the settings store: one that cannot be read is set
+    // aside for a fresh one, and the user is told where the old one went.
+    void RecoverSettingsStore();
     // Opens the introduction window.
     frmIntro* ShowIntro();
     // Loads, shows and focuses the main window (start-up steps 4 to 10). False when start-up

@@ -120,10 +120,15 @@ void RegistrationPage::cmdPrintIBO_Click()
         dir.mkpath(".");
         printer.setOutputFileName(dir.filePath("IBO Registration.pdf"));
     }
-    // Without a printer nothing is printed and nothing is said.
-    if (!PrintSteps(printer, SignUpPrintSteps(Captions(), Form())))
+    // Without a printer nothing is printed and nothing is said; a file that could not be
+    // written is told, since the user would otherwise look for a form that is not there.
+    const PrintOutcome outcome = PrintOnPrinter(printer, SignUpPrintSteps(Captions(), Form()));
+    if (!outcome.FailureText.empty()) {
+        lblPrintedTo->clear();
+        ctx_.Messages.Show(outcome.FailureText, PrintFailureTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         return;
-    if (toFile)
+    }
+    if (outcome.Printed && toFile)
         lblPrintedTo->setText("The form was written to " + printer.outputFileName() + ".");
 }
 

@@ -58,4 +58,23 @@ inline constexpr int PrintTabStopTwips = 720;
 // every step undone, silently. True when the page was sent.
 bool PrintSteps(QPrinter& printer, const std::vector<PrintStep>& steps);
 
+// A PDF that its writer finished: a PDF header, the end-of-file marker as its last line, and
+// the cross-reference table where the trailer says it is, so nothing went missing on the way.
+bool IsWholePdf(const std::string& path);
+
+// What became of a printout on the printer as it is set up.
+struct PrintOutcome {
+    bool Printed = false;     // sent to the printer, or written whole into the printer's file
+    std::string File;         // the printer's file, when it writes one
+    std::string FailureText;  // why the file could not be written; empty otherwise
+};
+
+// Prints the steps. A printer that writes PDF files writes into a temporary file beside its
+// file, and only a whole PDF takes the file's name: a full disk or a failing writer leaves the
+// file that was there before, and says why, instead of a form cut short.
+PrintOutcome PrintOnPrinter(QPrinter& printer, const std::vector<PrintStep>& steps);
+
+// The title of the box that tells of a printout that could not be written to its file.
+inline const std::string PrintFailureTitle = "Print Registration";
+
 }  // namespace pitchwell

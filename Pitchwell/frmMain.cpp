@@ -104,10 +104,10 @@ void frmMain::BuildPages()
 {
     ODE_tabs = new QTabWidget(centralWidget());
     ODE_tabs->setObjectName("ODE_tabs");
-    // The tab control keeps its top while its size follows the window, so it starts low enough
-    // for the title to grow to twice its size above it, and ends high enough to stay inside a
-    // window shrunk to three quarters.
-    ODE_tabs->setGeometry(Px(300), Px(990), Px(13800), Px(9300));
+    ODE_tabs->setGeometry(Px(300), Px(560), Px(13800), Px(10120));
+    // Scaled as a whole, its top included, like a frame: with its top fixed, the pages would run
+    // out of the bottom of a small window and into the title of a large one.
+    ODE_tabs->setProperty(tk::ControlTypeProperty, "Frame");
     ODE_tabs->setUsesScrollButtons(true);
     LauncherContext& ctx = app_.Context;
 

@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     tk::Registry store = tk::Registry::ForUser();
     tk::SystemStarter starter;
     pitchwell::LauncherApp launcher(QCoreApplication::applicationDirPath().toStdString(), dialogs, store, starter);
+    launcher.RecoverSettingsStore();
     launcher.ShowIntro();
     return QApplication::exec();
 }

@@ -27,6 +27,12 @@ void SavePlotRequest(tk::Registry& store, const std::string& fileName, const std
     store.SetRegValue(tk::HKEY_CURRENT_USER, tk::CompanyKey, "fileIn", tk::REG_SZ, fileName);
 }
 
+void ClearPlotRequest(tk::Registry& store)
+{
+    // Without the company key nothing was handed over, and there is nothing to clear.
+    store.SetRegValue(tk::HKEY_CURRENT_USER, tk::CompanyKey, "fileIn", tk::REG_SZ, std::string());
+}
+
 PathProbe ProbePath(const std::string& path)
 {
     PathProbe probe;

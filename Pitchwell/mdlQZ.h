@@ -14,6 +14,10 @@ namespace pitchwell {
 void SavePlotRequest(tk::Registry& store, const std::string& fileName, const std::string& directory,
                      const std::string& progSubDir);
 
+// Empties fileIn, so that a viewer started on a directory alone does not take the name of a
+// plot handed over earlier (one a viewer that is still open has not cleared yet).
+void ClearPlotRequest(tk::Registry& store);
+
 // True when the path names an existing ordinary file (not hidden, not a directory).
 bool FileExists(tk::Dialogs& dialogs, const std::string& path);
 // True when the path names an existing directory.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -36,12 +37,13 @@ QStringList QtFilters(const std::string& filter)
     return out;
 }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& r, bool save)
+std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileDialogRequest& r, bool save)
 {
     QFileDialog dlg(parent);
     ConfigureFileDialog(dlg, r, save);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return dlg.selectedFiles().front().toStdString();
+    const int filter = int(dlg.nameFilters().indexOf(dlg.selectedNameFilter())) + 1;
+    return FileChoice{QFile::encodeName(dlg.selectedFiles().front()).toStdString(), filter > 0 ? filter : r.FilterIndex};
 }
 
 }  // namespace
@@ -93,10 +95,19 @@ MsgResult QtDialogs::MsgBox(const MessageBoxCall& call)
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request)
 {
-    return RunFileDialog(parent_, request, false);
+    const auto choice = RunFileDialog(parent_, request, false);
+    if (!choice) return std::nullopt;
+    return choice->Path;
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
+{
+    const auto choice = RunFileDialog(parent_, request, true);
+    if (!choice) return std::nullopt;
+    return choice->Path;
+}
+
+std::optional<FileChoice> QtDialogs::SaveFileAs(const FileDialogRequest& request)
 {
     return RunFileDialog(parent_, request, true);
 }
@@ -156,6 +167,14 @@ std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogRequest& re
 {
     FileRequests.push_back(request);
     return TakeFront<std::optional<std::string>>(FileAnswers, std::nullopt);
+}
+
+std::optional<FileChoice> ScriptedDialogs::SaveFileAs(const FileDialogRequest& request)
+{
+    const std::optional<std::string> path = SaveFile(request);
+    const int filter = TakeFront<int>(FilterAnswers, request.FilterIndex);
+    if (!path) return std::nullopt;
+    return FileChoice{*path, filter};
 }
 
 std::optional<std::uint32_t> ScriptedDialogs::PickColour(std::uint32_t)

@@ -35,6 +35,12 @@ struct FileDialogRequest {
     std::string ProposedName;  // save dialog only
 };
 
+// What a save dialog chose: the path and the filter that was selected (1-based).
+struct FileChoice {
+    std::string Path;
+    int FilterIndex = 1;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -42,6 +48,13 @@ public:
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+    // The save dialog, telling also which filter the user had selected.
+    virtual std::optional<FileChoice> SaveFileAs(const FileDialogRequest& request)
+    {
+        const std::optional<std::string> path = SaveFile(request);
+        if (!path) return std::nullopt;
+        return FileChoice{*path, request.FilterIndex};
+    }
     // Colour in BBGGRR form (red in the lowest byte); nothing when cancelled.
     virtual std::optional<std::uint32_t> PickColour(std::uint32_t initial) = 0;
     // Lets the user choose and set up a printer; False when cancelled.
@@ -68,6 +81,7 @@ public:
     MsgResult MsgBox(const MessageBoxCall& call) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileAs(const FileDialogRequest& request) override;
     std::optional<std::uint32_t> PickColour(std::uint32_t initial) override;
     bool ChoosePrinter(QPrinter& printer, bool setupOnly) override;
     void Beep() override;
@@ -84,6 +98,7 @@ public:
     std::vector<MessageBoxCall> Boxes;
     std::vector<MsgResult> Answers;                        // consumed front to back
     std::vector<std::optional<std::string>> FileAnswers;   // open and save dialogs
+    std::vector<int> FilterAnswers;                        // the filter a save dialog ends on
     std::vector<FileDialogRequest> FileRequests;
     std::vector<std::optional<std::uint32_t>> ColourAnswers;
     std::vector<bool> PrinterAnswers;
@@ -92,6 +107,7 @@ public:
     MsgResult MsgBox(const MessageBoxCall& call) override;
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> SaveFileAs(const FileDialogRequest& request) override;
     std::optional<std::uint32_t> PickColour(std::uint32_t initial) override;
     bool ChoosePrinter(QPrinter& printer, bool setupOnly) override;
     void Beep() override { ++Beeps; }

@@ -1,5 +1,7 @@
 #include "common/Paths.h"
 
+#include "common/TextFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -109,6 +111,8 @@ std::string WithoutExtension(const std::string& path)
 {
     return path.substr(0, path.size() - ExtensionOf(path).size());
 }
+
+std::string DisplayName(const std::string& path) { return DecodeLine(path); }
 
 std::string CurrentDirectory()
 {

@@ -37,6 +37,10 @@ std::string ExtensionOf(const std::string& path);
 // The path without that extension.
 std::string WithoutExtension(const std::string& path);
 
+// A path as the user is shown it: as it is when its bytes are UTF-8, otherwise read as
+// Windows-1252 (names from the solver tools and old archives).
+std::string DisplayName(const std::string& path);
+
 // The process's current directory.
 std::string CurrentDirectory();
 

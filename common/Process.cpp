@@ -50,43 +50,74 @@ bool StartsWithScheme(const QString& text, const char* scheme)
 
 // ---- the desktop's default text editor --------------------------------------------------
 
+// A freedesktop base directory list, most important first: the user's own directory
+// ($homeVariable, else the home default), then the system's ($dirsVariable, else the default).
+QStringList BaseDirectories(const char* homeVariable, const QString& homeDefault, const char* dirsVariable,
+                            const QString& dirsDefault)
+{
+    QString home = qEnvironmentVariable(homeVariable);
+    if (!home.startsWith('/'))
+        home = QDir::homePath() + "/" + homeDefault;
+    QString dirs = qEnvironmentVariable(dirsVariable);
+    if (dirs.isEmpty())
+        dirs = dirsDefault;
+    QStringList result {home};
+    for (const QString& dir : dirs.split(':', Qt::SkipEmptyParts))
+        if (dir.startsWith('/'))
+            result << dir;
+    return result;
+}
+
 // The directories that hold desktop entries, most important first.
 QStringList ApplicationDirectories()
 {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!dataHome.startsWith('/'))
-        dataHome = QDir::homePath() + "/.local/share";
-    QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
-    if (dataDirs.isEmpty())
-        dataDirs = "/usr/local/share:/usr/share";
-    QStringList result {dataHome + "/applications"};
-    for (const QString& dir : dataDirs.split(':', Qt::SkipEmptyParts))
-        if (dir.startsWith('/'))
-            result << dir + "/applications";
+    QStringList result;
+    for (const QString& dir : BaseDirectories("XDG_DATA_HOME", ".local/share", "XDG_DATA_DIRS", "/usr/local/share:/usr/share"))
+        result << dir + "/applications";
     return result;
+}
+
+// Runs xdg-mime with the arguments and takes what it printed; false when it could not be
+// run, did not finish in time or failed. `started` tells whether it could be run at all.
+bool AskXdgMime(const QStringList& arguments, QString& output, bool* started = nullptr)
+{
+    QProcess query;
+    query.start("xdg-mime", arguments, QIODevice::ReadOnly);
+    const bool running = query.waitForStarted(2000);
+    if (started)
+        *started = running;
+    if (!running)
+        return false;
+    if (!query.waitForFinished(5000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
+    }
+    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return false;
+    output = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+    return true;
 }
 
 // The desktop entries registered for a MIME type, as xdg-mime reports them. `asked` tells
 // whether xdg-mime could be asked at all.
 QStringList DefaultEntries(const QString& mimeType, bool* asked = nullptr)
 {
-    if (asked)
-        *asked = false;
-    QProcess query;
-    query.start("xdg-mime", {"query", "default", mimeType}, QIODevice::ReadOnly);
-    if (!query.waitForStarted(2000))
+    QString output;
+    if (!AskXdgMime({"query", "default", mimeType}, output, asked))
         return {};
-    if (asked)
-        *asked = true;
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished(1000);
-        return {};
-    }
-    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
-        return {};
-    const QString output = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
     return output.split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts);
+}
+
+// The type the desktop's opener finds for a file, by xdg-mime: the opener's own look at the
+// name and, where it goes by content, the content. Empty when xdg-mime cannot tell.
+QString OpenerFileType(const QString& path)
+{
+    QString output;
+    if (!AskXdgMime({"query", "filetype", path}, output))
+        return {};
+    // "video/x-ms-wmv; charset=binary": the type without its parameters.
+    return output.section(';', 0, 0).trimmed();
 }
 
 // The file of a desktop entry id; an id "vendor-name.desktop" may also lie in a subdirectory
@@ -109,12 +140,46 @@ QString FindDesktopFile(const QString& id)
     return {};
 }
 
-// The Exec line of the entry's main group, with the general string escapes undone.
-QString ExecLine(const QString& desktopFile)
+// A desktop entry's string value with the general escapes undone.
+QString Unescape(const QString& raw)
 {
+    QString value;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\' || i + 1 == raw.size()) {
+            value += raw[i];
+            continue;
+        }
+        const QChar next = raw[++i];
+        if (next == 's')
+            value += ' ';
+        else if (next == 'n')
+            value += '\n';
+        else if (next == 't')
+            value += '\t';
+        else if (next == 'r')
+            value += '\r';
+        else if (next == '\\')
+            value += '\\';
+        else
+            value += QString('\\') + next;
+    }
+    return value;
+}
+
+// What the editor search needs of a desktop entry's main group.
+struct DesktopEntry {
+    QString Exec;
+    QString Name;
+    bool Terminal = false;  // the program runs in a terminal
+    bool Hidden = false;    // the entry is deleted for this user
+};
+
+DesktopEntry ReadDesktopEntry(const QString& desktopFile)
+{
+    DesktopEntry entry;
     QFile file(desktopFile);
     if (!file.open(QIODevice::ReadOnly) || file.size() > 1 << 20)
-        return {};
+        return entry;
     bool inMainGroup = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
@@ -123,32 +188,77 @@ QString ExecLine(const QString& desktopFile)
             continue;
         }
         const qsizetype equals = line.indexOf('=');
-        if (!inMainGroup || equals < 0 || line.left(equals).trimmed() != "Exec")
+        if (!inMainGroup || equals < 0)
             continue;
-        const QString raw = line.mid(equals + 1).trimmed();
-        QString value;
-        for (qsizetype i = 0; i < raw.size(); ++i) {
-            if (raw[i] != '\\' || i + 1 == raw.size()) {
-                value += raw[i];
-                continue;
-            }
-            const QChar next = raw[++i];
-            if (next == 's')
-                value += ' ';
-            else if (next == 'n')
-                value += '\n';
-            else if (next == 't')
-                value += '\t';
-            else if (next == 'r')
-                value += '\r';
-            else if (next == '\\')
-                value += '\\';
-            else
-                value += QString('\\') + next;
-        }
-        return value;
+        const QString key = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (key == "Exec")
+            entry.Exec = Unescape(value);
+        else if (key == "Name")
+            entry.Name = Unescape(value);
+        else if (key == "Terminal")
+            entry.Terminal = value == "true" || value == "1";
+        else if (key == "Hidden")
+            entry.Hidden = value == "true" || value == "1";
     }
-    return {};
+    return entry;
+}
+
+// The mimeapps.list files, most important first.
+QStringList MimeAppsLists()
+{
+    QStringList lists;
+    for (const QString& dir : BaseDirectories("XDG_CONFIG_HOME", ".config", "XDG_CONFIG_DIRS", "/etc/xdg"))
+        lists << dir + "/mimeapps.list";
+    for (const QString& dir : ApplicationDirectories())
+        lists << dir + "/mimeapps.list";
+    return lists;
+}
+
+// The desktop entry ids a group of an association file lists for a type.
+QStringList IdsInGroup(const QString& listFile, const QString& group, const QString& mimeType)
+{
+    QFile file(listFile);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 4 << 20)
+        return {};
+    QStringList ids;
+    bool inGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith('[')) {
+            inGroup = line == group;
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (inGroup && equals > 0 && line.left(equals).trimmed() == mimeType)
+            ids << line.mid(equals + 1).split(';', Qt::SkipEmptyParts);
+    }
+    return ids;
+}
+
+// The desktop entries that open a type, most preferred first: the desktop's default as
+// xdg-mime reports it, then the defaults and the added associations of the mimeapps.list
+// files, then the desktop database's cache. An entry that a list removes from the type is
+// only taken as somebody's explicit default.
+QStringList Handlers(const QString& mimeType)
+{
+    const QStringList lists = MimeAppsLists();
+    QStringList removed;
+    for (const QString& list : lists)
+        removed << IdsInGroup(list, "[Removed Associations]", mimeType);
+    QStringList ids = DefaultEntries(mimeType);
+    for (const QString& list : lists)
+        ids << IdsInGroup(list, "[Default Applications]", mimeType);
+    QStringList others;
+    for (const QString& list : lists)
+        others << IdsInGroup(list, "[Added Associations]", mimeType);
+    for (const QString& dir : ApplicationDirectories())
+        others << IdsInGroup(dir + "/mimeinfo.cache", "[MIME Cache]", mimeType);
+    for (const QString& id : others)
+        if (!removed.contains(id))
+            ids << id;
+    ids.removeDuplicates();
+    return ids;
 }
 
 // Splits an Exec value into arguments: blanks separate, double quotes group, and a backslash
@@ -221,18 +331,54 @@ bool ExpandExec(const QString& exec, const QString& file, std::vector<std::strin
     return true;
 }
 
-bool DesktopEditor(const std::string& file, std::string& program, std::vector<std::string>& args)
+// The user's terminal emulator, as the desktop's opener runs a terminal program: $TERMINAL
+// (a single word gets "-e" added, a longer command is taken as it is), otherwise
+// x-terminal-emulator -e. Empty when neither is installed.
+QStringList TerminalCommand()
 {
-    for (const QString& id : DefaultEntries("text/plain")) {
-        const QString entry = FindDesktopFile(id);
-        if (entry.isEmpty())
+    std::string unused;
+    QStringList chosen = QProcess::splitCommand(qEnvironmentVariable("TERMINAL"));
+    if (!chosen.isEmpty() && !FindProgram(chosen.front().toStdString(), unused).isEmpty()) {
+        if (chosen.size() == 1)
+            chosen << "-e";
+        return chosen;
+    }
+    if (!FindProgram("x-terminal-emulator", unused).isEmpty())
+        return {"x-terminal-emulator", "-e"};
+    return {};
+}
+
+// The first handler of plain text that can run: a graphical editor as it is, a terminal
+// editor inside the user's terminal emulator, or, without one, the next handler. `skipped`
+// says why a terminal editor was passed over.
+bool DesktopEditor(const std::string& file, std::string& program, std::vector<std::string>& args,
+                   std::string& skipped)
+{
+    for (const QString& id : Handlers("text/plain")) {
+        const QString entryFile = FindDesktopFile(id);
+        if (entryFile.isEmpty())
             continue;
+        const DesktopEntry entry = ReadDesktopEntry(entryFile);
         std::vector<std::string> argv;
-        if (!ExpandExec(ExecLine(entry), Q(file), argv))
+        if (entry.Hidden || !ExpandExec(entry.Exec, Q(file), argv))
             continue;
         std::string unused;
         if (FindProgram(argv.front(), unused).isEmpty())
             continue;
+        if (entry.Terminal) {
+            const QStringList terminal = TerminalCommand();
+            if (terminal.isEmpty()) {
+                if (skipped.empty())
+                    skipped = "The text editor " + (entry.Name.isEmpty() ? id : entry.Name).toStdString() +
+                              " runs in a terminal, and no terminal emulator was found (x-terminal-emulator, "
+                              "or the program named by TERMINAL).";
+                continue;
+            }
+            std::vector<std::string> inTerminal;
+            for (const QString& word : terminal)
+                inTerminal.push_back(word.toStdString());
+            argv.insert(argv.begin(), inTerminal.begin(), inTerminal.end());
+        }
         program = argv.front();
         args.assign(argv.begin() + 1, argv.end());
         return true;
@@ -292,9 +438,16 @@ bool SystemStarter::Open(const std::string& documentOrUrl, std::string& error)
 
 bool SystemStarter::DesktopHasAssociatedProgram(const std::string& path)
 {
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(Q(path), QMimeDatabase::MatchExtension);
-    QStringList types {type.name()};
-    types << type.aliases() << type.allAncestors();
+    // The type the opener itself will find: it may go by content, and a partly downloaded file
+    // is then no video at all, whatever its name says.
+    const QMimeDatabase database;
+    QString found = OpenerFileType(Q(path));
+    if (found.isEmpty())
+        found = database.mimeTypeForFile(Q(path)).name();
+    const QMimeType type = database.mimeTypeForName(found);
+    QStringList types {found};
+    if (type.isValid())
+        types << type.aliases() << type.allAncestors();
     for (const QString& t : types) {
         bool asked = false;
         const QStringList entries = DefaultEntries(t, &asked);
@@ -308,10 +461,12 @@ bool SystemStarter::DesktopHasAssociatedProgram(const std::string& path)
     return false;
 }
 
-bool EditorCommand(const std::string& file, std::string& program, std::vector<std::string>& args)
+bool EditorCommand(const std::string& file, std::string& program, std::vector<std::string>& args,
+                   std::string& reason)
 {
     program.clear();
     args.clear();
+    reason.clear();
     const QStringList chosen = QProcess::splitCommand(qEnvironmentVariable("QZ_EDITOR"));
     if (!chosen.isEmpty() && !chosen.front().isEmpty()) {
         program = chosen.front().toStdString();
@@ -320,12 +475,20 @@ bool EditorCommand(const std::string& file, std::string& program, std::vector<st
         args.push_back(file);
         return true;
     }
-    if (DesktopEditor(file, program, args))
+    std::string skipped;
+    if (DesktopEditor(file, program, args, skipped))
         return true;
+    // The opener would try the same terminal editor and find no terminal either.
+    if (!skipped.empty()) {
+        reason = skipped;
+        return false;
+    }
     std::string unused;
     const QString opener = FindProgram("xdg-open", unused);
-    if (opener.isEmpty())
+    if (opener.isEmpty()) {
+        reason = "No text editor was found. Set QZ_EDITOR to the command of your text editor.";
         return false;
+    }
     program = opener.toStdString();
     args = {file};
     return true;

@@ -1,5 +1,7 @@
 #include "common/Registry.h"
 
+#include "common/SafeFile.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -436,9 +438,18 @@ bool ParseValueLine(const std::string& line, StoreKey& key)
     return true;
 }
 
-// False when the text is not a store file; the store is then left half filled.
-bool ParseStore(const std::string& text, Store& store)
+const std::string ByteOrderMark = "\xEF\xBB\xBF";
+
+// How much of a store file could be read: the key and value lines taken, and those that did
+// not parse (left out, so one bad line does not hide the rest).
+struct ParseCount {
+    std::size_t Good = 0;
+    std::size_t Bad = 0;
+};
+
+ParseCount ParseStore(const std::string& text, Store& store)
 {
+    ParseCount count;
     std::string current;
     StoreKey* key = nullptr;
     std::size_t start = 0;
@@ -450,22 +461,30 @@ bool ParseStore(const std::string& text, Store& store)
         start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        // An editor's byte-order mark, at the start or where files were run together.
+        if (line.compare(0, ByteOrderMark.size(), ByteOrderMark) == 0)
+            line.erase(0, ByteOrderMark.size());
         line = TrimBlanks(line);
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
         if (line[0] == '[') {
-            if (line.back() != ']' || line.size() < 2)
-                return false;
-            if (!ParseKeyPath(line.substr(1, line.size() - 2), current))
-                return false;
+            // The values below a key line that does not parse belong to no key we know.
+            key = nullptr;
+            if (line.size() < 2 || line.back() != ']' || !ParseKeyPath(line.substr(1, line.size() - 2), current)) {
+                ++count.Bad;
+                continue;
+            }
             store.Add(current);
             key = store.Find(current);
+            ++count.Good;
             continue;
         }
-        if (!key || line[0] != '"' || !ParseValueLine(line, *key))
-            return false;
+        if (key && line[0] == '"' && ParseValueLine(line, *key))
+            ++count.Good;
+        else
+            ++count.Bad;
     }
-    return true;
+    return count;
 }
 
 std::string FormatValue(const RegValue& value)
@@ -502,9 +521,11 @@ std::string FormatStore(const Store& store)
 
 struct Snapshot {
     bool Exists = false;      // a file (or something else) is there
-    bool Damaged = false;     // a file that is not a store file
+    bool Empty = false;       // a file without a single key or value: seeded like a missing one
+    bool Damaged = false;     // a file that is not a store file: more junk than store lines
+    bool BadLines = false;    // a store file with lines that do not parse, read without them
     bool Unreadable = false;  // something that cannot be read or replaced as a file
-    Store Content;            // empty unless the file was read whole
+    Store Content;            // what could be read of the file
 };
 
 class FileDescriptor {
@@ -561,25 +582,13 @@ Snapshot ReadSnapshot(const std::string& file)
             return snap;
         }
     }
-    if (!ParseStore(text, snap.Content)) {
+    const ParseCount count = ParseStore(text, snap.Content);
+    snap.Empty = count.Good == 0 && count.Bad == 0;
+    snap.Damaged = count.Bad > count.Good;
+    snap.BadLines = count.Bad > 0 && !snap.Damaged;
+    if (snap.Damaged)
         snap.Content = Store();
-        snap.Damaged = true;
-    }
     return snap;
-}
-
-bool WriteAll(int fd, const std::string& content)
-{
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 std::string DirectoryOf(const std::string& file)
@@ -588,27 +597,28 @@ std::string DirectoryOf(const std::string& file)
     return dir.empty() ? "." : dir;
 }
 
-// Replaces the file in one step: the old content or the new, never a torn file.
-bool WriteAtomically(const std::string& file, const std::string& content)
+// Removes what writers killed in mid-write left behind: the temporary files beside the store,
+// under today's hidden name and the plain one older writers used. Only the lock's holder may,
+// since the temporary file of a live writer looks the same.
+void RemoveStaleTemporaries(const std::string& file)
 {
-    std::string name = file + ".tmp-XXXXXX";
-    const int raw = ::mkostemp(name.data(), O_CLOEXEC);
-    if (raw < 0)
-        return false;
-    bool ok;
-    {
-        FileDescriptor fd(raw);
-        ok = WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
+    const std::string name = std::filesystem::path(file).filename().string();
+    const std::string prefixes[] = {"." + name + ".tmp-", name + ".tmp-"};
+    constexpr std::size_t UniqueLetters = 6;  // the XXXXXX of mkstemp
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(DirectoryOf(file), error)) {
+        const std::string entryName = entry.path().filename().string();
+        for (const std::string& prefix : prefixes) {
+            if (entryName.size() == prefix.size() + UniqueLetters && entryName.compare(0, prefix.size(), prefix) == 0)
+                ::unlink(entry.path().c_str());
+        }
     }
-    if (ok)
-        ok = ::rename(name.c_str(), file.c_str()) == 0;
-    if (!ok)
-        ::unlink(name.c_str());
-    return ok;
 }
 
-// Keeps a damaged store under a name of its own, so nothing the user had is lost.
-bool SetAside(const std::string& file)
+// Keeps a damaged store under a name of its own, so nothing the user had is lost; the new name.
+// The old file gets a second name before the new one replaces it, so a reader never finds the
+// store missing; where links cannot be made, it is renamed.
+std::optional<std::string> SetAside(const std::string& file)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local {};
@@ -620,7 +630,9 @@ bool SetAside(const std::string& file)
     struct stat info {};
     for (int n = 2; ::lstat(target.c_str(), &info) == 0; ++n)
         target = base + "-" + std::to_string(n);
-    return ::rename(file.c_str(), target.c_str()) == 0;
+    if (::link(file.c_str(), target.c_str()) == 0 || ::rename(file.c_str(), target.c_str()) == 0)
+        return target;
+    return std::nullopt;
 }
 
 // Holds the store's lock file exclusively for as long as it lives.
@@ -644,50 +656,71 @@ private:
     bool held_ = false;
 };
 
+// Undoes SetAside's second name when the store it kept was not replaced after all; a renamed
+// store has left its place and keeps its new name.
+void ForgetSecondName(const std::string& file, const std::optional<std::string>& keptAs)
+{
+    struct stat original {}, kept {};
+    if (keptAs && ::stat(file.c_str(), &original) == 0 && ::stat(keptAs->c_str(), &kept) == 0 &&
+        original.st_ino == kept.st_ino && original.st_dev == kept.st_dev)
+        ::unlink(keptAs->c_str());
+}
+
 enum class Outcome { Unchanged, Written, Failed };
 
+struct Transaction {
+    Outcome Result = Outcome::Failed;
+    std::string KeptAs;  // where a store that could not be read was set aside
+};
+
 // One read-modify-write of the store under its lock. The change sees the freshest content
-// and says whether it changed anything. A missing file is made (holding the company key) even
-// when nothing changed; a damaged one is set aside before the change is written.
-Outcome Transact(const std::string& storeFile, const std::function<bool(Store&)>& change)
+// and says whether it changed anything. A missing or empty file is made (holding the company
+// key) even when nothing changed; a damaged one is set aside before the change is written, or
+// right away when `repair` asks for it. A file with lines that did not parse is kept as it was
+// too, since the new file leaves those lines out.
+Transaction Transact(const std::string& storeFile, const std::function<bool(Store&)>& change, bool repair = false)
 {
     // A store file that is a link (kept with the user's other settings) is changed where it
-    // points, so the link stays.
+    // points: the lock and a damaged file's copy belong there too.
+    const std::string file = FollowLink(storeFile);
     std::error_code ignored;
-    std::string file = storeFile;
-    if (std::filesystem::is_symlink(file, ignored)) {
-        const std::filesystem::path target = std::filesystem::weakly_canonical(file, ignored);
-        if (!ignored)
-            file = target.string();
-    }
     std::filesystem::create_directories(DirectoryOf(file), ignored);
     const StoreLock lock(file);
     if (!lock.Held())
-        return Outcome::Failed;
+        return {};
     Snapshot snap = ReadSnapshot(file);
     if (snap.Unreadable)
-        return Outcome::Failed;
-    Store store = snap.Exists ? std::move(snap.Content) : DefaultStore();
+        return {};
+    const bool fresh = !snap.Exists || snap.Empty;
+    Store store = fresh ? DefaultStore() : std::move(snap.Content);
     const bool changed = change(store);
-    if (!changed && snap.Exists)
-        return Outcome::Unchanged;
-    if (snap.Damaged) {
-        // A fresh start, as a new user would have it, plus what the change made.
+    if (!changed && !fresh && !(repair && snap.Damaged))
+        return {Outcome::Unchanged, {}};
+    // After damage, a fresh start as a new user would have it, plus what the change made.
+    if (snap.Damaged)
         store.Add(CompanyKey);
-        if (!SetAside(file))
-            return Outcome::Failed;
-    }
     const std::string content = FormatStore(store);
     if (content.size() > MaxStoreBytes)
-        return Outcome::Failed;
-    return WriteAtomically(file, content) ? Outcome::Written : Outcome::Failed;
+        return {};
+    std::optional<std::string> keptAs;
+    if (snap.Damaged || snap.BadLines) {
+        keptAs = SetAside(file);
+        if (!keptAs)
+            return {};
+    }
+    RemoveStaleTemporaries(file);
+    if (!WriteFileWhole(file, content)) {
+        ForgetSecondName(file, keptAs);
+        return {};
+    }
+    return {Outcome::Written, snap.Damaged ? *keptAs : std::string()};
 }
 
 // The store as readers see it. Reads take no lock: the file is only ever replaced whole.
 Store ReadStore(const std::string& file)
 {
     Snapshot snap = ReadSnapshot(file);
-    if (snap.Exists)
+    if (snap.Exists && !snap.Empty)
         return std::move(snap.Content);
     Transact(file, [](Store&) { return false; });
     return DefaultStore();
@@ -762,7 +795,7 @@ bool Registry::CreateKey(RegRoot, const std::string& keyPath)
     const Outcome outcome = Transact(storeFile_, [&](Store& store) {
         existed = !store.Add(keyPath);
         return !existed;
-    });
+    }).Result;
     if (outcome != Outcome::Failed)
         return existed;
     // Nothing could be written; an existing key needs no writing.
@@ -820,6 +853,17 @@ void Registry::SetRegValue(RegRoot, const std::string& keyPath, const std::strin
             return false;
         return key->Put(valueName, *stored);
     });
+}
+
+std::string Registry::RecoverDamagedStore()
+{
+    return Transact(storeFile_, [](Store&) { return false; }, true).KeptAs;
+}
+
+std::string DamagedStoreNotice(const std::string& keptAs)
+{
+    return "Your settings could not be read, so they were started afresh." "\r\n"
+           "The old settings file was kept as" "\r\n" + keptAs;
 }
 
 std::string Registry::GetText(const std::string& keyPath, const std::string& valueName,

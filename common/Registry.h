@@ -5,9 +5,11 @@
 // The store is one human-readable file. Key paths and value names are matched without regard
 // to letter case and keep the spelling of whoever wrote them first. Every change re-reads the
 // file under a lock, applies itself and replaces the file atomically, so two programs writing
-// at the same moment lose nothing of each other's. A file that cannot be parsed reads as an
-// empty store and is kept under a "<file>.damaged-<time>" name before the next change is
-// written. A user without a store file gets one holding the company key.
+// at the same moment lose nothing of each other's. A line that does not parse is left out and
+// the rest is read; a file with more such lines than store lines (binary junk, something else's
+// file) reads as an empty store. Either is kept under a "<file>.damaged-<time>" name before the
+// next change is written. A user without a store file, or with an empty one, gets one holding
+// the company key.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +48,10 @@ inline constexpr std::size_t BinaryReadBuffer = 4096;
 // The company key that an installation holds from the start.
 inline const std::string CompanyKey = "Software\\Tavrick Enterprise";
 
+// What a program tells the user once when RecoverDamagedStore set the store aside.
+inline const std::string DamagedStoreTitle = "Settings";
+std::string DamagedStoreNotice(const std::string& keptAs);
+
 class Registry {
 public:
     // A store kept in the given file.
@@ -55,6 +61,12 @@ public:
     static std::string UserStoreFile();
 
     const std::string& StoreFile() const { return storeFile_; }
+
+    // For each program's start, before anything reads the store: a store file that cannot be
+    // read at all is set aside and a fresh one (holding the company key) takes its place; an
+    // empty or missing one is seeded. Returns the name the unreadable file was kept under, to
+    // tell the user once; empty when there was nothing to set aside or it could not be done.
+    std::string RecoverDamagedStore();
 
     bool KeyExists(RegRoot root, const std::string& keyPath) const;
     // True when the key existed already, False when it was made now; throws RegistryError 1001.

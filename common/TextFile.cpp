@@ -1,7 +1,6 @@
 #include "common/TextFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "common/SafeFile.h"
 
 namespace tk {
 
@@ -155,12 +154,6 @@ bool LineReader::ReadLine(std::string& line)
     return true;
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text)
-{
-    QSaveFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(text.data(), qint64(text.size()));
-    return f.commit();
-}
+bool WriteTextFile(const std::string& path, const std::string& text) { return WriteFileWhole(path, text); }
 
 }  // namespace tk

@@ -38,7 +38,7 @@ private:
     bool failed_ = false;
 };
 
-// Writes a whole file atomically enough for our needs (temporary file, then rename).
+// Writes the text as the file's whole content: a failure leaves the file as it was.
 bool WriteTextFile(const std::string& path, const std::string& text);
 
 }  // namespace tk

@@ -8,8 +8,23 @@ if [ $# -ne 1 ]; then
   echo "usage: $0 PREFIX" >&2
   exit 2
 fi
-prefix=$(cd "$1" && pwd)
+prefix=$(cd "$1" && pwd && echo .)   # the dot keeps a line break that ends the name
+prefix=${prefix%$'\n.'}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# A desktop entry is UTF-8 text of one line per key: a directory name with a line break or
+# another control character, or bytes that are not UTF-8, cannot be written into one that every
+# desktop reads the same way.
+if [[ $prefix == *[[:cntrl:]]* ]]; then
+  echo "$0: the installation directory $(printf '%q' "$prefix") contains a line break or another" \
+       "control character, which a desktop entry cannot hold; install into a directory without one." >&2
+  exit 1
+fi
+if ! printf '%s' "$prefix" | iconv -f UTF-8 -t UTF-8 >/dev/null 2>&1; then
+  echo "$0: the installation directory $(printf '%q' "$prefix") is not valid UTF-8, which a desktop" \
+       "entry must be; install into a directory whose name is." >&2
+  exit 1
+fi
 data=${XDG_DATA_HOME:-$HOME/.local/share}
 config=${XDG_CONFIG_HOME:-$HOME/.config}
 for program in "$prefix/plots" "$prefix/Pitchwell/Pitchwell-video"; do
@@ -37,22 +52,37 @@ plain_value() {
   printf '%s' "${s//\\/\\\\}"
 }
 
+# Writes an entry beside its target under a name of its own (still ending in .desktop, as the
+# validator asks) and prints that name.
 write_entry() {  # template, target, program, working directory
-  local exec dir content
+  local exec dir content new
   exec=$(exec_arg "$3")
   dir=$(plain_value "$4")
   content=$(<"$1")
   content=${content//@EXEC@/"$exec"}
   content=${content//@DIR@/"$dir"}
-  mkdir -p "$(dirname "$2")"
-  printf '%s\n' "$content" > "$2.tmp"
-  mv "$2.tmp" "$2"
+  new="$(dirname "$2")/.$(basename "$2" .desktop).new.desktop"
+  printf '%s\n' "$content" > "$new"
+  printf '%s' "$new"
 }
 
 apps="$data/applications"
-write_entry "$here/Pitchwell-video.desktop.in" "$apps/Pitchwell-video.desktop" \
-  "$prefix/Pitchwell/Pitchwell-video" "$prefix/Pitchwell"
-write_entry "$here/plots.desktop.in" "$apps/plots.desktop" "$prefix/plots" "$prefix"
+mkdir -p "$apps"
+launcher_new=$(write_entry "$here/Pitchwell-video.desktop.in" "$apps/Pitchwell-video.desktop" \
+  "$prefix/Pitchwell/Pitchwell-video" "$prefix/Pitchwell")
+plots_new=$(write_entry "$here/plots.desktop.in" "$apps/plots.desktop" "$prefix/plots" "$prefix")
+# Both entries are checked before either replaces what the desktop has now.
+if command -v desktop-file-validate >/dev/null; then
+  if ! desktop-file-validate --no-hints "$launcher_new" "$plots_new" >&2; then
+    rm -f "$launcher_new" "$plots_new"
+    echo "$0: the desktop entries for $(printf '%q' "$prefix") do not validate; nothing was installed." >&2
+    exit 1
+  fi
+else
+  echo "$0: desktop-file-validate (Debian package desktop-file-utils) is missing; the entries were not checked." >&2
+fi
+mv "$launcher_new" "$apps/Pitchwell-video.desktop"
+mv "$plots_new" "$apps/plots.desktop"
 
 for size in 64 128; do
   icons="$data/icons/hicolor/${size}x${size}/apps"

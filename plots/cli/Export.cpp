@@ -1,27 +1,28 @@
-// plots --export: renders a plot file's plots into image files without a window or display.
+// plots --export: renders a plot file's plots into picture files without a window or display.
 #include "plots/cli/Commands.h"
 
 #include "common/Dialogs.h"
 #include "common/Paths.h"
-#include "common/TextFile.h"
+#include "common/SafeFile.h"
+#include "common/Text.h"
 #include "plots/cli/PictureQueue.h"
-#include "plots/render/PngEncoder.h"
+#include "plots/run/PictureFile.h"
 #include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPdfWriter>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include <sys/stat.h>
@@ -31,7 +32,7 @@ namespace plots {
 
 namespace {
 
-constexpr const char* Usage = "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf] FILE\n";
+constexpr const char* Usage = "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf|svg] FILE\n";
 
 int UsageError(const std::string& why)
 {
@@ -39,15 +40,26 @@ int UsageError(const std::string& why)
     return 2;
 }
 
+// A path as the user is shown it.
+std::string Shown(const std::string& path) { return tk::DisplayName(path); }
+
 // Message boxes of a headless run go to standard error, one line each, and are answered
 // with their first button.
 class StderrDialogs : public tk::ScriptedDialogs {
 public:
     tk::MsgResult MsgBox(const tk::MessageBoxCall& call) override
     {
-        std::string text = call.Text;
-        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, " ");
-        std::fprintf(stderr, "plots: %s%s%s\n", call.Title.c_str(), call.Title.empty() ? "" : ": ", text.c_str());
+        std::string text;
+        for (std::size_t i = 0; i < call.Text.size(); ++i) {
+            if (call.Text.compare(i, 2, "\r\n") == 0) {
+                text += ' ';
+                ++i;
+            } else {
+                text += call.Text[i];
+            }
+        }
+        std::fprintf(stderr, "plots: %s%s%s\n", call.Title.c_str(), call.Title.empty() ? "" : ": ",
+                     Shown(text).c_str());
         return ScriptedDialogs::MsgBox(call);
     }
 };
@@ -55,7 +67,7 @@ public:
 struct ExportOptions {
     std::string Directory, File;
     int Width = 1024, Height = 768;
-    std::string Format = "png";
+    PictureFormat Format = PictureFormat::Png;
 };
 
 std::optional<std::pair<int, int>> ParseSize(const std::string& text)
@@ -100,9 +112,10 @@ std::string ParseOptions(const std::vector<std::string>& args, ExportOptions& o)
             o.Height = size->second;
         } else if (a == "--format") {
             const auto v = next();
-            if (!v) return "--format needs png, bmp or pdf";
-            if (*v != "png" && *v != "bmp" && *v != "pdf") return "bad format '" + *v + "' (png, bmp or pdf)";
-            o.Format = *v;
+            if (!v) return "--format needs png, bmp, pdf or svg";
+            const auto format = PictureFormatNamed(*v);
+            if (!format) return "bad format '" + *v + "' (png, bmp, pdf or svg)";
+            o.Format = *format;
         } else if (a == "--") {
             positional.insert(positional.end(), args.begin() + std::ptrdiff_t(i) + 1, args.end());
             break;
@@ -136,34 +149,62 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-bool WritePdf(const QImage& picture, const QString& path)
-{
-    QPdfWriter pdf(path);
-    pdf.setResolution(96);
-    pdf.setPageSize(QPageSize(QSizeF(picture.width(), picture.height()), QPageSize::Point, QString(),
-                              QPageSize::ExactMatch));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter p;
-    if (!p.begin(&pdf)) return false;
-    const QRect page(0, 0, pdf.width(), pdf.height());
-    p.drawImage(page, picture);
-    return p.end();
-}
-
-bool WritePicture(const QImage& picture, const QString& path, const std::string& format)
-{
-    if (format == "pdf") return WritePdf(picture, path);
-    if (format == "png") return WritePngFile(picture, path);
-    return picture.save(path, "BMP");
-}
-
 // A run's second data file (.2lt) is only ever shown after the run's .plt, so given one the
-// whole run is exported from the .plt beside it; an empty text when that file is missing.
-QString RunFileOf(const QFileInfo& file)
+// whole run is exported from the .plt beside it; nothing when that file is missing.
+std::optional<std::string> RunFileOf(const std::string& file)
 {
-    if (file.suffix().compare("2lt", Qt::CaseInsensitive) != 0) return file.filePath();
-    const std::string first = (file.path() + "/" + file.completeBaseName() + ".plt").toStdString();
-    return tk::IsFile(first) ? QString::fromStdString(tk::ResolvePath(first)) : QString();
+    if (!tk::EqualsNoCase(tk::ExtensionOf(file), ".2lt")) return file;
+    const std::string first = tk::WithoutExtension(file) + ".plt";
+    if (!tk::IsFile(first)) return std::nullopt;
+    return tk::ResolvePath(first);
+}
+
+// The number of a picture in its file name: two digits at least.
+std::string Numbered(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
+
+// The output box's text with this platform's line ends, in one pass.
+std::string WithLineFeeds(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + 1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    if (!out.empty() && out.back() != '\n') out += '\n';
+    return out;
+}
+
+// Says on standard error why a picture is not there.
+void TellFailure(const std::string& path, const PictureWrite& what)
+{
+    if (!what.Made)
+        std::fprintf(stderr, "plots: cannot draw '%s'\n", Shown(path).c_str());
+    else
+        std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(), std::strerror(what.Error));
+}
+
+// Writes a file whole; what became of it.
+PictureWrite WriteBytes(const std::string& path, const QByteArray& bytes)
+{
+    PictureWrite result;
+    if (bytes.isEmpty()) {
+        result.Made = false;
+        return result;
+    }
+    int error = 0;
+    if (!tk::WriteFileWhole(path, std::string(bytes.constData(), std::size_t(bytes.size())), &error))
+        result.Error = error ? error : EIO;
+    return result;
+}
+
+// Writes a file whole; says why not on standard error.
+bool WriteWhole(const std::string& path, const std::string& bytes)
+{
+    int error = 0;
+    if (tk::WriteFileWhole(path, bytes, &error)) return true;
+    std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(), std::strerror(error ? error : EIO));
+    return false;
 }
 
 }  // namespace
@@ -180,64 +221,73 @@ int RunExportCommand(const std::vector<std::string>& args)
         const QImage probe(1, 1, QImage::Format_RGB32);
         (void)QFontMetricsF(QFont("Arial"), &probe).height();
     });
-    const QFileInfo file(QString::fromStdString(o.File));
-    if (!file.isFile()) {
-        std::fprintf(stderr, "plots: cannot read '%s': no such file\n", o.File.c_str());
+    if (!tk::IsFile(o.File)) {
+        std::fprintf(stderr, "plots: cannot read '%s': no such file\n", Shown(o.File).c_str());
         return 1;
     }
-    const QString runFile = RunFileOf(file);
-    if (runFile.isEmpty()) {
+    const std::optional<std::string> runFile = RunFileOf(o.File);
+    if (!runFile) {
         std::fprintf(stderr, "plots: cannot read '%s': its run's first data file '%s.plt' is missing\n",
-                     o.File.c_str(), file.completeBaseName().toStdString().c_str());
+                     Shown(o.File).c_str(), Shown(tk::NamePart(tk::WithoutExtension(o.File))).c_str());
         return 1;
     }
-    const QDir dir(QString::fromStdString(o.Directory));
-    if (!dir.exists() && !QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "plots: cannot create directory '%s'\n", o.Directory.c_str());
+    std::error_code ec;
+    const std::filesystem::path dir(o.Directory);
+    if (!std::filesystem::is_directory(dir, ec) && !std::filesystem::create_directories(dir, ec)) {
+        std::fprintf(stderr, "plots: cannot create directory '%s': %s\n", Shown(o.Directory).c_str(),
+                     ec.message().c_str());
         return 1;
     }
 
-    // Every plot that repeated "&Next >>" would show, numbered from 01 as it is drawn.
-    const QString stem = file.completeBaseName();
+    // Every plot that repeated "&Next >>" would show, numbered from 01 as it is drawn, each
+    // written whole before the next is drawn. Names are put together from the user's own text,
+    // never through a format that could read a "%1" in it.
+    const std::string stem = tk::NamePart(tk::WithoutExtension(o.File));
+    const std::string prefix = (dir / stem).string() + "-";
+    const bool vector = o.Format == PictureFormat::Svg || o.Format == PictureFormat::Pdf;
     bool written = true;
     SequenceOptions options;
     options.Width = o.Width;
     options.Height = o.Height;
-    // A PNG picture is encoded while the next plot is drawn.
-    PictureQueue pictures([&o](const QImage& picture, const QString& path) { return WritePicture(picture, path, o.Format); },
-                          o.Format == "png");
+    options.DrawPictures = !vector;
+    // A bitmap picture is encoded and written on another core while the next plot is drawn.
+    PictureQueue pictures(
+        [format = o.Format](const QImage& picture, const std::string& path) {
+            return WriteBytes(path, BitmapBytes(picture, format));
+        },
+        !vector);
     const SequenceResult run = RenderWholeSequence(
-        runFile.toStdString(), options, [&](const Viewer&, Surface& surface, PlotKind, int number) {
-            const QString name = QString("%1-%2.%3").arg(stem).arg(number, 2, 10, QChar('0')).arg(QString::fromStdString(o.Format));
-            pictures.Add(surface.Picture(), dir.filePath(name));
-            return true;
+        *runFile, options, [&](const Viewer& viewer, Surface& surface, PlotKind, int number) {
+            const std::string target = prefix + Numbered(number) + "." + PictureExtension(o.Format);
+            std::optional<PictureQueue::Failure> failed;
+            if (vector) {
+                const PictureWrite result = WriteBytes(target, PictureBytes(viewer, surface, o.Format, stem));
+                if (!result.Ok()) failed = PictureQueue::Failure{target, result};
+            } else {
+                failed = pictures.Add(surface.Picture(), target);
+            }
+            if (!failed) return true;
+            TellFailure(failed->Path, failed->What);
+            written = false;
+            return false;  // a full disk stops the run rather than failing every later file
         });
-    for (const QString& target : pictures.Finish()) {
-        std::fprintf(stderr, "plots: cannot write '%s'\n", target.toStdString().c_str());
+    if (const auto failed = pictures.Finish()) {
+        TellFailure(failed->Path, failed->What);
         written = false;
     }
 
     StderrDialogs report;
     for (const tk::MessageBoxCall& box : run.Messages) report.MsgBox(box);
+    if (run.Fatal) std::fprintf(stderr, "plots: Must exit!: %s\n", run.FatalText.c_str());
     if (!run.Loaded || run.Plots.empty()) {
-        if (run.Messages.empty()) std::fprintf(stderr, "plots: cannot read '%s' as plot data\n", o.File.c_str());
+        if (run.Messages.empty() && !run.Fatal)
+            std::fprintf(stderr, "plots: cannot read '%s' as plot data\n", Shown(o.File).c_str());
         return 1;
     }
+    if (!written) return 1;
 
-    // The output box after the last plot, with the line ends of this platform.
-    std::string summary = run.OutputText;
-    for (std::size_t at = 0; (at = summary.find("\r\n", at)) != std::string::npos;) summary.replace(at, 2, "\n");
-    if (!summary.empty() && summary.back() != '\n') summary += '\n';
-    const std::string summaryPath = dir.filePath(stem + "-summary.txt").toStdString();
-    if (!tk::WriteTextFile(summaryPath, summary)) {
-        std::fprintf(stderr, "plots: cannot write '%s'\n", summaryPath.c_str());
-        written = false;
-    }
-    if (run.Fatal) {
-        std::fprintf(stderr, "plots: %s\n", run.FatalText.c_str());
-        return 1;
-    }
-    return written ? 0 : 1;
+    if (!WriteWhole(prefix + "summary.txt", WithLineFeeds(run.OutputText))) return 1;
+    return run.Fatal ? 1 : 0;
 }
 
 }  // namespace plots

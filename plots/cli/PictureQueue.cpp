@@ -1,5 +1,6 @@
 #include "plots/cli/PictureQueue.h"
 
+#include <cerrno>
 #include <system_error>
 #include <utility>
 
@@ -12,43 +13,35 @@ PictureQueue::~PictureQueue()
     if (pending_.valid()) pending_.wait();
 }
 
-void PictureQueue::Record(bool ok, const QString& path)
+std::optional<PictureQueue::Failure> PictureQueue::Finish()
 {
-    if (!ok) failed_.push_back(path);
-}
-
-void PictureQueue::Collect()
-{
-    if (!pending_.valid()) return;
-    bool ok = false;
+    if (!pending_.valid()) return std::nullopt;
+    PictureWrite result;
     try {
-        ok = pending_.get();
+        result = pending_.get();
     } catch (...) {
-        ok = false;  // the writer gave up (out of memory): the picture is not written
+        result.Error = ENOMEM;  // the writer gave up on the picture
     }
-    Record(ok, pendingPath_);
+    if (result.Ok()) return std::nullopt;
+    return Failure{std::move(pendingPath_), result};
 }
 
-void PictureQueue::Add(const QImage& picture, const QString& path)
+std::optional<PictureQueue::Failure> PictureQueue::Add(const QImage& picture, const std::string& path)
 {
-    Collect();
+    if (auto failed = Finish()) return failed;
     if (inBackground_ && picture.sizeInBytes() <= MostBytesInBackground) {
         try {
             // The picture is shared with the surface, which copies it before drawing the next.
             pending_ = std::async(std::launch::async, [this, picture, path] { return write_(picture, path); });
             pendingPath_ = path;
-            return;
+            return std::nullopt;
         } catch (const std::system_error&) {
             // No thread to be had: written here and now.
         }
     }
-    Record(write_(picture, path), path);
-}
-
-std::vector<QString> PictureQueue::Finish()
-{
-    Collect();
-    return std::exchange(failed_, {});
+    const PictureWrite result = write_(picture, path);
+    if (result.Ok()) return std::nullopt;
+    return Failure{path, result};
 }
 
 }  // namespace plots

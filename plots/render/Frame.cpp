@@ -6,6 +6,8 @@
 #include "plots/render/RotatedText.h"
 #include "plots/report/Format.h"
 
+#include <QRectF>
+
 #include <algorithm>
 #include <cmath>
 
@@ -52,11 +54,17 @@ void DrawGridAndLabels(DrawContext& ctx, double xmin, double xmax, double ymin, 
         const double t = std::fabs(s.PixelsToUnitsY(3));
         for (float v : vx) s.Line(v, y0 - t, v, y0 + t, c);
     }
+    // A label stays whole on the surface: one that would run over an edge is moved in, and one
+    // whose division lies beyond the surface is left out with its division.
     const double labelY = s.ScaleTop() + 0.52 * s.ScaleHeight();
+    const double left = s.ScaleLeft(), right = s.ScaleLeft() + s.ScaleWidth();
     for (float v : vx) {
-        s.SetCurrentX(v - 0.02 * s.ScaleWidth());
+        if (v < left || v > right) continue;
+        const std::string label = FormatFixed(v, 1);
+        const double width = s.TextWidth(label);
+        s.SetCurrentX(std::max(left, std::min(v - 0.02 * s.ScaleWidth(), right - width)));
         s.SetCurrentY(labelY);
-        s.Print(FormatFixed(v, 1));
+        s.Print(label);
     }
 
     float wy[6];
@@ -68,20 +76,39 @@ void DrawGridAndLabels(DrawContext& ctx, double xmin, double xmax, double ymin, 
         const double u = std::fabs(s.PixelsToUnitsX(5));
         for (float w : wy) s.Line(x0 - u, w, x0 + u, w, c);
     }
+    // The labels stand in the right margin; a label too wide for it moves left as far as its
+    // width needs instead of being cut at the surface's edge.
     const double labelX = s.ScaleLeft() + 0.95 * s.ScaleWidth();
     for (float w : wy) {
-        s.SetCurrentX(labelX);
+        const std::string label = FormatFixed(w, 2);
+        s.SetCurrentX(std::min(labelX, right - s.TextWidth(label) - s.PixelsToUnitsX(1)));
         s.SetCurrentY(w - s.PixelsToUnitsY(9));  // 9 pixels higher on the screen
-        s.Print(FormatFixed(w, 2));
+        ctx.LabelsDrawn.YLabels.push_back(s.TextInkPx(label));
+        s.Print(label);
     }
 }
 
 }  // namespace
 
-float ScreenXFactor(const Surface& s) { return float(s.ScreenWidth()) / 640.0f; }
-float ScreenYFactor(const Surface& s) { return float(s.ScreenHeight()) / 480.0f; }
-int AxisLineWidth(const Surface& s) { return int(RoundHalfEven(2.0 * s.ScreenWidth() / 640.0)); }
-int NormalLineWidth(const Surface& s) { return int(RoundHalfEven(s.ScreenWidth() / 640.0)); }
+// The design positions were laid out for a 640 x 480 screen that the plot window filled, and
+// the factors were taken from the screen. What they stand for is the plot surface: on a 1280 x
+// 1024 screen the maximised window's surface is 1260 x 861 pixels, where the factors are what
+// that screen gave (2 across, 1024 / 480 down). Every surface scales from there, so a plot keeps
+// its proportions in a window of any size, in an export and on paper.
+// Fonts follow the width as they did, but on a surface wider than the screens the layout was made
+// for they follow its height instead, so that text never outgrows the rows it was laid out for.
+namespace {
+constexpr double ReferenceSurfaceWidth = 1260, ReferenceSurfaceHeight = 861;
+constexpr double ReferenceXFactor = 1280.0 / 640, ReferenceYFactor = 1024.0 / 480;
+double XFactorOf(const Surface& s) { return s.PixelWidth() / ReferenceSurfaceWidth * ReferenceXFactor; }
+}  // namespace
+
+double YFactorOf(const Surface& s) { return s.PixelHeight() / ReferenceSurfaceHeight * ReferenceYFactor; }
+
+float ScreenXFactor(const Surface& s) { return float(std::min(XFactorOf(s), YFactorOf(s))); }
+float ScreenYFactor(const Surface& s) { return float(YFactorOf(s)); }
+int AxisLineWidth(const Surface& s) { return std::max(1, int(RoundHalfEven(2.0 * XFactorOf(s)))); }
+int NormalLineWidth(const Surface& s) { return std::max(1, int(RoundHalfEven(XFactorOf(s)))); }
 
 void ResetSurface(DrawContext& ctx)
 {
@@ -101,6 +128,7 @@ void PrintAt(DrawContext& ctx, const std::string& text, float x, float y)
     if (s.IsPixelScale()) {
         s.SetCurrentX(std::floor(x + 0.5));
         s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
+        ctx.TextsDrawn.push_back(s.TextInkPx(text));
     } else {
         s.SetCurrentX(x);
         s.SetCurrentY(y);
@@ -152,11 +180,25 @@ void DrawTitles(DrawContext& ctx)
     else if (title.Parts.size() == 1)
         PrintCentred(ctx, title.Parts[0], titleY);
 
-    // Y-axis title, turned upward, at surface pixels.
+    // Y-axis title, turned upward, at surface pixels, beside the Y labels' column rather than
+    // over its labels.
     SetTextColour(ctx, SlotAxes);
     s.SetFontSize(10 * sxf);
-    if (!RotatedText(s, "Amplitude", "90", float(0.95 * s.ScaleWidth()), float(0.3 * s.ScaleHeight())))
-        ctx.FontReleaseFailed = true;
+    float amplitudeY = float(0.3 * s.ScaleHeight());
+    float amplitudeX = float(0.95 * s.ScaleWidth());
+    const double clearOf = ctx.Labels.ColumnLeft(s.ScaleWidth()) - 2;
+    QRectF amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY);
+    if (amplitude.right() > clearOf) amplitudeX -= float(amplitude.right() - clearOf);
+    amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY);
+    // Below a title line it would cross (a small surface).
+    for (const QRectF& text : ctx.TextsDrawn) {
+        const QRectF overlap = amplitude.intersected(text);
+        if (overlap.width() <= 0.5 || overlap.height() <= 0.5) continue;
+        const double down = text.bottom() + 2 - amplitude.top();
+        amplitudeY += float(down);
+        amplitude.translate(0, down);
+    }
+    if (!RotatedText(s, "Amplitude", "90", amplitudeX, amplitudeY)) ctx.FontReleaseFailed = true;
 
     // Scale block.
     SetTextColour(ctx, SlotAxes);

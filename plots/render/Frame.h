@@ -8,7 +8,7 @@
 
 namespace plots {
 
-// Design-pixel factors and line widths from the size that stands for the screen.
+// Design-pixel factors and line widths of the surface a plot is drawn on.
 float ScreenXFactor(const Surface& s);
 float ScreenYFactor(const Surface& s);
 int AxisLineWidth(const Surface& s);

@@ -6,15 +6,33 @@
 
 namespace plots {
 
-PlotDrawing DrawPlot(const PlotData& data, PlotKind kind, const DisplaySettings& settings, const PlotFacts& facts,
-                     Surface& surface)
+namespace {
+
+void DrawOn(DrawContext& ctx)
 {
-    PlotDrawing drawing;
-    DrawContext ctx{data, kind, settings, facts, surface, drawing.Axis, drawing.Trace};
-    if (kind == PlotKind::PoleZeroMap)
+    if (ctx.Kind == PlotKind::PoleZeroMap)
         DrawPoleZeroMap(ctx);
     else
         DrawLinePlot(ctx);
+}
+
+}  // namespace
+
+PlotDrawing DrawPlot(const PlotData& data, PlotKind kind, const DisplaySettings& settings, const PlotFacts& facts,
+                     Surface& surface)
+{
+    // A first pass that draws nothing learns where the axis labels land, so that the titles
+    // drawn before them can keep clear of them.
+    MeasuringSurface measuring(surface.PixelWidth(), surface.PixelHeight());
+    AxisState measuredAxis;
+    std::string measuredTrace;
+    DrawContext first{data, kind, settings, facts, measuring, measuredAxis, measuredTrace};
+    DrawOn(first);
+
+    PlotDrawing drawing;
+    DrawContext ctx{data, kind, settings, facts, surface, drawing.Axis, drawing.Trace};
+    ctx.Labels = first.LabelsDrawn;
+    DrawOn(ctx);
     drawing.FontReleaseFailed = ctx.FontReleaseFailed;
     surface.Refresh();
     return drawing;

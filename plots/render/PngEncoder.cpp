@@ -1,7 +1,5 @@
 #include "plots/render/PngEncoder.h"
 
-#include <QFile>
-
 #include <zlib.h>
 
 #include <algorithm>
@@ -166,17 +164,6 @@ std::string EncodePng(const QImage& source, int bands)
         PutChunk(png, "IDAT", stream.data() + at, std::min(MostChunkBytes, stream.size() - at));
     PutChunk(png, "IEND", nullptr, 0);
     return png;
-}
-
-bool WritePngFile(const QImage& picture, const QString& path, int bands)
-{
-    const std::string png = EncodePng(picture, bands);
-    if (png.empty()) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const bool written = file.write(png.data(), qint64(png.size())) == qint64(png.size());
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
 }
 
 }  // namespace plots

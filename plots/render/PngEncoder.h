@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
 
 #include <string>
 
@@ -16,8 +15,5 @@ namespace plots {
 // per processor core); the bytes differ with it, the decoded pixels never do. Empty for an
 // empty picture or when the compressor fails.
 std::string EncodePng(const QImage& picture, int bands = 0);
-
-// Encodes the picture and writes it to `path`; false when it could not be encoded or written.
-bool WritePngFile(const QImage& picture, const QString& path, int bands = 0);
 
 }  // namespace plots

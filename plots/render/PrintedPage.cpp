@@ -1,5 +1,6 @@
 #include "plots/render/PrintedPage.h"
 
+#include "plots/render/PainterSurface.h"
 #include "plots/render/TabbedText.h"
 
 #include <QFont>
@@ -11,10 +12,10 @@
 
 namespace plots {
 
-bool PrintPlotPage(QPagedPaintDevice& device, const QImage& picture, const std::string& caption)
+bool PrintPlotPage(QPagedPaintDevice& device, QSize plotSize, const SurfaceDrawing& draw, const std::string& caption)
 {
-    if (picture.isNull()) return false;
-    device.setPageOrientation(picture.width() > picture.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (plotSize.isEmpty() || !draw) return false;
+    device.setPageOrientation(plotSize.width() > plotSize.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
 
     QPainter p;
     if (!p.begin(&device)) return false;
@@ -25,15 +26,18 @@ bool PrintPlotPage(QPagedPaintDevice& device, const QImage& picture, const std::
     const QFontMetricsF fm(font, p.device());
 
     // The painter's origin is the printable area's top-left corner. The caption line is kept
-    // inside the printable area, so a tall picture leaves room for it below.
+    // inside the printable area, so a tall plot leaves room for it below.
     const QRectF area(QPointF(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
     const double availableHeight = std::max(1.0, area.height() - fm.height());
-    const double pictureRatio = double(picture.width()) / picture.height();
+    const double plotRatio = double(plotSize.width()) / plotSize.height();
     QSizeF size;
-    if (pictureRatio >= area.width() / availableHeight) size = QSizeF(area.width(), area.width() / pictureRatio);
-    else size = QSizeF(availableHeight * pictureRatio, availableHeight);
+    if (plotRatio >= area.width() / availableHeight) size = QSizeF(area.width(), area.width() / plotRatio);
+    else size = QSizeF(availableHeight * plotRatio, availableHeight);
 
-    p.drawImage(QRectF(area.topLeft(), size), picture);
+    {
+        PainterSurface surface(p, plotSize.width(), plotSize.height(), QRectF(area.topLeft(), size));
+        draw(surface);
+    }
     p.setPen(Qt::black);
     PaintTextWithTabs(p, QPointF(area.left(), area.top() + size.height()), QString::fromStdString(caption), fm,
                       area.left());

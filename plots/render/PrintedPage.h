@@ -1,8 +1,10 @@
-// The printed page of a plot: the plot scaled into the printable area, keeping its shape, and
-// one caption line under it.
+// The printed page of a plot: the plot drawn as vectors into the printable area, keeping its
+// shape, and one caption line under it.
 #pragma once
 
-#include <QImage>
+#include "plots/render/VectorPicture.h"
+
+#include <QSize>
 
 #include <string>
 
@@ -10,8 +12,9 @@ class QPagedPaintDevice;
 
 namespace plots {
 
-// Prints the picture and its caption on one page of the device (a printer, a PDF writer);
-// false when printing failed.
-bool PrintPlotPage(QPagedPaintDevice& device, const QImage& picture, const std::string& caption);
+// Prints the plot (drawn on a surface of `plotSize` pixels, scaled to the page at the device's
+// resolution) and the caption on one page of the device (a printer, a PDF writer); false when
+// printing failed.
+bool PrintPlotPage(QPagedPaintDevice& device, QSize plotSize, const SurfaceDrawing& draw, const std::string& caption);
 
 }  // namespace plots

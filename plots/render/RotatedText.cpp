@@ -33,7 +33,9 @@ QPointF RotatedTextStart(double x, double y, double W, double H, double L, int a
     return {x0, y0};
 }
 
-bool DrawRotatedText(Surface& surface, float x, float y, const std::string& text, const RotatedFontRequest& font)
+namespace {
+
+FontRequest RequestOf(const RotatedFontRequest& font)
 {
     FontRequest request;
     request.Face = font.FaceName;
@@ -41,14 +43,39 @@ bool DrawRotatedText(Surface& surface, float x, float y, const std::string& text
     request.Weight = font.Weight;
     request.Italic = font.Italic;
     request.AngleDegrees = font.Escapement / 10.0;
-    surface.SelectFont(request);
+    return request;
+}
 
+// Makes the font current and puts the current position where the text starts.
+void PlaceRotatedText(Surface& surface, float x, float y, const std::string& text, const RotatedFontRequest& font)
+{
+    surface.SelectFont(RequestOf(font));
     const double H = surface.PixelsToUnitsY(surface.FontCellHeightPx());
     const double L = surface.PixelsToUnitsY(surface.FontInternalLeadingPx());
     const double W = surface.TextWidth(text);
     const QPointF start = RotatedTextStart(x, y, W, H, L, font.Escapement);
     surface.SetCurrentX(start.x());
     surface.SetCurrentY(start.y());
+}
+
+}  // namespace
+
+QRectF RotatedTextBox(Surface& surface, const std::string& text, const std::string& angleText, float x, float y)
+{
+    RotatedFontRequest font;
+    font.Escapement = AngleTenths(angleText);
+    const double keepX = surface.CurrentX(), keepY = surface.CurrentY();
+    PlaceRotatedText(surface, x, y, text, font);
+    const QRectF box = surface.TextInkPx(text);
+    surface.RestoreFont();
+    surface.SetCurrentX(keepX);
+    surface.SetCurrentY(keepY);
+    return box;
+}
+
+bool DrawRotatedText(Surface& surface, float x, float y, const std::string& text, const RotatedFontRequest& font)
+{
+    PlaceRotatedText(surface, x, y, text, font);
     surface.Print(text);
 
     return surface.RestoreFont();

@@ -3,6 +3,8 @@
 
 #include "plots/render/Surface.h"
 
+#include <QRectF>
+
 #include <cstdint>
 #include <string>
 
@@ -27,6 +29,9 @@ struct RotatedFontRequest {
 // Angle text in whole degrees ("90"); a text that is not a number draws at angle 0. False when
 // the font made for the text could not be given back (the caller tells the user).
 bool RotatedText(Surface& surface, const std::string& text, const std::string& angleText, float x, float y);
+
+// The box, in pixels, that RotatedText would print the text in.
+QRectF RotatedTextBox(Surface& surface, const std::string& text, const std::string& angleText, float x, float y);
 
 // The worker: makes the font, places the text so that its turned box sits about (x, y),
 // prints it and gives the font back; false when the font could not be released.

@@ -64,7 +64,7 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
 
 Surface::Surface(int pixelWidth, int pixelHeight)
     : width_(pixelWidth < 1 ? 1 : pixelWidth), height_(pixelHeight < 1 ? 1 : pixelHeight),
-      screenW_(width_), screenH_(height_), scaleW_(width_), scaleH_(height_)
+      scaleW_(width_), scaleH_(height_)
 {
 }
 
@@ -169,6 +169,30 @@ double Surface::TextWidth(const std::string& text) const
     return std::abs(PixelsToUnitsX(TextWidthPx(QString::fromStdString(text), MakeQFont(font_))));
 }
 
+QRectF Surface::TextBoxPx(const std::string& text) const
+{
+    const QFont f = MakeQFont(font_);
+    const QFontMetricsF fm(f, MetricsDevice());
+    const QString q = QString::fromStdString(text);
+    const QPointF at(ToPixelX(curX_), ToPixelY(curY_));
+    const double width = TabbedTextEnd(q, fm, at.x(), 0) - at.x();
+    // A quarter turn upward: the text runs up from its start, its height to the right.
+    if (font_.AngleDegrees == 90) return QRectF(at.x(), at.y() - width, fm.height(), width);
+    return QRectF(at.x(), at.y(), width, fm.height());
+}
+
+QRectF Surface::TextInkPx(const std::string& text) const
+{
+    const QFontMetricsF fm(MakeQFont(font_), MetricsDevice());
+    const QString q = QString::fromStdString(text);
+    const QPointF at(ToPixelX(curX_), ToPixelY(curY_));
+    if (font_.AngleDegrees == 90) {
+        const QRectF ink = TabbedTextInk(q, fm, 0, 0);
+        return QRectF(at.x() + ink.top(), at.y() - ink.right(), ink.height(), ink.width());
+    }
+    return TabbedTextInk(q, fm, at.x(), 0).translated(0, at.y());
+}
+
 double Surface::TextHeight(const std::string&) const
 {
     return std::abs(PixelsToUnitsY(QFontMetricsF(MakeQFont(font_), MetricsDevice()).height()));
@@ -243,6 +267,17 @@ void Surface::Refresh()
 {
     if (OnRefresh) OnRefresh();
 }
+
+// ---- measuring device ----
+
+MeasuringSurface::MeasuringSurface(int pixelWidth, int pixelHeight)
+    : Surface(pixelWidth, pixelHeight), metrics_(1, 1, QImage::Format_RGB32)
+{
+    metrics_.setDotsPerMeterX(DotsPerMeter96);
+    metrics_.setDotsPerMeterY(DotsPerMeter96);
+}
+
+QPaintDevice* MeasuringSurface::MetricsDevice() const { return &metrics_; }
 
 // ---- image device ----
 

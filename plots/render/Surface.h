@@ -49,11 +49,6 @@ public:
     // Device size.
     int PixelWidth() const { return width_; }
     int PixelHeight() const { return height_; }
-    // The size that stands for "the screen" in the design-pixel factors (defaults to the
-    // device size; the window uses the primary screen's size).
-    void SetScreenSize(int w, int h) { screenW_ = w; screenH_ = h; }
-    int ScreenWidth() const { return screenW_; }
-    int ScreenHeight() const { return screenH_; }
 
     // Background and clearing: fills with the background colour, drops any picture and puts
     // the current position at the scale's top-left corner.
@@ -104,6 +99,11 @@ public:
     // Width and height of a text in current units (unturned, in the current font).
     double TextWidth(const std::string& text) const;
     double TextHeight(const std::string& text) const;
+    // The box a text printed now at the current position covers, in pixels: its advance (tab
+    // stops counted from the surface's left edge) and its line height; turned with the font.
+    QRectF TextBoxPx(const std::string& text) const;
+    // The pixels its glyphs would cover.
+    QRectF TextInkPx(const std::string& text) const;
 
     // Rotated-text support: make a font from a request and make it current, keeping the
     // previous one; its cell height and internal leading in pixels; give the previous font
@@ -157,7 +157,6 @@ private:
     } dash_;
 
     int width_, height_;
-    int screenW_, screenH_;
     Colour back_ = White;
     Colour fore_ = Black;
     bool pixelScale_ = true;
@@ -203,6 +202,24 @@ private:
     Colour penColour_ = 0;
     int penStyle_ = 0, penWidth_ = 0;
     double penDashOffset_ = 0;
+};
+
+// Draws nothing and measures text as the image surface does, at 96 dots per inch: a first pass
+// over a plot learns where its texts land.
+class MeasuringSurface : public Surface {
+public:
+    MeasuringSurface(int pixelWidth, int pixelHeight);
+    QImage Picture() const override { return {}; }
+
+protected:
+    void FillPx(Colour) override {}
+    void LinePx(QPointF, QPointF, Colour, int, int, double) override {}
+    void TextPx(QPointF, const QString&, const QFont&, Colour, double) override {}
+    void PicturePx(const QImage&, const QRectF&) override {}
+    QPaintDevice* MetricsDevice() const override;
+
+private:
+    mutable QImage metrics_;
 };
 
 }  // namespace plots

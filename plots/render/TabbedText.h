@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -13,6 +14,11 @@ namespace plots {
 double TabStopWidth(const QFontMetricsF& fm);
 // The width of the text when its tab stops count from its own start.
 double TabbedTextWidth(const QString& text, const QFontMetricsF& fm);
+// Where the text ends when it starts at startX and its tab stops count from tabOrigin.
+double TabbedTextEnd(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin);
+// The pixels the text's glyphs cover when it starts at startX with its top at 0, its tab stops
+// counted from tabOrigin.
+QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin);
 // Paints the text with its top-left corner at the point; the tab stops count from tabOrigin.
 void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, const QFontMetricsF& fm, double tabOrigin);
 

@@ -5,13 +5,91 @@
 #include "plots/report/Format.h"
 #include "plots/report/Legends.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plots {
 
+namespace {
+
+bool Meets(const QRectF& a, const QRectF& b)
+{
+    const QRectF overlap = a.intersected(b);
+    return overlap.width() > 0.5 && overlap.height() > 0.5;
+}
+
+// The pixels a text would cover printed now at a design position, as PrintAt places it.
+QRectF InkAt(DrawContext& ctx, const std::string& text, float x, float y)
+{
+    Surface& s = ctx.Canvas;
+    const double keepX = s.CurrentX(), keepY = s.CurrentY();
+    s.SetCurrentX(std::floor(x + 0.5));
+    s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
+    const QRectF ink = s.TextInkPx(text);
+    s.SetCurrentX(keepX);
+    s.SetCurrentY(keepY);
+    return ink;
+}
+
+// Where a text's right end may reach: the surface's right edge, or short of a Y label it would
+// print over.
+double RightLimit(const DrawContext& ctx, const QRectF& ink, double edge)
+{
+    double limit = edge;
+    for (const QRectF& label : ctx.Labels.YLabels)
+        if (ink.bottom() > label.top() && ink.top() < label.bottom() && ink.right() > label.left() - 4)
+            limit = std::min(limit, label.left() - 4);
+    return limit;
+}
+
+// The font size at which every line, printed at x and its design height, ends on the surface and
+// clear of the Y labels: the given size unless some line would run over (a long list of poles,
+// a long equation on a small surface).
+double FittingFontSize(DrawContext& ctx, const std::vector<LegendLine>& lines, float x, double size)
+{
+    Surface& s = ctx.Canvas;
+    const double edge = s.ScaleWidth() - 2;
+    for (int round = 0; round < 10; ++round) {
+        s.SetFontSize(size);
+        double worst = 1;
+        for (const LegendLine& line : lines) {
+            const QRectF ink = InkAt(ctx, line.Text, x, line.Y);
+            const double limit = RightLimit(ctx, ink, edge);
+            if (ink.right() > limit && ink.right() > x) worst = std::min(worst, (limit - x) / (ink.right() - x));
+        }
+        if (worst >= 1) break;
+        size *= std::max(0.5, worst * 0.98);
+    }
+    s.SetFontSize(size);
+    return size;
+}
+
+// The plot title's glyphs, where DrawTitles will print it (centred at design height 30).
+QRectF PlotTitleInk(DrawContext& ctx)
+{
+    const PlotTitleText title = PlotTitleFor(ctx.Kind, ctx.Data, ctx.Settings.BlackAndWhite);
+    std::string whole;
+    for (const std::string& part : title.Parts) whole += part;
+    if (whole.empty()) return {};
+    Surface& s = ctx.Canvas;
+    const double keep = s.FontSize();
+    s.SetFontSize(14 * ctx.Axis.ScreenXFactor);
+    const double x = std::nearbyint((s.ScaleWidth() - s.TextWidth(whole)) / 2);
+    const QRectF ink = InkAt(ctx, whole, float(x), 30);
+    s.SetFontSize(keep);
+    return ink;
+}
+
+}  // namespace
+
 void PrintRightAligned(DrawContext& ctx, const std::string& text, float y)
 {
-    const double x = std::nearbyint(ctx.Canvas.ScaleWidth() - ctx.Canvas.TextWidth(text) - 5);
+    Surface& s = ctx.Canvas;
+    double x = std::nearbyint(s.ScaleWidth() - s.TextWidth(text) - 5);
+    // Clear of a Y label it would print over (the top label, on a small surface).
+    const QRectF ink = InkAt(ctx, text, float(x), y);
+    const double limit = RightLimit(ctx, ink, s.ScaleWidth());
+    if (ink.right() > limit) x = std::floor(x - (ink.right() - limit));
     PrintAt(ctx, text, float(x), y);
 }
 
@@ -21,9 +99,23 @@ void DrawPlotTitle(DrawContext& ctx)
     Surface& s = ctx.Canvas;
     const double fx = ctx.Axis.ScreenXFactor;
 
+    // The run's title line sits right of the plot title. Where the two would meet (a narrow
+    // surface, a long title) it is made smaller to fit beside it, or else goes below it.
     SetTextColour(ctx, SlotTitles);
     s.SetFontSize(10 * fx);
-    PrintRightAligned(ctx, tk::TrimSpaces(d.TitleLine), 35);
+    const std::string titleLine = tk::TrimSpaces(d.TitleLine);
+    float titleLineY = 35;
+    const QRectF plotTitle = PlotTitleInk(ctx);
+    const QRectF titleInk = InkAt(ctx, titleLine, float(s.ScaleWidth() - s.TextWidth(titleLine) - 5), titleLineY);
+    if (!plotTitle.isNull() && Meets(titleInk, plotTitle)) {
+        const double room = s.ScaleWidth() - 5 - (plotTitle.right() + 6);
+        const double scale = room / std::max(1.0, titleInk.width());
+        if (scale >= 0.6)
+            s.SetFontSize(10 * fx * scale);
+        else
+            titleLineY = float((plotTitle.bottom() + 4) / ctx.Axis.ScreenYFactor);
+    }
+    PrintRightAligned(ctx, titleLine, titleLineY);
 
     // The date is the .plt file's, also while a later file of the run is shown.
     SetTextColour(ctx, SlotAxes);
@@ -32,9 +124,15 @@ void DrawPlotTitle(DrawContext& ctx)
 
     s.SetFontSize(12 * fx);
     SetTextColour(ctx, SlotMiscInfo);
-    if (IsPoleZeroType(d.PlotType)) DrawPoleZeroLegend(ctx);
-    else if (d.PlotType == 0) PrintAt(ctx, "Equation: " + d.OdeText, 2, 385);
-    else if (d.PlotType == 110) PrintAt(ctx, "DT50:" + FormatValue(d.DT50), 2, 35);
+    if (IsPoleZeroType(d.PlotType)) {
+        DrawPoleZeroLegend(ctx);
+    } else if (d.PlotType == 0) {
+        const LegendLine equation{385, "Equation: " + d.OdeText};
+        FittingFontSize(ctx, {equation}, 2, 12 * fx);
+        PrintAt(ctx, equation.Text, 2, equation.Y);
+    } else if (d.PlotType == 110) {
+        PrintAt(ctx, "DT50:" + FormatValue(d.DT50), 2, 35);
+    }
 
     s.SetFontSize(14 * fx);
     SetTextColour(ctx, SlotTitles);
@@ -54,14 +152,19 @@ void DrawParameterLegend(DrawContext& ctx)
         for (const LegendLine& line : SideLobeBannerLines()) PrintCentred(ctx, line.Text, line.Y);
 
     SetTextColour(ctx, SlotMiscInfo);
-    for (const LegendLine& line : ParameterLegendLines(ctx.Data)) PrintAt(ctx, line.Text, 15, line.Y);
+    const std::vector<LegendLine> lines = ParameterLegendLines(ctx.Data);
+    FittingFontSize(ctx, lines, 15, 10 * ctx.Axis.ScreenXFactor);
+    for (const LegendLine& line : lines) PrintAt(ctx, line.Text, 15, line.Y);
+    // Later texts (the X-axis title) take the legend's size as designed.
+    ctx.Canvas.SetFontSize(10 * ctx.Axis.ScreenXFactor);
 }
 
 void DrawPoleZeroLegend(DrawContext& ctx)
 {
-    ctx.Canvas.SetFontSize(8 * ctx.Axis.ScreenXFactor);
     SetTextColour(ctx, SlotMiscInfo);
-    for (const LegendLine& line : PoleZeroLegendLines(ctx.Data)) PrintAt(ctx, line.Text, 15, line.Y);
+    const std::vector<LegendLine> lines = PoleZeroLegendLines(ctx.Data);
+    FittingFontSize(ctx, lines, 15, 8 * ctx.Axis.ScreenXFactor);
+    for (const LegendLine& line : lines) PrintAt(ctx, line.Text, 15, line.Y);
 }
 
 }  // namespace plots

@@ -1,6 +1,7 @@
 #include "plots/run/FileAccess.h"
 
 #include "common/Paths.h"
+#include "common/SafeFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -68,23 +69,10 @@ int RealFileAccess::CheckDirectory(const std::string& directory)
 
 int RealFileAccess::WriteFile(const std::string& path, const QByteArray& bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return errno;
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            return error;
-        }
-        data += n;
-        left -= n;
-    }
-    if (::close(fd) != 0) return errno;
-    return 0;
+    // Whole or not at all: a full disk leaves the file that was there, not a torn one.
+    int error = 0;
+    if (tk::WriteFileWhole(path, std::string(bytes.constData(), std::size_t(bytes.size())), &error)) return 0;
+    return error != 0 ? error : EIO;
 }
 
 FileErrorKind ClassifyFileError(int error)

@@ -1,7 +1,10 @@
 #include "plots/run/PlotPaths.h"
 
 #include "common/Paths.h"
+#include "common/Text.h"
 #include "plots/run/FileAccess.h"
+
+#include <QFileInfo>
 
 namespace plots {
 
@@ -50,6 +53,22 @@ std::string ProposedBitmapName(const std::string& plotBase)
     const auto stop = name.find('.');
     if (stop != std::string::npos && stop > 0) name.erase(stop);
     return name + ".bmp";
+}
+
+bool IsSecondDataFile(const std::string& path)
+{
+    return tk::EqualsNoCase(tk::ExtensionOf(path), ".2lt");
+}
+
+std::string DialogStartDirectory(const RunState& run)
+{
+    if (!run.PlotBase.empty()) {
+        // A bare plot base lies in the working directory.
+        const std::string directory = QFileInfo(QString::fromStdString(run.PlotBase)).absolutePath().toStdString();
+        if (tk::IsDirectory(directory)) return tk::ResolvePath(directory);
+    }
+    if (!run.OpenDialogDir.empty()) return run.OpenDialogDir;
+    return tk::CurrentDirectory();
 }
 
 }  // namespace plots

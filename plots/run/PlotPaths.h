@@ -1,8 +1,10 @@
 // Path rules of the viewer: splitting a path for the caption and the open dialog, the same
-// file one directory up, the plot base of a chosen file and the bitmap name Save As proposes.
+// file one directory up, the plot base of a chosen file, the bitmap name Save As proposes, a
+// run's second data file, and where the file dialogs start.
 #pragma once
 
 #include "common/Dialogs.h"
+#include "plots/run/RunState.h"
 
 #include <string>
 
@@ -26,5 +28,14 @@ std::string PlotBaseOf(const std::string& path);
 // The file name Save As proposes for a plot base: the name part, cut before its first full
 // stop unless that is its first character or there is none, followed by ".bmp".
 std::string ProposedBitmapName(const std::string& plotBase);
+
+// True when the path names a run's second data file (".2lt" in any letter case). Such a file
+// is only ever shown after its run's .plt, so it opens the run from the .plt beside it.
+bool IsSecondDataFile(const std::string& path);
+
+// Where the open and save dialogs start: the directory of the run being shown, else the one
+// the last open dialog was left in, else the working directory. Always an absolute path, so a
+// dialog never falls back to the file system's root.
+std::string DialogStartDirectory(const RunState& run);
 
 }  // namespace plots

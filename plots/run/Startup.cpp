@@ -47,6 +47,34 @@ bool FullStopInLastFive(const std::string& s)
 
 bool ListedAsFile(const std::string& path) { return !tk::ListFiles(path).empty(); }
 
+// Where a copy lands on disk: a file that exists in another letter case is the one the run will
+// find, so it is the one replaced; a new file goes into its directory as that is spelt on disk
+// (a tool's "User" directory where the rules build "user").
+std::string DestinationOnDisk(const std::string& destination)
+{
+    if (tk::IsFile(destination)) return tk::ResolvePath(destination);
+    const std::string directory = tk::DirectoryPart(destination);
+    if (directory.empty()) return destination;
+    return tk::ResolvePath(directory) + "/" + tk::NamePart(destination);
+}
+
+// The whole source under a temporary name beside the target, then renamed into place, so the
+// target is never left half written. The reason of a failure goes into `why`.
+bool CopyWhole(const std::string& from, const std::string& to, std::string& why)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(to);
+    const fs::path part = target.parent_path() / ("." + target.filename().string() + ".copying");
+    std::error_code ec;
+    fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::rename(part, target, ec);
+    if (!ec) return true;
+    why = ec.message();
+    std::error_code ignored;
+    fs::remove(part, ignored);
+    return false;
+}
+
 // A tool's fresh output lies in its user directory under fixed names; it is copied to the
 // handed-over name so that the run keeps its own files.
 void AdoptToolOutput(StartupResult& r, tk::Dialogs& dialogs)
@@ -92,6 +120,12 @@ std::string PathErrorText(const std::string& workDir)
     return "Error in PathName ... '" + workDir + "'\r\nIf this continues, please let us know.  Thanks.\r\n";
 }
 
+std::string FirstDataFileMissingText(const std::string& secondFile, const std::string& firstFile)
+{
+    return "The run of '" + secondFile + "' cannot be shown:\r\nits first data file '" + firstFile +
+           "' is missing.";
+}
+
 StartupPaths ResolveStartupPaths(const std::string& fileIn, const std::string& activePath,
                                  const std::string& programPath, const std::string& commandTail)
 {
@@ -119,8 +153,12 @@ StartupPaths ResolveStartupPaths(const std::string& fileIn, const std::string& a
         }
     }
 
-    if (tk::EndsWith(p.PlotBase, "plt") || tk::EndsWith(p.PlotBase, "gif")) {
+    // Extensions are compared without regard to case, like every other name (RUN1.PLT, pic.GIF).
+    if (tk::EndsWithNoCase(p.PlotBase, "plt") || tk::EndsWithNoCase(p.PlotBase, "gif")) {
         p.PlotBase.resize(p.PlotBase.size() >= 4 ? p.PlotBase.size() - 4 : 0);
+    } else if (IsSecondDataFile(p.PlotBase)) {
+        p.SecondDataFile = p.PlotBase;
+        p.PlotBase = tk::WithoutExtension(p.PlotBase);
     } else if (Characters(p.PlotBase) <= 4) {
         if (p.WorkDir.empty()) p.WorkDir = InstallationRoot() + p.ProgramPath + "/";
     } else {
@@ -140,12 +178,14 @@ StartupCopy ShellCopy(const std::string& source, const std::string& destination,
                      tk::MsgButtons::Ok);
         return copy;
     }
-    // A destination that exists in another letter case is the file the run will find, so it
-    // is the one replaced.
-    const std::string target = tk::ResolvePath(destination);
-    std::error_code ec;
-    std::filesystem::copy_file(found.front(), target, std::filesystem::copy_options::overwrite_existing, ec);
-    copy.Copied = !ec;
+    copy.Source = found.front();
+    copy.Destination = DestinationOnDisk(destination);
+    std::string why;
+    copy.Copied = CopyWhole(copy.Source, copy.Destination, why);
+    // The run would otherwise show an older file under that name, or none, without a word.
+    if (!copy.Copied)
+        dialogs.Show("\"" + copy.Source + "\" could not be copied to \"" + copy.Destination + "\": " + why + ".",
+                     "File not copied.", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
     return copy;
 }
 
@@ -190,6 +230,13 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     viewer.Run.OpenDialogDir = r.CurrentDir;
 
     const std::string base = r.Paths.PlotBase;
+    if (!r.Paths.SecondDataFile.empty() && !viewer.FileExists(base + ".plt")) {
+        r.FirstDataFileMissing = true;
+        const auto here = [&](const std::string& name) { return name.front() == '/' ? name : r.CurrentDir + "/" + name; };
+        dialogs.Show(FirstDataFileMissingText(here(r.Paths.SecondDataFile), here(base + ".plt")), StartupErrorTitle,
+                     tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+        return r;
+    }
     try {
         const StartOutcome start = viewer.StartOnFile(base);
         if (start.DataFile) r.ReadFile = base + ".plt";

@@ -26,13 +26,17 @@ struct StartupPaths {
     std::string PlotBase;
     std::string ProgramPath;  // the tool's directory below the root, "none" after a command tail
     bool AdoptToolOutput = false;  // a longer name with another extension: the tool's output is copied
+    // The run's second data file when one was named ("run.2lt"): the run is opened from the
+    // .plt beside it.
+    std::string SecondDataFile;
 };
 
 // The hand-over values as a tool writes them (backslashes allowed) and the raw command tail.
 StartupPaths ResolveStartupPaths(const std::string& fileIn, const std::string& activePath,
                                  const std::string& programPath, const std::string& commandTail);
 
-// One copy made (or refused) while adopting a tool's output.
+// One copy made (or refused) while adopting a tool's output. The names are those on disk once
+// the copy is made (the tool's directory may be spelt "User" where "user" was asked for).
 struct StartupCopy {
     std::string Source;
     std::string Destination;
@@ -44,6 +48,7 @@ struct StartupResult {
     std::vector<StartupCopy> Copies;  // in the order made
     bool RegistryMissing = false;    // the company key was missing: nothing else was done
     bool PathError = false;          // the "Error in PathName" box was shown
+    bool FirstDataFileMissing = false;  // a second data file was named and its run's .plt is missing
     std::string CurrentDir;          // the directory made current (absolute), "" when none
     std::string ReadFile;            // the plot data file handed to the reader, "" when none
     bool Started = false;            // the plot run was started
@@ -55,7 +60,8 @@ struct StartupResult {
 StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& commandTail);
 
 // Copies a file the way the start-up adopts a tool's output: the "File not copied." box for a
-// source that is not there. The copy is complete when this returns.
+// source that is not there, and for a copy that fails. The copy is complete when this returns,
+// and a destination is either the whole source or left as it was.
 StartupCopy ShellCopy(const std::string& source, const std::string& destination, tk::Dialogs& dialogs);
 
 // The unload rule: the handed-over name serves one run.
@@ -64,6 +70,7 @@ void ClearHandOver(tk::Registry& registry);
 // The texts of the start-up boxes.
 std::string RegistryMissingText();
 std::string PathErrorText(const std::string& workDir);
+std::string FirstDataFileMissingText(const std::string& secondFile, const std::string& firstFile);
 inline const std::string StartupErrorTitle = "Graphel in Error?";
 
 }  // namespace plots

@@ -8,6 +8,7 @@
 #include "plots/report/Format.h"
 #include "plots/report/RunSummary.h"
 #include "plots/run/CommandStates.h"
+#include "plots/run/PictureFile.h"
 #include "plots/run/PlotSequence.h"
 
 #include <QBuffer>
@@ -17,6 +18,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace plots {
 
@@ -130,7 +132,11 @@ std::optional<PlotKind> Viewer::ShownKind() const
 
 void Viewer::DrawShownOn(Surface& surface) const
 {
-    if (!shown_) return;
+    if (&surface != &surface_) surface.SetBackColour(surface_.BackColour());
+    if (!shown_) {
+        surface.Clear();
+        return;
+    }
     if (shown_->Kind == PlotKind::Picture) {
         surface.Clear();
         DrawPicturePlot(shown_->Picture, surface);
@@ -460,7 +466,7 @@ void Viewer::FileOld()
 {
     tk::FileDialogRequest request;
     request.Title = "Open Response Input File";
-    request.InitialDir = Run.OpenDialogDir;
+    request.InitialDir = DialogStartDirectory(Run);
     request.Filter = "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif";
     request.FilterIndex = 2;
     const std::optional<std::string> chosen = dialogs_.OpenFile(request);
@@ -496,14 +502,29 @@ void Viewer::FileOld()
 
 bool Viewer::FileSaveAs()
 {
+    // The bitmap stays the first choice; the plot can also be kept as a PNG picture, or drawn
+    // as vectors into an SVG drawing or a PDF page. The format follows a typed extension, else
+    // the chosen filter.
+    static const PictureFormat FilterFormats[] = {PictureFormat::Bmp, PictureFormat::Bmp, PictureFormat::Png,
+                                                  PictureFormat::Svg, PictureFormat::Pdf};
     tk::FileDialogRequest request;
     request.Title = "Save Plot File As ...";
-    request.Filter = "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp";
+    request.Filter = "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp|PNG Picture (*.png)|*.png|"
+                     "SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf";
     request.FilterIndex = 2;
+    request.InitialDir = DialogStartDirectory(Run);
     request.ProposedName = ProposedBitmapName(Run.PlotBase);
-    const std::optional<std::string> chosen = dialogs_.SaveFile(request);
-    if (!chosen || chosen->empty() || *chosen == request.ProposedName) return false;
-    const std::string& path = *chosen;
+    const std::optional<tk::FileChoice> choice = dialogs_.SaveFileAs(request);
+    if (!choice || choice->Path.empty() || choice->Path == request.ProposedName) return false;
+    std::string path = choice->Path;
+    const int filter = choice->FilterIndex >= 1 && choice->FilterIndex <= 5 ? choice->FilterIndex : 2;
+    std::optional<PictureFormat> format = PictureFormatOfName(path);
+    if (!format) {
+        format = FilterFormats[filter - 1];
+        // A name typed without any extension gets the chosen kind's; under "All Files" it is
+        // written as a bitmap under the name as typed.
+        if (filter > 1 && tk::ExtensionOf(path).empty()) path += std::string(".") + PictureExtension(*format);
+    }
 
     if (FileExists(path)) {
         const tk::MsgResult answer = dialogs_.Show("File exists, want to replace it?",
@@ -511,17 +532,16 @@ bool Viewer::FileSaveAs()
                                                    tk::MsgButtons::YesNo);
         if (answer != tk::MsgResult::Yes) return false;
     }
-    return WriteBitmap(path);
+    return WritePicture(path, *format);
 }
 
-bool Viewer::WriteBitmap(const std::string& path)
+bool Viewer::WritePicture(const std::string& path, PictureFormat format)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!surface_.Picture().save(&buffer, "BMP")) return false;
-    buffer.close();
-
+    const QByteArray bytes = PictureBytes(*this, surface_, format, tk::NamePart(Run.PlotBase));
+    if (bytes.isEmpty()) {
+        dialogs_.Show(UnexpectedErrorText(EIO), RoutineTitle("FileSaveAs"), tk::MsgIcon::Critical, tk::MsgButtons::Ok);
+        return false;
+    }
     for (int attempt = 1;; ++attempt) {
         const int error = files_->WriteFile(path, bytes);
         if (error == 0) return true;
@@ -555,7 +575,9 @@ void Viewer::cmdPrint_Click()
 
 bool Viewer::PrintTo(QPagedPaintDevice& printer)
 {
-    return PrintPlotPage(printer, surface_.Picture(), PrintCaption(Run.PlotBase, Data.ErrorSumText));
+    const QSize plotSize(surface_.PixelWidth(), surface_.PixelHeight());
+    return PrintPlotPage(printer, plotSize, [this](Surface& page) { DrawShownOn(page); },
+                         PrintCaption(Run.PlotBase, Data.ErrorSumText));
 }
 
 }  // namespace plots

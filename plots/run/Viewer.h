@@ -14,6 +14,7 @@
 #include "plots/render/Surface.h"
 #include "plots/report/PlotTitle.h"
 #include "plots/run/FileAccess.h"
+#include "plots/run/PictureFile.h"
 #include "plots/run/PlotPaths.h"
 #include "plots/run/RunState.h"
 #include "plots/run/ViewerHost.h"
@@ -152,7 +153,7 @@ private:
     void EndOfFileSequence();
     std::string NextPictureName() const;
     bool ShowNextPicture();
-    bool WriteBitmap(const std::string& path);
+    bool WritePicture(const std::string& path, PictureFormat format);
 
     ViewerHost& host_;
     tk::Dialogs& dialogs_;

@@ -4,6 +4,8 @@
 #include "common/Text.h"
 #include "plots/run/Viewer.h"
 
+#include <memory>
+
 namespace plots {
 
 namespace {
@@ -26,7 +28,12 @@ SequenceResult RenderWholeSequence(const std::string& plotFile, const SequenceOp
     SequenceResult result;
     HeadlessHost host;
     tk::ScriptedDialogs dialogs;
-    ImageSurface surface(options.Width, options.Height);
+    std::unique_ptr<Surface> canvas;
+    if (options.DrawPictures)
+        canvas = std::make_unique<ImageSurface>(options.Width, options.Height);
+    else
+        canvas = std::make_unique<MeasuringSurface>(options.Width, options.Height);
+    Surface& surface = *canvas;
     Viewer viewer(host, dialogs, surface);
     viewer.Settings = options.Settings;
     viewer.ApplyLoadStates();

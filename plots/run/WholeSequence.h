@@ -21,6 +21,9 @@ struct SequenceOptions {
     int Width = 1024;   // surface size in pixels; also stands for the screen in the
     int Height = 768;   // design-pixel factors
     DisplaySettings Settings;
+    // False when the pictures are drawn again as vectors: the run then draws on a surface that
+    // only measures, and no picture of the whole size is held in memory.
+    bool DrawPictures = true;
 };
 
 struct SequenceResult {

@@ -3,36 +3,62 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <cmath>
+
 namespace plots {
 
-PictureBox::PictureBox(ImageSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
+namespace {
+// Long enough to gather the resize events of a dragged window edge, short enough to go unseen.
+constexpr int FitDelayMs = 60;
+}  // namespace
+
+PictureBox::PictureBox(ImageSurface& surface, std::function<void()> redraw, QWidget* parent)
+    : QWidget(parent), surface_(surface), redraw_(std::move(redraw))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     surface_.OnRefresh = [this] { update(); };
+    fitTimer_.setSingleShot(true);
+    fitTimer_.setInterval(FitDelayMs);
+    connect(&fitTimer_, &QTimer::timeout, this, &PictureBox::FitSurface);
+}
+
+QSize PictureBox::SurfaceSize() const
+{
+    const double ratio = devicePixelRatioF();
+    return QSize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
 }
 
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(rect(), surface_.Image());
+    // Device pixels one to one once fitted; scaled while a resize is coming to rest.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, surface_.Image().size() != SurfaceSize());
+    p.drawImage(QRectF(rect()), surface_.Image());
 }
 
-void PictureBox::resizeEvent(QResizeEvent*) { FitSurface(); }
+void PictureBox::resizeEvent(QResizeEvent*) { ScheduleFit(); }
+
+bool PictureBox::event(QEvent* event)
+{
+    // Moved to a screen of another pixel ratio: the surface needs the new number of pixels.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        ScheduleFit();
+    return QWidget::event(event);
+}
+
+void PictureBox::ScheduleFit()
+{
+    if (SurfaceSize() != surface_.Image().size()) fitTimer_.start();
+}
 
 void PictureBox::FitSurface()
 {
-    const QSize size = this->size();
+    fitTimer_.stop();
+    const QSize size = SurfaceSize();
     if (size.width() < 1 || size.height() < 1 || size == surface_.Image().size()) return;
-    // What is on the surface stays in view, stretched to the new size, until the next plot
-    // is drawn at the new size. The surface's scale is kept for drawing that continues.
-    const QImage previous = surface_.Image().copy();
-    const bool pixels = surface_.IsPixelScale();
-    const double left = surface_.ScaleLeft(), top = surface_.ScaleTop();
-    const double width = surface_.ScaleWidth(), height = surface_.ScaleHeight();
     surface_.Resize(size.width(), size.height());
-    surface_.SetPixelScale();
-    surface_.DrawPicture(previous, 0, 0, size.width(), size.height());
-    if (!pixels) surface_.SetUserScale(left, top, width, height);
+    if (redraw_) redraw_();
+    update();
 }
 
 }  // namespace plots

@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include <QTabBar>
 #include <QTextEdit>
 #include <QTabWidget>
+#include <QWindow>
 
 namespace plots {
 
@@ -60,8 +63,6 @@ frmPlots::frmPlots(tk::Registry registry, tk::Dialogs* dialogs)
 {
     setObjectName("frmPlots");
     setWindowTitle("Plots from Tavrick Ent.");
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        surface_->SetScreenSize(screen->size().width(), screen->size().height());
     QFont font("Arial");
     font.setPointSizeF(8.25);
     setFont(font);
@@ -121,7 +122,7 @@ void frmPlots::BuildControls()
     }
     SetListingTabStops();
 
-    picBox = new PictureBox(*surface_, this);
+    picBox = new PictureBox(*surface_, [this] { viewer_->Redraw(); }, this);
     picBox->setObjectName("picBox");
     picBox->setProperty(tk::ControlTypeProperty, "PictureBox");
     OnTab(picBox, TabPlot);
@@ -183,6 +184,19 @@ void frmPlots::Form_Load()
     // Maximised: the whole work area, also where no window manager maximises for us.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
     showMaximized();
+    picBox->FitSurface();
+}
+
+void frmPlots::WaitUntilShown()
+{
+    // A window manager maximises the window once it is mapped; the first plot is drawn at the
+    // size it is seen at, not at the designed size and then scaled.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+    picBox->FitSurface();
 }
 
 QPushButton* frmPlots::CommandButton(Command c) const
@@ -235,7 +249,7 @@ void frmPlots::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (!loaded_) return;
     resizer_->ApplyLayout();
-    picBox->FitSurface();
+    picBox->ScheduleFit();
     SetListingTabStops();
 }
 

@@ -63,6 +63,8 @@ public:
     bool EndedByFatalExit() const { return fatalExit_; }
     // Closes the window; the hand-over is cleared and the program ends.
     void Unload();
+    // Returns once the window is on the screen at the size its window manager gave it.
+    void WaitUntilShown();
 
     // ViewerHost
     void EnableSettings(bool flag) override;

@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +133,8 @@ TEST(CataloguePage, FocusSelectsAndSetsTheButtons)
         for (const std::string& f : c.Files)
             WriteFile(inst.Examples() + "/" + f);
         CataloguePage page(inst.Recording);
+        // Only a button of the page shown can have the focus.
+        page.SSTexamples->setCurrentWidget(page.Option(c.Array, c.Index)->parentWidget());
         FocusIn(page.Option(c.Array, c.Index));
         EXPECT_EQ(page.SelectedExample(), c.Selected);
         EXPECT_EQ(page.cmdEditDemo->isEnabled(), c.Edit);
@@ -180,3 +185,89 @@ TEST(CataloguePage, CommandButtonsActOnTheSelection)
 }
 
 }  // namespace
+
+namespace {
+
+// A catalogue page in a window of its own that has the keyboard, every example installed.
+struct ShownCatalogue {
+    Installation inst;
+    CataloguePage page {inst.Recording};
+    ShownCatalogue()
+    {
+        for (const CatalogueTab& tab : CatalogueTabs())
+            for (const std::string& file : tab.Files)
+                WriteFile(inst.Examples() + "/" + file);
+        page.resize(960, 640);
+        page.show();
+        QApplication::setActiveWindow(&page);
+    }
+    void Choose(int tab, const char* array, int index)
+    {
+        page.SSTexamples->setCurrentIndex(tab);
+        // On the round mark: the rest of the button's row takes no click.
+        QRadioButton* option = page.Option(array, index);
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+    }
+};
+
+struct ArrowCase {
+    const char* Name;
+    int Tab;
+    const char* Array;
+    int Start;
+    Qt::Key Key;
+    const char* Selected;  // afterwards
+};
+
+}  // namespace
+
+TEST(CataloguePage, ArrowKeysMoveWithinThePageShownAndStopAtItsEnds)
+{
+    const ArrowCase cases[] = {
+        {"down from Circuit stays on Algebraic Equations", 0, "alg_exam", 2, Qt::Key_Down, "Damper.qz"},
+        {"up from Circuit", 0, "alg_exam", 2, Qt::Key_Up, "ACmotor.qz"},
+        {"up at the first row", 0, "alg_exam", 1, Qt::Key_Up, "ACmotor.qz"},
+        {"down at the last row", 0, "alg_exam", 20, Qt::Key_Down, "fit4QZ-W.qz"},
+        {"down on Templates", 6, "template_Exam", 2, Qt::Key_Down, "BVP.qz"},
+        {"down at the end of Templates", 6, "template_Exam", 7, Qt::Key_Down, "fit4QZ-W.qz"},
+        {"down at the end of Statistics", 4, "statistic_Exam", 2, Qt::Key_Down, "Failure.qz"},
+    };
+    for (const ArrowCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ShownCatalogue shown;
+        shown.Choose(c.Tab, c.Array, c.Start);
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_EQ(focused, shown.page.Option(c.Array, c.Start));
+        QTest::keyClick(focused, c.Key);
+        EXPECT_EQ(shown.page.SelectedExample(), c.Selected);
+        EXPECT_EQ(shown.page.SSTexamples->currentIndex(), c.Tab);
+        const CatalogueTab tab = CatalogueTabs()[c.Tab];
+        EXPECT_NE(std::find(tab.Files.begin(), tab.Files.end(), shown.page.SelectedExample()), tab.Files.end());
+    }
+}
+
+TEST(CataloguePage, TheSelectionIsAlwaysOnThePageShown)
+{
+    ShownCatalogue shown;
+    ScopedEnv editor("QZ_EDITOR", "fake-editor");
+    shown.Choose(0, "alg_exam", 2);
+    EXPECT_EQ(shown.page.SelectedExample(), "Circuit.qz");
+
+    // Nothing was chosen on Templates: "&Edit Demo" asks for a choice instead of opening Circuit.
+    shown.page.SSTexamples->setCurrentIndex(6);
+    EXPECT_EQ(shown.page.SelectedExample(), "");
+    shown.page.cmdEditDemo->click();
+    EXPECT_TRUE(shown.inst.Recorder.Starts.empty());
+    ASSERT_EQ(shown.inst.Dialogs.Boxes.size(), 1u);
+    EXPECT_EQ(shown.inst.Dialogs.Boxes[0].Title, EmptySelectionTitle);
+
+    // Each page keeps its own choice, and showing it again makes that choice the selection.
+    shown.Choose(6, "template_Exam", 2);
+    EXPECT_EQ(shown.page.SelectedExample(), "IVP.qz");
+    shown.page.SSTexamples->setCurrentIndex(0);
+    EXPECT_EQ(shown.page.SelectedExample(), "Circuit.qz");
+    EXPECT_TRUE(shown.page.Option("alg_exam", 2)->isChecked());
+    shown.page.cmdEditDemo->click();
+    ASSERT_EQ(shown.inst.Recorder.Starts.size(), 1u);
+    EXPECT_EQ(shown.inst.Recorder.Starts[0].Args.back(), shown.inst.Examples() + "/Circuit.qz");
+}

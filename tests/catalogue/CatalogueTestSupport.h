@@ -49,12 +49,12 @@ inline std::string CaseName(std::string name)
 }
 
 // A program that writes its arguments, each ended by a zero byte, to a record file; the file
-// appears complete or not at all.
+// appears complete or not at all. It needs nothing from PATH.
 inline void WriteRecorder(const std::string& program, const std::string& record)
 {
     WriteFile(program, "#!/bin/sh\n"
                        "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > '" + record + ".part'\n"
-                       "mv '" + record + ".part' '" + record + "'\n");
+                       "/bin/mv '" + record + ".part' '" + record + "'\n");
     ::chmod(program.c_str(), 0755);
 }
 

@@ -1,5 +1,7 @@
 // The sign-up printout: its steps, and the page printed to a PDF file and read back.
 #include "CatalogueTestSupport.h"
+#include "store/PrivateTmpfs.h"
+#include "store/TestFiles.h"
 #include "Pitchwell/RegistrationPage.h"
 #include "Pitchwell/SignUpPrint.h"
 
@@ -11,6 +13,10 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 
 using namespace pitchwell;
 using namespace cataloguetest;
@@ -194,30 +200,105 @@ TEST(RegistrationPage, PrintsTheFormOnOnePdfPage)
 
 TEST(RegistrationPage, WithoutAPrinterNothingHappens)
 {
+    Installation inst;
+    inst.Printer.setOutputFormat(QPrinter::NativeFormat);
+    if (inst.Printer.outputFormat() != QPrinter::NativeFormat || inst.Printer.isValid())
+        GTEST_SKIP() << "this system prints to files, or has a printer";
+    RegistrationPage page(inst.Recording);
+    page.tbFirstName->setText("Bo");
+    page.cmdPrintIBO->click();
+    EXPECT_TRUE(inst.Dialogs.Boxes.empty());
+    EXPECT_EQ(page.tbFirstName->text(), "Bo");
+    EXPECT_EQ(page.tbPhone->text(), "e.g. 321-555-1212");
+    EXPECT_TRUE(page.lblPrintedTo->text().isEmpty());
+}
+
+TEST(SignUpPrint, OnlyAFinishedPdfCountsAsWhole)
+{
+    const std::string body = "%PDF-1.4\n1 0 obj\n<< >>\nendobj\n";
+    const std::string table = "xref\n0 2\n0000000000 65535 f \n0000000009 00000 n \ntrailer\n<< /Size 2 >>\n";
+    const std::string whole = body + table + "startxref\n" + std::to_string(body.size()) + "\n%%EOF\n";
     const struct {
         const char* Name;
-        bool Pdf;
-    } cases[] = {{"no printer installed", false}, {"file printer that cannot write", true}};
+        std::string Content;
+        bool Whole;
+    } cases[] = {
+        {"finished", whole, true},
+        {"finished without the last line end", whole.substr(0, whole.size() - 1), true},
+        {"empty", "", false},
+        {"cut short before its end", whole.substr(0, whole.size() - 4), false},
+        {"a part in the middle missing", body.substr(0, 9) + body.substr(20) + table + "startxref\n" +
+                                              std::to_string(body.size()) + "\n%%EOF\n", false},
+        {"no PDF at all", "%%EOF\n", false},
+        {"finished, with a cross-reference stream", body + "startxref\n9\n%%EOF\n", true},
+        {"pointing into a line", body + "startxref\n11\n%%EOF\n", false},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.path().toStdString() + "/form.pdf";
+        storetest::WriteFile(path, c.Content);
+        EXPECT_EQ(IsWholePdf(path), c.Whole) << c.Name;
+    }
+}
+
+TEST(RegistrationPage, FormThatCannotBeWrittenWholeIsToldAndTheEarlierFileStays)
+{
+    constexpr std::size_t Page = 4096;
+    // The form's PDF takes about four pages of the disk.
+    const struct {
+        const char* Name;
+        std::size_t FreePages;  // 0 and up: on a disk left with this much room
+        const char* Reason;     // empty: written
+    } cases[] = {
+        {"into a directory that is not there", 0, "No such file or directory"},
+        {"on a full disk", 0, "No space left on device"},
+        {"on a disk with one page left", 1, "No space left on device"},
+        {"on a disk with room enough", 16, ""},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         Installation inst;
-        const std::string pdf = inst.Record("missing-dir/form.pdf");
-        if (c.Pdf) {
-            inst.Printer.setOutputFormat(QPrinter::PdfFormat);
-            inst.Printer.setOutputFileName(QString::fromStdString(pdf));
-        } else {
-            inst.Printer.setOutputFormat(QPrinter::NativeFormat);
-            if (inst.Printer.outputFormat() != QPrinter::NativeFormat || inst.Printer.isValid())
-                continue;  // this system prints to files, or has a printer: only the file case applies
+        const bool missingDir = std::string(c.Reason) == "No such file or directory";
+        storetest::PrivateTmpfs disk(64 * Page);
+        if (!missingDir && !disk.Skipped().empty()) {
+            std::cout << "skipped \"" << c.Name << "\": " << disk.Skipped() << "\n";
+            continue;
         }
+        const std::string dir = missingDir ? inst.Record("missing-dir") : disk.Path();
+        const std::string pdf = dir + "/IBO Registration.pdf";
+        inst.Printer.setOutputFormat(QPrinter::PdfFormat);
+        inst.Printer.setOutputFileName(QString::fromStdString(pdf));
         RegistrationPage page(inst.Recording);
-        page.tbFirstName->setText("Bo");
+        std::string earlier;
+        if (!missingDir) {
+            page.cmdPrintIBO->click();
+            earlier = storetest::ReadFile(pdf);
+            ASSERT_EQ(PdfPages(pdf), 1);
+            ASSERT_TRUE(disk.FillLeaving(c.FreePages * Page));
+        }
+        page.tbFirstName->setText("Second");
         page.cmdPrintIBO->click();
-        EXPECT_TRUE(inst.Dialogs.Boxes.empty());
-        EXPECT_FALSE(std::filesystem::exists(pdf));
-        EXPECT_EQ(page.tbFirstName->text(), "Bo");
-        EXPECT_EQ(page.tbPhone->text(), "e.g. 321-555-1212");
+
+        EXPECT_EQ(inst.Printer.outputFileName().toStdString(), pdf);
+        if (*c.Reason == '\0') {
+            EXPECT_TRUE(inst.Dialogs.Boxes.empty());
+            EXPECT_EQ(PdfLines(pdf)[8], "First Name: * Second");
+            EXPECT_EQ(storetest::NamesIn(dir), std::vector<std::string> {"IBO Registration.pdf"});
+            continue;
+        }
+        ASSERT_EQ(inst.Dialogs.Boxes.size(), 1u);
+        const tk::MessageBoxCall& box = inst.Dialogs.Boxes[0];
+        EXPECT_EQ(box.Text, "The registration form could not be written to\r\n" + pdf + "\r\n" + c.Reason + ".");
+        EXPECT_EQ(box.Title, "Print Registration");
+        EXPECT_EQ(box.Icon, tk::MsgIcon::Exclamation);
         EXPECT_TRUE(page.lblPrintedTo->text().isEmpty());
+        EXPECT_EQ(page.tbFirstName->text(), "Second");
+        if (missingDir) {
+            EXPECT_FALSE(std::filesystem::exists(dir));
+        } else {
+            EXPECT_EQ(storetest::ReadFile(pdf), earlier);
+            EXPECT_EQ(storetest::NamesIn(dir), std::vector<std::string> {"IBO Registration.pdf"});
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -225,9 +226,10 @@ TEST(LauncherWindows, InstallDirectlyBelowTheRootEndsWithTheBaseDirectoryMessage
     EXPECT_TRUE(l.app->Main() == nullptr || !l.app->Main()->isVisible());
 }
 
-// The catalogue's inner tab control keeps its top while the buttons above it grow with the
-// window, so the page must leave room for them at every size a maximised window takes on the
-// usual screens, and still hold every row of the longest catalogue page when it shrinks.
+// The whole catalogue stays in view at every size a maximised window takes, from a 640 by 480
+// screen (a title bar and the menu leave about 640 by 440, a panel takes some more) to a
+// 1920 by 1200 one: the buttons above the inner tab control, every row of the longest page, and
+// the frames of both tab controls.
 TEST(LauncherWindows, CatalogueFitsItsPageAtEveryWindowSize)
 {
     Launcher l;
@@ -237,7 +239,8 @@ TEST(LauncherWindows, CatalogueFitsItsPageAtEveryWindowSize)
     main.ODE_tabs->setCurrentWidget(&page);
     const struct {
         int width, height;
-    } clients[] = {{720, 540}, {960, 720}, {1280, 1000}, {1366, 740}, {1920, 1050}, {1920, 1176}};
+    } clients[] = {{640, 410}, {640, 441}, {720, 540}, {800, 561},   {960, 720},
+                   {1024, 729}, {1280, 1000}, {1366, 740}, {1920, 1050}, {1920, 1176}};
     for (const auto& c : clients) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         main.resize(c.width, c.height + main.menuBar()->height());
@@ -252,8 +255,17 @@ TEST(LauncherWindows, CatalogueFitsItsPageAtEveryWindowSize)
             page.SSTexamples->setCurrentIndex(static_cast<int>(p));
             QApplication::processEvents();
             const QWidget* rows = page.SSTexamples->currentWidget();
-            for (const QRadioButton* option : page.Arrays[p].Buttons)
-                EXPECT_LE(option->geometry().bottom(), rows->rect().bottom()) << option->text().toStdString();
+            EXPECT_LE(rows->mapTo(main.centralWidget(), rows->rect().bottomLeft()).y(),
+                      main.centralWidget()->rect().bottom());
+            int previousBottom = -1;
+            for (const QRadioButton* option : page.Arrays[p].Buttons) {
+                const std::string name = option->text().toStdString();
+                EXPECT_LE(option->geometry().bottom(), rows->rect().bottom()) << name;
+                // Rows do not run into each other, and each is tall enough for its round mark.
+                EXPECT_GT(option->geometry().top(), previousBottom) << name;
+                EXPECT_GE(option->height(), option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight)) << name;
+                previousBottom = option->geometry().bottom();
+            }
         }
     }
 }

@@ -28,6 +28,18 @@ LauncherPaths PathsFor(const std::string& ownDir)
     return paths;
 }
 
+// The set-up of a launcher installed at tk-tools/Pitchwell on the desktop, without a message.
+SetupReport SetUpInstalledLauncher(FreshDesktop& desk)
+{
+    LauncherPaths paths = PathsFor(desk.MakeDir("tk-tools/Pitchwell"));
+    tk::ScriptedDialogs dialogs;
+    SetupReport report;
+    EXPECT_TRUE(Start_Path(paths, dialogs));
+    EXPECT_TRUE(Start_INI(paths, dialogs, "12/7/2026", &report));
+    EXPECT_TRUE(dialogs.Boxes.empty());
+    return report;
+}
+
 }  // namespace
 
 TEST(LauncherStartup, BaseDirectoryIsTheParentOfTheOwnDirectory)
@@ -112,6 +124,31 @@ TEST(LauncherStartup, FirstRunWritesTheMarkerRegistersTypesAndEntersUser)
     EXPECT_TRUE(dialogs.Boxes.empty());
 }
 
+// Both types are kinds of plain text, so the desktop opens them with whatever editor the user
+// chooses for plain text, now or later; the first run pins no editor of its own.
+TEST(LauncherStartup, FirstRunLeavesTheEditorChoiceToTheDesktop)
+{
+    for (const bool hadList : {true, false}) {
+        SCOPED_TRACE(hadList ? "with a mimeapps.list" : "without a mimeapps.list");
+        FreshDesktop desk;
+        const std::string list = desk.MakeDir("config") + "/mimeapps.list";
+        const std::string choice = "[Default Applications]\ntext/plain=vim.desktop;\n";
+        if (hadList)
+            WriteAll(list, choice);
+        const SetupReport report = SetUpInstalledLauncher(desk);
+        ASSERT_TRUE(report.RegisteredSource && report.RegisteredOutput);
+        if (hadList) {
+            EXPECT_EQ(ReadAll(list), choice);
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(list));
+        }
+        for (const char* extension : {"qz", "out"}) {
+            const std::string package = ReadAll(desk.Root + "/data/mime/packages/pitchwell-" + extension + ".xml");
+            EXPECT_NE(package.find("<sub-class-of type=\"text/plain\"/>"), std::string::npos) << package;
+        }
+    }
+}
+
 TEST(LauncherStartup, AnExtensionWithATypeKeepsIt)
 {
     FreshDesktop desk;
@@ -119,12 +156,7 @@ TEST(LauncherStartup, AnExtensionWithATypeKeepsIt)
     WriteAll(packages + "/other.xml",
              "<?xml version=\"1.0\"?>\n<mime-info><mime-type type=\"text/x-other-listing\">"
              "<glob pattern=\"*.OUT\"/></mime-type></mime-info>\n");
-    const std::string own = desk.MakeDir("tk-tools/Pitchwell");
-    LauncherPaths paths = PathsFor(own);
-    tk::ScriptedDialogs dialogs;
-    ASSERT_TRUE(Start_Path(paths, dialogs));
-    SetupReport report;
-    ASSERT_TRUE(Start_INI(paths, dialogs, "12/7/2026", &report));
+    const SetupReport report = SetUpInstalledLauncher(desk);
     EXPECT_TRUE(report.RegisteredSource);
     EXPECT_FALSE(report.RegisteredOutput);
     EXPECT_EQ(GetAssociation("out"), "text/x-other-listing");
@@ -149,22 +181,6 @@ TEST(LauncherStartup, AMissingProgramDirectoryFailsWithTheSetupMessage)
     EXPECT_EQ(dialogs.Boxes[0].Title, "In 'Start_INI' routine ...");
     EXPECT_EQ(dialogs.Boxes[0].Icon, tk::MsgIcon::Critical);
     EXPECT_EQ(GetAssociation("qz"), "");  // nothing registered after the failure
-}
-
-TEST(LauncherStartup, DefaultApplicationIsAddedOnceBesideOtherGroups)
-{
-    FreshDesktop desk;
-    const std::string list = desk.Root + "/mimeapps.list";
-    WriteAll(list, "[Added Associations]\ntext/x-c=emacs.desktop;\n\n[Default Applications]\n"
-                   "text/x-quazelle=kate.desktop;\n\n[Removed Associations]\n");
-    EXPECT_TRUE(AddDefaultApplication(list, "text/x-quazelle", "vim.desktop"));
-    EXPECT_TRUE(AddDefaultApplication(list, "text/x-quazelle-output", "vim.desktop"));
-    EXPECT_EQ(ReadAll(list), "[Added Associations]\ntext/x-c=emacs.desktop;\n\n[Default Applications]\n"
-                             "text/x-quazelle=kate.desktop;\ntext/x-quazelle-output=vim.desktop;\n\n"
-                             "[Removed Associations]\n");
-    const std::string fresh = desk.Root + "/new/mimeapps.list";
-    EXPECT_TRUE(AddDefaultApplication(fresh, "text/x-quazelle", "vim.desktop"));
-    EXPECT_EQ(ReadAll(fresh), "[Default Applications]\ntext/x-quazelle=vim.desktop;\n");
 }
 
 TEST(LauncherExistence, ErrorsGiveTheirMessagesAndEnd)

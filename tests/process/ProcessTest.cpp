@@ -81,9 +81,9 @@ TEST_F(ProcessTest, EditorFromQzEditorKeepsTheFileOneArgument)
     };
     for (const Case& c : cases) {
         const ScopedEnv editor("QZ_EDITOR", c.editor);
-        std::string program;
+        std::string program, reason;
         std::vector<std::string> args;
-        ASSERT_TRUE(EditorCommand(Awkward(), program, args)) << c.editor;
+        ASSERT_TRUE(EditorCommand(Awkward(), program, args, reason)) << c.editor;
         std::vector<std::string> expected = c.leading;
         expected.push_back(Awkward());
         EXPECT_EQ(program, c.program) << c.editor;
@@ -112,9 +112,9 @@ TEST_F(ProcessTest, EditorFromTheDesktopEntryForPlainText)
     for (const Case& c : cases) {
         WriteText(Path("share/applications/fakeed.desktop"),
                   QByteArray("[Desktop Entry]\nName=Fake\nExec=") + c.exec + "\n[Desktop Action New]\nExec=wrong %f\n");
-        std::string program;
+        std::string program, reason;
         std::vector<std::string> args;
-        ASSERT_TRUE(EditorCommand(Awkward(), program, args)) << c.exec;
+        ASSERT_TRUE(EditorCommand(Awkward(), program, args, reason)) << c.exec;
         EXPECT_EQ(program, "fakeed") << c.exec;
         std::vector<std::string> expected;
         for (const std::string& a : c.args)
@@ -148,12 +148,14 @@ TEST_F(ProcessTest, EditorSearchFallsBackStepByStep)
         WriteText(Path("share/applications/ed.desktop"), "[Desktop Entry]\nExec=fakeed %f\n");
         WriteText(Path(c.entryPath), QByteArray("[Desktop Entry]\nExec=") + c.exec + "\n");
         const ScopedEnv path("PATH", Path("bin").toStdString());
-        std::string program;
+        std::string program, reason;
         std::vector<std::string> args;
-        const bool found = EditorCommand(Awkward(), program, args);
+        const bool found = EditorCommand(Awkward(), program, args, reason);
         EXPECT_EQ(found, *c.program != '\0') << c.name;
-        if (!found)
+        if (!found) {
+            EXPECT_EQ(reason, "No text editor was found. Set QZ_EDITOR to the command of your text editor.");
             continue;
+        }
         EXPECT_EQ(QFileInfo(QString::fromStdString(program)).fileName().toStdString(), c.program) << c.name;
         EXPECT_EQ(args, std::vector<std::string>({Awkward()})) << c.name;
     }
@@ -259,4 +261,71 @@ TEST_F(ProcessTest, ALocalDocumentWithoutAnAssociatedProgramIsNotHandedToTheOpen
     EXPECT_EQ(recorder.Opened.size(), 1);
     for (const char* scheme : {"file", "https"})
         QDesktopServices::unsetUrlHandler(scheme);
+}
+
+// Editors that run in a terminal (Terminal=true) are started inside the user's terminal
+// emulator, as the desktop's opener does; without one the next editor for plain text is taken,
+// and without that the reason is given, never a terminal program without a terminal.
+TEST_F(ProcessTest, TerminalEditorsRunInATerminalOrGiveWayToTheNextEditor)
+{
+    struct Case {
+        const char* name;
+        const char* terminalVariable;   // $TERMINAL; nullptr when unset
+        bool xTerminalEmulator;         // x-terminal-emulator is installed
+        const char* mimeapps;           // $XDG_CONFIG_HOME/mimeapps.list
+        const char* cache;              // the desktop database's mimeinfo.cache
+        std::vector<std::string> command;  // "F" stands for the file; empty: none
+        const char* reason;             // a part of the reason when there is none
+    };
+    const Case cases[] = {
+        {"x-terminal-emulator", nullptr, true, "", "", {"x-terminal-emulator", "-e", "vim", "F"}, nullptr},
+        {"TERMINAL, one word", "myterm", true, "", "", {"myterm", "-e", "vim", "F"}, nullptr},
+        {"TERMINAL with its own option", "myterm --exec", false, "", "", {"myterm", "--exec", "vim", "F"}, nullptr},
+        {"TERMINAL not installed", "noterm", true, "", "", {"x-terminal-emulator", "-e", "vim", "F"}, nullptr},
+        {"no terminal: an added association", nullptr, false,
+         "[Added Associations]\ntext/plain=vim.desktop;gui.desktop;\n", "", {"guied", "F"}, nullptr},
+        {"no terminal: the desktop database", nullptr, false, "",
+         "[MIME Cache]\ntext/plain=vim.desktop;gui.desktop;\n", {"guied", "F"}, nullptr},
+        {"no terminal: a removed association is not taken", nullptr, false,
+         "[Removed Associations]\ntext/plain=gui.desktop;\n", "[MIME Cache]\ntext/plain=gui.desktop;\n", {},
+         "Vi IMproved runs in a terminal, and no terminal emulator was found"},
+        {"no terminal and no other editor", nullptr, false, "", "", {},
+         "Vi IMproved runs in a terminal, and no terminal emulator was found"},
+    };
+    const ScopedEnv noEditor("QZ_EDITOR", std::nullopt);
+    const ScopedEnv dataDirs("XDG_DATA_DIRS", Path("share").toStdString());
+    const ScopedEnv dataHome("XDG_DATA_HOME", Path("home").toStdString());
+    const ScopedEnv configHome("XDG_CONFIG_HOME", Path("config").toStdString());
+    const ScopedEnv configDirs("XDG_CONFIG_DIRS", Path("etc").toStdString());
+    const ScopedEnv path("PATH", Path("bin").toStdString());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(Path("")).removeRecursively();
+        QDir().mkpath(tmp.path());
+        WriteScript(Path("bin/xdg-mime"), "echo vim.desktop\n");
+        WriteScript(Path("bin/xdg-open"), "exit 0\n");
+        for (const char* program : {"vim", "guied", "myterm"})
+            WriteScript(Path("bin/") + program, "exit 0\n");
+        if (c.xTerminalEmulator)
+            WriteScript(Path("bin/x-terminal-emulator"), "exit 0\n");
+        WriteText(Path("share/applications/vim.desktop"),
+                  "[Desktop Entry]\nName=Vi IMproved\nExec=vim %F\nTerminal=true\n");
+        WriteText(Path("share/applications/gui.desktop"), "[Desktop Entry]\nName=Gui\nExec=guied %f\n");
+        WriteText(Path("config/mimeapps.list"), c.mimeapps);
+        WriteText(Path("share/applications/mimeinfo.cache"), c.cache);
+        const ScopedEnv terminal("TERMINAL",
+                                 c.terminalVariable ? std::optional<std::string>(c.terminalVariable) : std::nullopt);
+        std::string program, reason;
+        std::vector<std::string> args;
+        const bool found = EditorCommand(Awkward(), program, args, reason);
+        ASSERT_EQ(found, !c.command.empty()) << program;
+        if (!found) {
+            EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
+            continue;
+        }
+        std::vector<std::string> got {QFileInfo(QString::fromStdString(program)).fileName().toStdString()};
+        for (const std::string& a : args)
+            got.push_back(a == Awkward() ? "F" : a);
+        EXPECT_EQ(got, c.command);
+    }
 }

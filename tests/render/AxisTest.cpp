@@ -211,7 +211,7 @@ TEST(PrepareYAxis, TypeZeroMapsTheDerivativeOntoTheSolutionRange)
     const DrawCall* label = rig.Canvas.FindText("Ydot Range... ");
     ASSERT_NE(label, nullptr);
     EXPECT_DOUBLE_EQ(label->X1, 15);
-    EXPECT_DOUBLE_EQ(label->Y1, 24) << "design y 15 times 768/480";
+    EXPECT_DOUBLE_EQ(label->Y1, 24) << "design y 15 times 1.6";
     const DrawCall* range = rig.Canvas.FindText(rig.Axis.PlotTitle);
     ASSERT_NE(range, nullptr);
     EXPECT_DOUBLE_EQ(range->Y1, 48);

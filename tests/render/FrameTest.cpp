@@ -32,25 +32,34 @@ std::vector<DrawCall> TextsAtDesignY(const RecordingSurface& s, double pixelY)
     return out;
 }
 
-TEST(ScreenFactors, FollowTheScreenSize)
+TEST(ScreenFactors, FollowThePlotSurfaceAsTheMaximisedWindowsDidTheScreen)
 {
+    // The plot surface of a maximised window on screens of 4:3 and 5:4 shape gives the factors
+    // and line widths the screen gave; on a wider surface fonts follow its height.
     struct Case {
-        int W, H;
-        float X, Y;
+        const char* Screen;
+        int W, H;     // its maximised window's plot surface
+        double X, Y;  // the font and design-height factors
         int Axis, Normal;
-    } cases[] = {{1024, 768, 1.6f, 1.6f, 3, 2}, {800, 600, 1.25f, 1.25f, 2, 1}, {640, 480, 1, 1, 2, 1},
-                 {1920, 1080, 3, 2.25f, 6, 3}, {200, 100, 0.3125f, 0.2083333f, 1, 0}};
+    } cases[] = {
+        {"1280 x 1024", 1260, 861, 2.0, 1024 / 480.0, 4, 2},
+        {"1024 x 768", 1008, 646, 1.6, 1.6, 3, 2},
+        {"800 x 600", 787, 504, 1.25, 1.25, 2, 1},
+        {"640 x 480", 630, 404, 1.0, 1.0, 2, 1},
+        {"1920 x 1200, wider", 1890, 1009, 2.5, 2.5, 6, 3},
+        {"a 4K surface", 3840, 2160, 2160 / 403.6, 2160 / 403.6, 12, 6},
+    };
     for (const Case& c : cases) {
-        RecordingSurface s(c.W, c.H);
-        EXPECT_FLOAT_EQ(ScreenXFactor(s), c.X) << c.W;
-        EXPECT_FLOAT_EQ(ScreenYFactor(s), c.Y) << c.H;
-        EXPECT_EQ(AxisLineWidth(s), c.Axis) << c.W;
-        EXPECT_EQ(NormalLineWidth(s), c.Normal) << c.W;
+        const RecordingSurface s(c.W, c.H);
+        EXPECT_NEAR(ScreenXFactor(s), c.X, 0.005) << c.Screen;
+        EXPECT_NEAR(ScreenYFactor(s), c.Y, 0.005) << c.Screen;
+        EXPECT_EQ(AxisLineWidth(s), c.Axis) << c.Screen;
+        EXPECT_EQ(NormalLineWidth(s), c.Normal) << c.Screen;
     }
     RenderRig rig;
-    rig.Canvas.SetScreenSize(800, 600);
     ResetSurface(rig.Ctx);
-    EXPECT_FLOAT_EQ(rig.Axis.ScreenXFactor, 1.25f);
+    EXPECT_FLOAT_EQ(rig.Axis.ScreenXFactor, ScreenXFactor(rig.Canvas));
+    EXPECT_FLOAT_EQ(rig.Axis.ScreenYFactor, ScreenYFactor(rig.Canvas));
     EXPECT_TRUE(rig.Canvas.IsPixelScale());
 }
 
@@ -84,13 +93,13 @@ TEST(TextHelpers, CentredPartsTakeTheirColoursAndFollowEachOther)
     EXPECT_EQ(middle->Colour_, rig.Settings.Colours[SlotCurve1]);
     EXPECT_EQ(last->Colour_, rig.Settings.Colours[SlotTitles]);
     const double whole = rig.Canvas.TextWidth("DATA(----) vs. Model");
-    EXPECT_NEAR(first->X1, std::floor((1024 - whole) / 2 + 0.5), 1.0);
+    EXPECT_NEAR(first->X1, std::floor((1008 - whole) / 2 + 0.5), 1.0);
     EXPECT_NEAR(middle->X1 - first->X1, rig.Canvas.TextWidth("DATA("), 1.0);
     EXPECT_NEAR(last->X1 - middle->X1, rig.Canvas.TextWidth("----"), 1.0);
 
     PrintCentred(rig.Ctx, "Error Amplitude", 30);
     const DrawCall* centred = rig.Canvas.FindText("Error Amplitude");
-    EXPECT_DOUBLE_EQ(centred->X1, std::nearbyint((1024 - rig.Canvas.TextWidth("Error Amplitude")) / 2));
+    EXPECT_DOUBLE_EQ(centred->X1, std::nearbyint((1008 - rig.Canvas.TextWidth("Error Amplitude")) / 2));
 }
 
 TEST(DrawTitles, PlotTitleByKindAndType)
@@ -153,15 +162,15 @@ TEST(DrawTitles, AxisTitlesSitMidSurfaceAndAmplitudeIsTurned)
         DrawFrame(rig, 0, 88, 0, 2.4);
         const DrawCall* x = rig.Canvas.FindText(c.XTitle);
         ASSERT_NE(x, nullptr) << c.XTitle;
-        EXPECT_NEAR(x->P1.x(), 0.48 * 1024, 0.5);
-        EXPECT_NEAR(x->P1.y(), 0.48 * 768, 0.5);
+        EXPECT_NEAR(x->P1.x(), 0.48 * 1008, 0.5);
+        EXPECT_NEAR(x->P1.y(), 0.48 * 646, 0.5);
         EXPECT_EQ(x->Colour_, rig.Settings.Colours[SlotAxes]);
         const DrawCall* y = rig.Canvas.FindText("Amplitude");
         ASSERT_NE(y, nullptr);
         EXPECT_DOUBLE_EQ(y->Angle, 90);
-        EXPECT_LT(y->P1.x(), 0.95 * 1024);
-        EXPECT_GT(y->P1.x(), 0.95 * 1024 - 14);
-        EXPECT_LT(y->P1.y(), 0.3 * 768);
+        EXPECT_LT(y->P1.x(), 0.95 * 1008);
+        EXPECT_GT(y->P1.x(), 0.95 * 1008 - 14);
+        EXPECT_LT(y->P1.y(), 0.3 * 646);
     }
 }
 
@@ -325,11 +334,11 @@ TEST(Grid, PositionsLabelsAndAxisPlaces)
         std::vector<std::string> xl, yl;
         for (std::size_t i = texts.size() - 17; i < texts.size() - 6; ++i) {
             xl.push_back(texts[i].Text_);
-            EXPECT_NEAR(texts[i].P1.y(), 0.52 * 768, 0.5) << c.What;
+            EXPECT_NEAR(texts[i].P1.y(), 0.52 * 646, 0.5) << c.What;
         }
         for (std::size_t i = texts.size() - 6; i < texts.size(); ++i) {
             yl.push_back(texts[i].Text_);
-            EXPECT_NEAR(texts[i].P1.x(), 0.95 * 1024, 0.5) << c.What;
+            EXPECT_NEAR(texts[i].P1.x(), 0.95 * 1008, 0.5) << c.What;
         }
         EXPECT_EQ(xl, c.XLabels) << c.What;
         EXPECT_EQ(yl, c.YLabels) << c.What;

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QColor>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -87,17 +86,6 @@ TEST(PngEncoder, KeepsTheResolutionAndRefusesAnEmptyPicture)
     EXPECT_EQ(back.dotsPerMeterX(), 3780);
     EXPECT_EQ(back.dotsPerMeterY(), 3780);
     EXPECT_TRUE(EncodePng(QImage()).empty());
-}
-
-TEST(PngEncoder, WritesTheFileOrSaysItCouldNot)
-{
-    QTemporaryDir dir;
-    const QImage picture = PlotLikePicture(300, 200, QImage::Format_RGB32);
-    const QString path = dir.filePath("plot-01.png");
-    ASSERT_TRUE(WritePngFile(picture, path));
-    EXPECT_TRUE(SamePixels(picture, QImage(path)));
-    EXPECT_FALSE(WritePngFile(picture, dir.filePath("no/such/dir/plot-01.png")));
-    EXPECT_FALSE(WritePngFile(QImage(), dir.filePath("empty.png")));
 }
 
 }  // namespace

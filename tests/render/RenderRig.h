@@ -1,4 +1,5 @@
-// Everything one plot is drawn from, on a recording surface of a 1024 x 768 screen.
+// Everything one plot is drawn from, on the recording surface of a maximised window on a
+// 1024 x 768 screen (1008 x 646 pixels, where the design factors are 1.6).
 #pragma once
 
 #include "plots/render/DrawContext.h"
@@ -13,7 +14,7 @@ struct RenderRig {
     PlotKind Kind = PlotKind::FirstLinePlot;
     DisplaySettings Settings;
     PlotFacts Facts;
-    RecordingSurface Canvas{1024, 768};
+    RecordingSurface Canvas{1008, 646};
     AxisState Axis;
     std::string Trace;
     DrawContext Ctx{Data, Kind, Settings, Facts, Canvas, Axis, Trace};

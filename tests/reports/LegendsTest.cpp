@@ -125,7 +125,7 @@ TEST(ParameterLegend, SidelobeBannerOnlyOnThePoleZeroSidelobePlot)
             ASSERT_EQ(call != nullptr, c.Banner) << c.PlotType << "/" << c.CurveKind << " " << text;
             if (!call) continue;
             EXPECT_EQ(call->Y1, y);
-            EXPECT_NEAR(call->X1, std::nearbyint((640 - f.Canvas.TextWidth(text)) / 2), 1.0) << text;
+            EXPECT_NEAR(call->X1, std::nearbyint((630 - f.Canvas.TextWidth(text)) / 2), 1.0) << text;
             EXPECT_EQ(call->Colour_, f.Settings.Colours[SlotAxes]);
         }
     }
@@ -274,7 +274,7 @@ TEST(PlotTitle, ToolNameDateAndKindLinesStandInPlace)
         // Right-aligned 5 pixels from the right edge, in the font each was printed in.
         for (const DrawCall* right : {title, date}) {
             s.SetFontSize(right->FontSize);
-            EXPECT_EQ(right->X1, std::nearbyint(640 - s.TextWidth(right->Text_) - 5)) << right->Text_;
+            EXPECT_EQ(right->X1, std::nearbyint(630 - s.TextWidth(right->Text_) - 5)) << right->Text_;
         }
 
         const DrawCall* tool = s.FindText(c.Tool);
@@ -283,7 +283,7 @@ TEST(PlotTitle, ToolNameDateAndKindLinesStandInPlace)
         EXPECT_EQ(tool->FontSize, 14);
         EXPECT_EQ(tool->Colour_, f.Settings.Colours[SlotTitles]);
         s.SetFontSize(14);
-        EXPECT_NEAR(tool->X1, (640 - s.TextWidth(c.Tool)) / 2, 0.51) << c.Name;
+        EXPECT_NEAR(tool->X1, (630 - s.TextWidth(c.Tool)) / 2, 0.51) << c.Name;
 
         if (!c.KindText.empty()) {
             const DrawCall* kind = s.FindText(c.KindText);
@@ -298,9 +298,11 @@ TEST(PlotTitle, ToolNameDateAndKindLinesStandInPlace)
     }
 }
 
-TEST(PlotTitle, SizesFollowTheScreen)
+TEST(PlotTitle, SizesFollowTheSurface)
 {
-    Fixture f(1280, 960);
+    // The surface of a maximised window on a 1280 x 1024 screen: twice the design sizes across,
+    // 1024 / 480 down.
+    Fixture f(1260, 861);
     f.Data.PlotType = 1;
     f.Data.TitleLine = "run";
     f.Data.YOffsetText = "1";
@@ -311,7 +313,7 @@ TEST(PlotTitle, SizesFollowTheScreen)
     EXPECT_EQ(tool->FontSize, 28);
     const DrawCall* offset = f.Canvas.FindText("      Y-Axis offset (y0): \t1.");
     ASSERT_NE(offset, nullptr);
-    EXPECT_EQ(offset->Y1, 660);
+    EXPECT_EQ(offset->Y1, 704) << "design height 330";
     EXPECT_EQ(offset->FontSize, 20);
-    EXPECT_EQ(f.Canvas.FindText("run")->Y1, 70);
+    EXPECT_EQ(f.Canvas.FindText("run")->Y1, 75) << "design height 35";
 }

@@ -129,9 +129,9 @@ TEST(PoleZeroMap, RangesAndMarkersForEveryKindOfPoleAndZero)
             if (t.Text_ != "X" && t.Text_ != "O" && t.Text_ != "dO") continue;
             EXPECT_EQ(t.Colour_, f.Settings.Colours[SlotMiscInfo]) << c.Name;
             EXPECT_GE(t.P1.x(), 0) << c.Name;
-            EXPECT_LT(t.P1.x(), 640) << c.Name;
+            EXPECT_LT(t.P1.x(), 630) << c.Name;
             EXPECT_GE(t.P1.y(), 0) << c.Name;
-            EXPECT_LT(t.P1.y(), 480) << c.Name;
+            EXPECT_LT(t.P1.y(), 404) << c.Name;
             // Stable poles stand above the omega axis.
             if (t.Text_ == "X" && t.Y1 < 0) {
                 EXPECT_LT(t.P1.y(), s.ToPixelY(0)) << c.Name;

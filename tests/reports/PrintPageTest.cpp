@@ -37,10 +37,16 @@ TEST(PrintedPage, OrientationFollowsThePictureAndTheCaptionIsPrintedBelowIt)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        QImage picture(c.Width, c.Height, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-
-        ASSERT_TRUE(PrintPlotPage(printer, picture, PrintCaption("/runs/lorentz2", ".01299989"))) << c.Name;
+        // The plot is drawn as vectors: its text is text on the page.
+        const auto draw = [](Surface& s) {
+            s.Clear();
+            s.SetCurrentX(20);
+            s.SetCurrentY(20);
+            s.Print("Error Amplitude");
+            s.Line(0, 0, s.PixelWidth(), s.PixelHeight(), Red);
+        };
+        ASSERT_TRUE(PrintPlotPage(printer, QSize(c.Width, c.Height), draw, PrintCaption("/runs/lorentz2", ".01299989")))
+            << c.Name;
 
         const std::string info = RunTool("pdfinfo", {pdf});
         ASSERT_NE(info.find("Pages:           1"), std::string::npos) << info;
@@ -53,14 +59,15 @@ TEST(PrintedPage, OrientationFollowsThePictureAndTheCaptionIsPrintedBelowIt)
         const std::string text = RunTool("pdftotext", {"-layout", pdf, "-"});
         EXPECT_NE(text.find("Input file name = /runs/lorentz2"), std::string::npos) << c.Name << ": " << text;
         EXPECT_NE(text.find("errorSum = .01299989"), std::string::npos) << c.Name << ": " << text;
+        EXPECT_NE(text.find("Error Amplitude"), std::string::npos) << c.Name << ": the plot's text is text";
     }
 }
 
-TEST(PrintedPage, AnEmptyPictureIsNotPrinted)
+TEST(PrintedPage, NothingToDrawIsNotPrinted)
 {
     QTemporaryDir dir;
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("page.pdf"));
-    EXPECT_FALSE(PrintPlotPage(printer, QImage(), PrintCaption("run", "1")));
+    EXPECT_FALSE(PrintPlotPage(printer, QSize(), [](Surface&) {}, PrintCaption("run", "1")));
 }

@@ -1,6 +1,7 @@
 // What a report or legend test draws on and writes into: a viewer on a headless window with
 // scripted message boxes (its listings and run summary), a drawing context over the viewer's
-// plot data on a recording surface the size of a 640 x 480 screen, and a private directory for
+// plot data on the recording surface of a maximised window on a 640 x 480 screen (630 x 404
+// pixels, where the design factors are 1), and a private directory for
 // the run's files.
 #pragma once
 
@@ -27,7 +28,7 @@ inline plots::PlotKind KindOfCurve(int curveKind)
 }
 
 struct Fixture {
-    explicit Fixture(int width = 640, int height = 480) : Canvas(width, height) {}
+    explicit Fixture(int width = 630, int height = 404) : Canvas(width, height) {}
 
     QTemporaryDir Dir;
     plots::RecordingSurface Canvas;

@@ -183,12 +183,46 @@ TEST_F(SaveAndPrint, SaveAsWritesARealBitmapOfTheSurface)
     EXPECT_TRUE(viewer.FileSaveAs());
     const tk::FileDialogRequest& r = dialogs.FileRequests.at(0);
     EXPECT_EQ(r.Title, "Save Plot File As ...");
-    EXPECT_EQ(r.Filter, "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp");
+    EXPECT_EQ(r.Filter, "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp|PNG Picture (*.png)|*.png|"
+                        "SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf");
     EXPECT_EQ(r.FilterIndex, 2);
     EXPECT_EQ(r.ProposedName, "t-freq.bmp");
     const QImage back(QString::fromStdString(Path("saved.bmp")), "BMP");
     EXPECT_EQ(back.size(), QSize(320, 240));
     EXPECT_EQ(QColor(back.pixel(300, 10)), QColor(0, 0, 255));
+}
+
+// The format follows a typed extension, else the filter chosen; the vector formats draw the
+// plot again with its texts as text.
+TEST_F(ViewerFixture, SaveAsWritesTheFormatOfTheExtensionOrTheFilter)
+{
+    Write("run.plt", PlotFileText(Kind(3)));
+    StartOn("run");
+    struct Case {
+        const char* Typed;
+        int Filter;
+        const char* Written;  // the file that must be there
+        const char* Starts;   // its first bytes
+    } cases[] = {
+        {"a.PNG", 2, "a.PNG", "\x89PNG"},     {"b", 3, "b.png", "\x89PNG"},  {"c.svg", 2, "c.svg", "<?xml"},
+        {"d", 4, "d.svg", "<?xml"},            {"e", 5, "e.pdf", "%PDF"},      {"f.pdf", 1, "f.pdf", "%PDF"},
+        {"g", 1, "g", "BM"},                   {"h.bmp", 5, "h.bmp", "BM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        dialogs.FileAnswers = {Path(c.Typed)};
+        dialogs.FilterAnswers = {c.Filter};
+        ASSERT_TRUE(viewer.FileSaveAs());
+        QFile file(QString::fromStdString(Path(c.Written)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.startsWith(c.Starts));
+        if (bytes.startsWith("<?xml")) {
+            EXPECT_TRUE(bytes.contains("Error Amplitude")) << "the title is text in the drawing";
+            EXPECT_TRUE(bytes.contains("<polyline") || bytes.contains("<path")) << "the curves are lines";
+        }
+    }
+    EXPECT_TRUE(dialogs.Boxes.empty());
 }
 
 TEST_F(SaveAndPrint, SaveAsAsksBeforeReplacingAndNeedsANewName)

@@ -1,35 +1,26 @@
 #include "common/Registry.h"
+#include "store/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tk;
+using storetest::ReadFile;
+using storetest::WriteFile;
 
 namespace {
 
 const std::string Scrivane = CompanyKey + "\\Scrivane";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 QStringList Entries(const QString& dir)
 {
@@ -339,4 +330,120 @@ TEST(StoreLocation, UserStoreLiesUnderTheConfigHome)
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(Registry::UserStoreFile(), home + "/.config/tavrick/registry.ini");
     setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+}
+
+namespace {
+
+const std::string ByteOrderMark = "\xEF\xBB\xBF";
+
+QStringList KeptCopies(const QString& dir) { return QDir(dir).entryList({"registry.ini.damaged-*"}, QDir::Files); }
+
+}  // namespace
+
+TEST_F(StoreTest, ByteOrderMarkAndBadLinesHideNothingElse)
+{
+    const std::string scrivane = "[Software\\Tavrick Enterprise\\Scrivane]\r\n\"Titles\"=int32:5\r\n";
+    const struct {
+        const char* Name;
+        std::string Content;
+        bool BadLines;
+    } cases[] = {
+        {"byte-order mark from an editor", ByteOrderMark + scrivane, false},
+        {"byte-order mark where files were joined", scrivane + ByteOrderMark + "[Other]\n", false},
+        {"a value that does not parse", scrivane + "\"Curve1\"=int32:red\n\"Curve2\"=int32:7\n", true},
+        {"a value line before any key", "\"stray\"=int32:1\n" + scrivane, true},
+        {"the values of a key line that does not parse stay out", scrivane + "[Scr%zz]\n\"Titles\"=int32:9\n", true},
+    };
+    const QString tavrick = dir.path() + "/tavrick";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QDir(tavrick).removeRecursively();
+        QDir().mkpath(tavrick);
+        WriteFile(File(), c.Content);
+        EXPECT_EQ(store.RecoverDamagedStore(), "");
+        EXPECT_EQ(ReadFile(File()), c.Content);
+        EXPECT_TRUE(store.KeyExists(HKEY_CURRENT_USER, CompanyKey));
+        EXPECT_EQ(store.GetInt(Scrivane, "Titles"), 5);
+
+        store.SetInt(Scrivane, "Curve2", 8);
+        EXPECT_EQ(Registry(File()).GetInt(Scrivane, "Titles"), 5);
+        EXPECT_EQ(Registry(File()).GetInt(Scrivane, "Curve2"), 8);
+        // The lines that did not parse are not lost: the file they were in is kept.
+        const QStringList kept = KeptCopies(tavrick);
+        ASSERT_EQ(kept.size(), c.BadLines ? 1 : 0);
+        if (c.BadLines) {
+            EXPECT_EQ(ReadFile((tavrick + "/" + kept[0]).toStdString()), c.Content);
+        }
+    }
+}
+
+TEST_F(StoreTest, UnreadableStoreIsSetAsideOnceAtStartAndAFreshOneSeeded)
+{
+    const std::string damaged[] = {
+        std::string("\x7f" "ELF\x02\x01\x01\x00\x00\x00\n[x]\n\x00\x01", 16),
+        // Saved as UTF-16 by an editor.
+        std::string("\xff\xfe[\0S\0]\0\n\0\"\0v\0\"\0=\0i\0n\0t\0\x33\0\x32\0:\0\x31\0\n\0", 38),
+        "not a settings file\nat all\n",
+    };
+    const QString tavrick = dir.path() + "/tavrick";
+    for (const std::string& content : damaged) {
+        QDir(tavrick).removeRecursively();
+        QDir().mkpath(tavrick);
+        WriteFile(File(), content);
+        // Until the start-up call, the store reads as empty.
+        EXPECT_FALSE(store.KeyExists(HKEY_CURRENT_USER, CompanyKey));
+
+        const std::string keptAs = store.RecoverDamagedStore();
+        ASSERT_FALSE(keptAs.empty()) << content;
+        EXPECT_EQ(std::filesystem::path(keptAs).parent_path(), tavrick.toStdString());
+        EXPECT_EQ(ReadFile(keptAs), content);
+        EXPECT_TRUE(store.KeyExists(HKEY_CURRENT_USER, CompanyKey));
+        EXPECT_EQ(store.RecoverDamagedStore(), "");
+        EXPECT_EQ(KeptCopies(tavrick).size(), 1);
+        EXPECT_NE(DamagedStoreNotice(keptAs).find(keptAs), std::string::npos);
+    }
+}
+
+TEST_F(StoreTest, EmptyStoreIsSeededWithTheCompanyKeyWithoutNotice)
+{
+    const QString tavrick = dir.path() + "/tavrick";
+    for (const std::string& content : {std::string(), std::string(" \r\n\n\t"), ByteOrderMark + "\n"}) {
+        for (const bool atStart : {true, false}) {
+            QDir(tavrick).removeRecursively();
+            QDir().mkpath(tavrick);
+            WriteFile(File(), content);
+            if (atStart) {
+                EXPECT_EQ(store.RecoverDamagedStore(), "");
+            }
+            EXPECT_TRUE(store.KeyExists(HKEY_CURRENT_USER, CompanyKey));
+            EXPECT_NE(ReadFile(File()).find("\n[Software\\Tavrick Enterprise]\n"), std::string::npos);
+            EXPECT_TRUE(KeptCopies(tavrick).isEmpty());
+        }
+    }
+}
+
+TEST_F(StoreTest, WritersKilledMidWriteLeaveAWholeStoreAndTheNextWriterClearsUp)
+{
+    store.SetInt(Scrivane, "Titles", 42);
+    const QString tavrick = dir.path() + "/tavrick";
+    for (int round = 0; round < 12; ++round) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            Registry mine(File());
+            for (int i = 0;; ++i)
+                mine.SetText(Scrivane, "Big", std::string(300000, char('a' + i % 26)));
+        }
+        usleep(1000 * (1 + round * 3));
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        EXPECT_EQ(Registry(File()).GetInt(Scrivane, "Titles"), 42) << "round " << round;
+    }
+    // What earlier writers, also those of older versions, may have left behind.
+    WriteFile(File() + ".tmp-a1B2c3", "half");
+    WriteFile(dir.path().toStdString() + "/tavrick/.registry.ini.tmp-Z9y8X7", "half");
+    WriteFile(File() + ".tmp-notes.txt", "mine");
+    store.SetInt(Scrivane, "Titles", 43);
+    EXPECT_EQ(Registry(File()).GetInt(Scrivane, "Titles"), 43);
+    EXPECT_EQ(Entries(tavrick), QStringList({"registry.ini", "registry.ini.lock", "registry.ini.tmp-notes.txt"}));
 }

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "plots/render/Surface.h"
+#include "plots/render/TabbedText.h"
+
+#include <QFontMetricsF>
+#include <QRectF>
 
 #include <string>
 #include <vector>
@@ -21,6 +25,9 @@ struct DrawCall {
     std::string Text_;
     double FontSize = 0;
     double Angle = 0;
+    QRectF Box;              // a text's box in pixels (advance and line height), turned with it
+    QRectF Ink;              // the pixels its glyphs cover, turned with it
+    bool InPixelUnits = false;  // drawn in pixel units (titles, legends), not in plot units
 };
 
 class RecordingSurface : public ImageSurface {
@@ -63,6 +70,18 @@ protected:
         d.Text_ = text.toStdString();
         d.FontSize = Font().CellHeightPx > 0 ? 0 : Font().SizePoints;
         d.Angle = angleDegrees;
+        d.InPixelUnits = IsPixelScale();
+        const QFontMetricsF fm(font, MetricsDevice());
+        const double width = TabbedTextEnd(text, fm, topLeft.x(), 0) - topLeft.x();
+        if (angleDegrees == 90) {
+            const QRectF ink = TabbedTextInk(text, fm, 0, 0);
+            // A quarter turn upward: the text runs up from its start, its height to the right.
+            d.Box = QRectF(topLeft.x(), topLeft.y() - width, fm.height(), width);
+            d.Ink = QRectF(topLeft.x() + ink.top(), topLeft.y() - ink.right(), ink.height(), ink.width());
+        } else {
+            d.Box = QRectF(topLeft.x(), topLeft.y(), width, fm.height());
+            d.Ink = TabbedTextInk(text, fm, topLeft.x(), 0).translated(0, topLeft.y());
+        }
         Calls.push_back(d);
         ImageSurface::TextPx(topLeft, text, font, c, angleDegrees);
     }

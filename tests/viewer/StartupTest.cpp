@@ -1,6 +1,8 @@
 // The viewer's start-up: hand-over values and command tails decide the working directory and
 // the plot base; a tool's fresh output is copied under the handed-over name; the plot file is
 // read and the run started; every problem ends in its own box.
+#include "Pitchwell/mdlQZ.h"
+#include "StartupFixture.h"
 #include "common/Dialogs.h"
 #include "common/Registry.h"
 #include "plots/render/Surface.h"
@@ -8,42 +10,20 @@
 #include "plots/run/Viewer.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using namespace plots;
+using viewertest::Slurp;
+using viewertest::StartupFixture;
 
 // The case table names only the fields a case needs; this compiler warns about the others even
 // though they have default values.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace {
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-const std::string& SamplePlot()
-{
-    static const std::string text = Slurp(std::string(TK_SOURCE_DIR) + "/samples/lorentz2.plt");
-    return text;
-}
-
-// A picture of one white pixel.
-const unsigned char TinyGif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0x00, 0x00,
-                                 0x00, 0xFF, 0xFF, 0xFF, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
-                                 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
 
 struct ExpectedCopy {
     std::string Source, Destination;
@@ -65,59 +45,7 @@ struct StartupCase {
     std::string BoxTitle, BoxText;  // the first box; both empty when none may show
 };
 
-// {TMP} the test's directory, {ROOT} the installation root, {DEV} the developer root.
-class StartupTest : public ::testing::TestWithParam<StartupCase> {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp_.isValid());
-        tmpPath_ = QDir(tmp_.path()).canonicalPath().toStdString();
-        setenv("TK_TOOLS_ROOT", (tmpPath_ + "/tk-tools").c_str(), 1);
-        setenv("TOOLS_VB_ROOT", (tmpPath_ + "/tools.vb").c_str(), 1);
-        ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(tmpPath_)));
-    }
-
-    std::string Expand(std::string s) const
-    {
-        const std::pair<const char*, std::string> keys[] = {
-            {"{TMP}", tmpPath_}, {"{ROOT}", tmpPath_ + "/tk-tools"}, {"{DEV}", tmpPath_ + "/tools.vb"}};
-        for (const auto& [key, value] : keys)
-            for (auto pos = s.find(key); pos != std::string::npos; pos = s.find(key)) s.replace(pos, std::string(key).size(), value);
-        return s;
-    }
-
-    void MakeFile(const std::string& path)
-    {
-        QDir().mkpath(QString::fromStdString(path.substr(0, path.find_last_of('/'))));
-        std::ofstream out(path, std::ios::binary);
-        const std::string ext = path.size() > 4 ? path.substr(path.size() - 4) : "";
-        if (ext == ".plt")
-            out << SamplePlot();
-        else if (ext == ".gif")
-            out.write(reinterpret_cast<const char*>(TinyGif), sizeof TinyGif);
-        else
-            out << "contents of " + path.substr(path.find_last_of('/') + 1) + "\r\n";
-    }
-
-    tk::Registry MakeStore(bool companyKey)
-    {
-        const std::string file = tmpPath_ + "/store/registry.ini";
-        tk::Registry store(file);
-        store.CreateKey(tk::HKEY_CURRENT_USER, "Software\\Other");
-        if (!companyKey) {
-            // Drop the company key's section from the store file.
-            std::istringstream in(Slurp(file));
-            std::string out, line;
-            while (std::getline(in, line))
-                if (line.find("Tavrick Enterprise") == std::string::npos) out += line + "\n";
-            std::ofstream(file, std::ios::binary | std::ios::trunc) << out;
-        }
-        return store;
-    }
-
-    QTemporaryDir tmp_;
-    std::string tmpPath_;
-};
+class StartupTest : public StartupFixture, public ::testing::WithParamInterface<StartupCase> {};
 
 TEST_P(StartupTest, ResolvesCopiesReadsAndReports)
 {
@@ -173,6 +101,7 @@ TEST_P(StartupTest, ResolvesCopiesReadsAndReports)
     if (!r.PathError && !r.RegistryMissing) {
         EXPECT_EQ(viewer.Run.OpenDialogDir, QDir::currentPath().toStdString());
     }
+    EXPECT_TRUE(Leftovers(QDir::currentPath().toStdString()).isEmpty());
 }
 
 const std::string PathError = "Graphel in Error?";
@@ -207,9 +136,30 @@ const StartupCase StartupCases[] = {
     {.Name = "HandedOverWorkingDirectoryThatIsMissing", .FileIn = "t-freq.plt", .ActivePath = "{TMP}/missing/",
      .WorkDir = "{TMP}/missing/", .PlotBase = "t-freq", .BoxTitle = PathError,
      .BoxText = "Error in PathName ... '{TMP}/missing/'\r\nIf this continues, please let us know.  Thanks.\r\n"},
-    {.Name = "CapitalExtensionLooksInTheToolsUserDirectory", .FileIn = "T-FREQ.PLT", .ActivePath = "{TMP}/work/",
-     .ProgramPath = "\\fitmora", .Files = {"{TMP}/work/T-FREQ.PLT"}, .Directories = {"{ROOT}/fitmora/user"},
-     .WorkDir = "{ROOT}/fitmora/user/", .PlotBase = "T-FREQ", .CurrentDir = "{ROOT}/fitmora/user"},
+    // Extensions are compared without regard to case: a handed-over T-FREQ.PLT is the plot file
+    // in the tool's working directory, not a name for the tool's fresh output.
+    {.Name = "CapitalExtensionIsThePlotFileInTheToolsWorkingDirectory", .FileIn = "T-FREQ.PLT",
+     .ActivePath = "{TMP}/work/", .ProgramPath = "\\fitmora", .Files = {"{TMP}/work/T-FREQ.PLT"},
+     .Directories = {"{ROOT}/fitmora/user"}, .WorkDir = "{TMP}/work/", .PlotBase = "T-FREQ", .Read = "T-FREQ.plt",
+     .CurrentDir = "{TMP}/work"},
+    {.Name = "CapitalPlotFileTypedInItsDirectory", .Tail = "RUN1.PLT", .Files = {"{TMP}/RUN1.PLT"}, .WorkDir = "",
+     .PlotBase = "RUN1", .Read = "RUN1.plt"},
+    {.Name = "CapitalPlotFileSentByTheFileManager", .Tail = "{TMP}/jobs/RUN1.PLT", .Files = {"{TMP}/jobs/RUN1.PLT"},
+     .WorkDir = "{TMP}/jobs/", .PlotBase = "RUN1", .Read = "RUN1.plt", .CurrentDir = "{TMP}/jobs"},
+    {.Name = "CapitalPictureTypedInItsDirectory", .Tail = "pic.GIF",
+     .Files = {"{TMP}/pic.GIF", "{TMP}/pic.qz", "{TMP}/pic.out"}, .WorkDir = "", .PlotBase = "pic", .Picture = true},
+    {.Name = "SecondDataFileOpensItsRunFromThePltBeside", .Tail = "run.2lt", .Files = {"{TMP}/run.plt", "{TMP}/run.2lt"},
+     .WorkDir = "", .PlotBase = "run", .Read = "run.plt"},
+    {.Name = "CapitalSecondDataFileSentByTheFileManager", .Tail = "{TMP}/jobs/RUN.2LT",
+     .Files = {"{TMP}/jobs/RUN.PLT", "{TMP}/jobs/RUN.2LT"}, .WorkDir = "{TMP}/jobs/", .PlotBase = "RUN",
+     .Read = "RUN.plt", .CurrentDir = "{TMP}/jobs"},
+    {.Name = "HandedOverSecondDataFileOpensItsRun", .FileIn = "t-freq.2lt", .ActivePath = "{TMP}/work/",
+     .ProgramPath = "\\tunewv.hz", .Files = {"{TMP}/work/t-freq.plt", "{TMP}/work/t-freq.2lt"},
+     .WorkDir = "{TMP}/work/", .PlotBase = "t-freq", .Read = "t-freq.plt", .CurrentDir = "{TMP}/work"},
+    {.Name = "SecondDataFileWithoutItsPltSaysSo", .Tail = "{TMP}/jobs/run.2lt",
+     .Files = {"{TMP}/jobs/run.2lt", "{TMP}/jobs/run.gif"}, .WorkDir = "{TMP}/jobs/", .PlotBase = "run",
+     .CurrentDir = "{TMP}/jobs", .BoxTitle = PathError,
+     .BoxText = "The run of '{TMP}/jobs/run.2lt' cannot be shown:\r\nits first data file '{TMP}/jobs/run.plt' is missing."},
     {.Name = "ThreeLetterNameWithoutDirectoryUsesTheProgramDirectory", .FileIn = "abc", .ProgramPath = "\\plots",
      .Directories = {"{ROOT}/plots"}, .WorkDir = "{ROOT}/plots/", .PlotBase = "abc", .CurrentDir = "{ROOT}/plots"},
     {.Name = "ShortNameKeepsTheHandedOverDirectory", .FileIn = "ab", .ActivePath = "{TMP}/work/",
@@ -243,6 +193,20 @@ const StartupCase StartupCases[] = {
      .Copies = {{"{DEV}/plots/~plots.out", "{DEV}/plots/sample1.out", true},
                 {"{DEV}/plots/~4plots.plt", "{DEV}/plots/sample1.plt", true}}, .Read = "sample1.plt",
      .CurrentDir = "{DEV}/plots"},
+    {.Name = "ToolDirectorySpeltInAnotherCaseOnDiskIsAdopted", .FileIn = "filter7", .ProgramPath = "\\tunewv.hz",
+     .Files = {"{ROOT}/tunewv.hz/User/~tnwvFrq.out", "{ROOT}/tunewv.hz/User/~4plots.plt"},
+     .WorkDir = "{ROOT}/tunewv.hz/user/", .PlotBase = "filter7",
+     .Copies = {{"{ROOT}/tunewv.hz/User/~tnwvFrq.out", "{ROOT}/tunewv.hz/User/filter7.out", true},
+                {"{ROOT}/tunewv.hz/User/~4plots.plt", "{ROOT}/tunewv.hz/User/filter7.plt", true}}, .Read = "filter7.plt",
+     .CurrentDir = "{ROOT}/tunewv.hz/User"},
+    {.Name = "CopyThatFailsIsReported", .FileIn = "filter7", .ProgramPath = "\\tunewv.hz",
+     .Files = {"{ROOT}/tunewv.hz/user/~tnwvFrq.out", "{ROOT}/tunewv.hz/user/~4plots.plt"},
+     .Directories = {"{ROOT}/tunewv.hz/user/filter7.plt"}, .WorkDir = "{ROOT}/tunewv.hz/user/", .PlotBase = "filter7",
+     .Copies = {{"{ROOT}/tunewv.hz/user/~tnwvFrq.out", "{ROOT}/tunewv.hz/user/filter7.out", true},
+                {"{ROOT}/tunewv.hz/user/~4plots.plt", "{ROOT}/tunewv.hz/user/filter7.plt", false}},
+     .CurrentDir = "{ROOT}/tunewv.hz/user", .BoxTitle = "File not copied.",
+     .BoxText = "\"{ROOT}/tunewv.hz/user/~4plots.plt\" could not be copied to \"{ROOT}/tunewv.hz/user/filter7.plt\": "
+                "Is a directory."},
     {.Name = "MissingToolPlotFileIsReportedAndNothingRead", .FileIn = "filter7", .ProgramPath = "\\tunewv.hz",
      .Files = {"{ROOT}/tunewv.hz/user/~tnwvFrq.out"}, .WorkDir = "{ROOT}/tunewv.hz/user/", .PlotBase = "filter7",
      .Copies = {{"{ROOT}/tunewv.hz/user/~tnwvFrq.out", "{ROOT}/tunewv.hz/user/filter7.out", true},
@@ -263,6 +227,52 @@ const StartupCase StartupCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, StartupTest, ::testing::ValuesIn(StartupCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// View Answer hands over an answer plot by its name on disk, often in capitals: the launcher's
+// own hand-over is written, then the viewer starts on the plot file's full path.
+struct AnswerCase {
+    const char* Name;
+    std::vector<std::string> Files;  // in the answers directory
+    std::string HandedOver;          // the file the launcher hands over
+    bool Read;                       // the data file was read and the run started
+};
+
+class ViewAnswerHandOver : public StartupFixture, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(ViewAnswerHandOver, ShowsTheAnswerPlot)
+{
+    const AnswerCase& c = GetParam();
+    const std::string answers = Expand("{TMP}/demos/all/Answers");
+    for (const std::string& f : c.Files) MakeFile(answers + "/" + f);
+    tk::Registry store = MakeStore(true);
+    pitchwell::SavePlotRequest(store, c.HandedOver, answers, "/Pitchwell");
+
+    HeadlessHost host;
+    tk::ScriptedDialogs dialogs;
+    ImageSurface surface(640, 480);
+    Viewer viewer(host, dialogs, surface);
+    const StartupResult r = Main(viewer, store, answers + "/" + c.HandedOver);
+
+    EXPECT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Title << ": " << dialogs.Boxes.front().Text;
+    EXPECT_EQ(r.CurrentDir, answers);
+    EXPECT_EQ(r.Paths.PlotBase, "DAMPER");
+    EXPECT_EQ(r.Started, c.Read);
+    EXPECT_EQ(r.LocatedPicture, !c.Read);
+    if (c.Read) {
+        EXPECT_GT(viewer.Data.PointCount, 0);
+    } else {
+        EXPECT_EQ(viewer.ShownKind(), PlotKind::Picture);
+    }
+}
+
+const AnswerCase AnswerCases[] = {
+    {"DataFileInCapitals", {"DAMPER.PLT", "DAMPER.OUT"}, "DAMPER.PLT", true},
+    {"PictureWithTheDataFileBesideReadsTheData", {"DAMPER.GIF", "DAMPER.PLT"}, "DAMPER.GIF", true},
+    {"PictureAloneIsShown", {"DAMPER.GIF", "DAMPER.OUT", "DAMPER.QZ"}, "DAMPER.GIF", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ViewAnswerHandOver, ::testing::ValuesIn(AnswerCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 struct PathCase {

@@ -3,6 +3,7 @@
 #include "common/Dialogs.h"
 #include "common/Registry.h"
 #include "plots/run/Startup.h"
+#include "plots/run/WholeSequence.h"
 #include "plots/ui/PictureBox.h"
 #include "plots/ui/SettingsPanel.h"
 #include "plots/ui/frmPlots.h"
@@ -43,7 +44,7 @@ protected:
     {
         form_ = std::make_unique<frmPlots>(Store(), &dialogs_);
         QApplication::setActiveWindow(form_.get());
-        QApplication::processEvents();
+        form_->WaitUntilShown();
         return *form_;
     }
 
@@ -488,22 +489,61 @@ TEST_F(WindowTest, FatalMessageEndsTheProgram)
     EXPECT_EQ(Store().GetText(tk::CompanyKey, "fileIn"), "");
 }
 
-TEST_F(WindowTest, ResizingKeepsTheSurfaceTheSizeOfItsControl)
+// After every resize the window draws its plot again at the new size, the same picture the
+// export draws at that size: one drawing path.
+TEST_F(WindowTest, ResizedWindowRedrawsItsPlotAsTheExportDrawsIt)
 {
+    const QString samples = QString(TK_SOURCE_DIR) + "/samples";
+    QDir::setCurrent(samples);
     frmPlots& f = Open();
+    ASSERT_TRUE(Main(f.viewer(), f.registry(), (samples + "/tunewave.plt").toStdString()).Started);
+    QTest::mouseClick(f.cmdNext, Qt::LeftButton);  // the first line plot, after the map
     f.showNormal();
-    f.resize(1000, 700);
-    QApplication::processEvents();
-    const QSize small = f.picBox->size();
-    f.resize(1400, 980);
-    QApplication::processEvents();
-    const QSize large = f.picBox->size();
-    EXPECT_GT(large.width(), small.width());
-    EXPECT_GT(large.height(), small.height());
-    EXPECT_EQ(f.viewer().Canvas().PixelWidth(), large.width());
-    EXPECT_EQ(f.viewer().Canvas().PixelHeight(), large.height());
+    for (const QSize window : {QSize(700, 520), QSize(1400, 980), QSize(900, 640)}) {
+        SCOPED_TRACE(std::to_string(window.width()) + "x" + std::to_string(window.height()));
+        // Several sizes in quick succession come to one redraw at the last one.
+        f.resize(window - QSize(40, 40));
+        f.resize(window);
+        const QSize wanted = f.picBox->SurfaceSize();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.viewer().Canvas().Picture().size() == wanted; }, 2000));
+        const QImage shown = f.viewer().Canvas().Picture();
+
+        SequenceOptions options;
+        options.Width = wanted.width();
+        options.Height = wanted.height();
+        QImage exported;
+        RenderWholeSequence((samples + "/tunewave.plt").toStdString(), options,
+                            [&](const Viewer&, Surface& surface, PlotKind, int number) {
+                                if (number == 2) exported = surface.Picture();
+                                return number < 2;
+                            });
+        ASSERT_FALSE(exported.isNull());
+
+        ASSERT_EQ(shown.size(), exported.size());
+        // The same picture: at most the smoothing of a few glyph edges may differ, as the font
+        // cache holds large glyphs rendered one way or another.
+        qsizetype differing = 0;
+        const QImage a = shown.convertToFormat(QImage::Format_RGB32), b = exported.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != b.pixel(x, y);
+        EXPECT_LT(differing, qsizetype(a.width()) * a.height() / 500) << "the window and the export draw the same picture";
+    }
     // The panel and the surface stay in proportion to the window.
     EXPECT_NEAR(double(f.settings->width()) / f.width(), double(f.picBox->width()) / f.width(), 0.01);
+}
+
+// On a screen of device pixel ratio 2 (QT_SCALE_FACTOR=2, a second run of this test) the plot
+// is drawn with twice as many pixels each way as the control is wide and high.
+TEST_F(WindowTest, PlotIsDrawnAtTheScreensFullResolution)
+{
+    frmPlots& f = Open();
+    const double ratio = f.picBox->devicePixelRatioF();
+    const QSize surface = f.viewer().Canvas().Picture().size();
+    EXPECT_NEAR(surface.width(), f.picBox->width() * ratio, 1);
+    EXPECT_NEAR(surface.height(), f.picBox->height() * ratio, 1);
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == "2") {
+        EXPECT_EQ(ratio, 2);
+    }
 }
 
 TEST_F(WindowTest, StartedOnASampleTheFirstPlotIsShownAndNextGoesOn)
@@ -522,7 +562,7 @@ TEST_F(WindowTest, StartedOnASampleTheFirstPlotIsShownAndNextGoesOn)
     EXPECT_NE(f.OutputText().find("Calling 1st line plot"), std::string::npos);
     // Something was drawn on the surface the control shows.
     const QImage picture = f.viewer().Canvas().Picture();
-    EXPECT_EQ(picture.size(), f.picBox->size());
+    EXPECT_EQ(picture.size(), f.picBox->SurfaceSize()) << "drawn at the size it is seen at";
     EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2), picture.pixel(1, 1));
 
     QTest::mouseClick(f.cmdNext, Qt::LeftButton);

@@ -30,6 +30,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The programs draw on this X server whatever platform the caller's environment names (the unit
+# tests run offscreen, and an offscreen window never maps).
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
 # A private home and an installation tree, so that the launcher's first run stays in here.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 export TK_TOOLS_ROOT=$work/tk-tools TOOLS_VB_ROOT=$work/tools.vb XDG_RUNTIME_DIR=$work/run
@@ -38,30 +43,33 @@ chmod 700 "$XDG_RUNTIME_DIR"
 cp "$plots" "$TK_TOOLS_ROOT/plots"
 cp "$launcher" "$TK_TOOLS_ROOT/Pitchwell/Pitchwell-video"
 
-# The id of the first visible window whose title contains the text, waiting for it to map.
+# Each wait below ends as soon as what it waits for has happened; the limit only ends a wait
+# for something that never comes.
+limit=60
+
+# The id of the first visible window whose title contains the text, once it has mapped.
 wait_for_window() {
-  local id=""
-  for _ in $(seq 1 200); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.1
-  done
-  echo "$id"
+  timeout "$limit" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
 }
 
-# Fails unless a screenshot of the window has more than one colour and some contrast.
-check_not_blank() {  # window id, label
-  local shot="$work/$2.png"
-  sleep 0.5   # let the first paint land
-  import -window "$1" "$shot"
+# Whether a screenshot has more than one colour and some contrast.
+shows_content() {  # picture
   local colours deviation
-  colours=$(convert "$shot" -format '%k' info:)
-  deviation=$(convert "$shot" -colorspace Gray -format '%[fx:standard_deviation]' info:)
-  echo "$2: $(convert "$shot" -format '%wx%h' info:), $colours colours, deviation $deviation"
-  if [ "$colours" -lt 3 ] || awk -v d="$deviation" 'BEGIN { exit !(d < 0.01) }'; then
-    echo "FAILED: the $2 window is blank"
-    exit 1
-  fi
+  colours=$(convert "$1" -format '%k' info:)
+  deviation=$(convert "$1" -colorspace Gray -format '%[fx:standard_deviation]' info:)
+  [ "$colours" -ge 3 ] && awk -v d="$deviation" 'BEGIN { exit !(d >= 0.01) }'
+}
+
+# Fails unless the window comes to show content: a window maps before its first paint lands.
+check_not_blank() {  # window id, label
+  local shot="$work/$2.png" end=$((SECONDS + limit))
+  until import -window "$1" "$shot" 2>/dev/null && shows_content "$shot"; do
+    if [ "$SECONDS" -ge "$end" ]; then
+      echo "FAILED: the $2 window is blank"
+      exit 1
+    fi
+  done
+  echo "$2: $(convert "$shot" -format '%wx%h' info:), $(convert "$shot" -format '%k' info:) colours"
 }
 
 sample=$(ls "$samples"/*.plt | head -n 1)

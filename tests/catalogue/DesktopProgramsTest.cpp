@@ -1,0 +1,125 @@
+// The catalogue and the video page with the real program starter on a private desktop: its
+// own programs directory, desktop entries and type finder, as a user's machine has them.
+#include "CatalogueTestSupport.h"
+#include "Pitchwell/Catalogue.h"
+#include "Pitchwell/VideoPage.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace pitchwell;
+using namespace cataloguetest;
+
+namespace {
+
+// A desktop whose programs are only those written into its bin directory, whose default for
+// plain text is vim.desktop, a terminal editor, and whose type finder goes by content.
+struct PrivateDesktop {
+    Installation inst;
+    std::string Root = inst.Record("desktop");
+    ScopedEnv path {"PATH", Root + "/bin"};
+    ScopedEnv dataHome {"XDG_DATA_HOME", Root + "/home"};
+    ScopedEnv dataDirs {"XDG_DATA_DIRS", Root + "/share"};
+    ScopedEnv configHome {"XDG_CONFIG_HOME", Root + "/config"};
+    ScopedEnv configDirs {"XDG_CONFIG_DIRS", Root + "/etc"};
+    ScopedEnv noEditor {"QZ_EDITOR", ""};
+    ScopedEnv noTerminal {"TERMINAL", ""};
+
+    PrivateDesktop()
+    {
+        Program("xdg-mime", "case \"$1 $2\" in\n"
+                            "'query default') [ \"$3\" = text/plain ] && echo vim.desktop\n"
+                            "  [ \"$3\" = video/x-ms-wmv ] && echo player.desktop ;;\n"
+                            "'query filetype') IFS= read -r start < \"$3\"\n"
+                            "  case \"$start\" in VIDEO-HEADER*) echo video/x-ms-wmv ;;\n"
+                            "                    *) echo application/octet-stream ;; esac ;;\n"
+                            "esac\nexit 0\n");
+        Program("vim", "exit 0\n");
+        WriteFile(Root + "/share/applications/vim.desktop",
+                  "[Desktop Entry]\nName=Vi IMproved\nExec=vim %F\nTerminal=true\n");
+        WriteFile(Root + "/share/applications/player.desktop", "[Desktop Entry]\nName=Player\nExec=player %f\n");
+    }
+    void Program(const std::string& name, const std::string& body)
+    {
+        const std::string file = Root + "/bin/" + name;
+        WriteFile(file, "#!/bin/sh\n" + body);
+        ::chmod(file.c_str(), 0755);
+    }
+};
+
+// Stands in for the desktop's opener of local files while it lives: records what it is asked
+// to open and reports success.
+class OpenerStandIn : public QObject {
+    Q_OBJECT
+public:
+    OpenerStandIn() { QDesktopServices::setUrlHandler("file", this, "open"); }
+    ~OpenerStandIn() override { QDesktopServices::unsetUrlHandler("file"); }
+    QList<QUrl> Opened;
+public slots:
+    void open(const QUrl& url) { Opened << url; }
+};
+
+TEST(DesktopPrograms, ATerminalEditorOpensTheExampleInsideTheTerminalEmulator)
+{
+    PrivateDesktop desk;
+    const std::string record = desk.inst.Record("terminal.rec");
+    WriteRecorder(desk.Root + "/bin/x-terminal-emulator", record);
+    WriteFile(desk.inst.Examples() + "/Beam.qz");
+    EditDemo(desk.inst.Real, "Beam.qz");
+    EXPECT_EQ(WaitForRecord(record), (std::vector<std::string> {"-e", "vim", desk.inst.Examples() + "/Beam.qz"}));
+    EXPECT_TRUE(desk.inst.Dialogs.Boxes.empty());
+}
+
+TEST(DesktopPrograms, ATerminalEditorWithoutATerminalIsReported)
+{
+    PrivateDesktop desk;
+    const std::string record = desk.inst.Record("vim.rec");
+    WriteRecorder(desk.Root + "/bin/vim", record);
+    desk.Program("xdg-open", "exit 0\n");
+    WriteFile(desk.inst.Answers() + "/Beam.out");
+    ViewAnswer(desk.inst.Real, "Beam.qz");
+    ASSERT_EQ(desk.inst.Dialogs.Boxes.size(), 1u);
+    const tk::MessageBoxCall& box = desk.inst.Dialogs.Boxes[0];
+    EXPECT_EQ(box.Title, "Text editor not started");
+    EXPECT_EQ(box.Text, "The text editor could not be started for\r\n" + desk.inst.Answers() + "/Beam.out\r\n"
+                        "The text editor Vi IMproved runs in a terminal, and no terminal emulator was found "
+                        "(x-terminal-emulator, or the program named by TERMINAL).");
+    EXPECT_FALSE(std::filesystem::exists(record));
+}
+
+TEST(DesktopPrograms, AWholeVideoGoesToTheOpener)
+{
+    PrivateDesktop desk;
+    ScopedEnv dataDirs("XDG_DATA_DIRS", desk.Root + "/share:/usr/share");
+    OpenerStandIn opener;
+    WriteFile(desk.inst.Paths.VideoFile, "VIDEO-HEADER and frames");
+    VideoPage page(desk.inst.Real);
+    page.mnuFileVideo_Click();
+    EXPECT_EQ(opener.Opened, QList<QUrl> {QUrl::fromLocalFile(QString::fromStdString(desk.inst.Paths.VideoFile))});
+    EXPECT_TRUE(desk.inst.Dialogs.Boxes.empty());
+}
+
+TEST(DesktopPrograms, APartlyDownloadedVideoGivesTheAssociationMessage)
+{
+    PrivateDesktop desk;
+    // The system's type database names .wmv files, as on any desktop.
+    ScopedEnv dataDirs("XDG_DATA_DIRS", desk.Root + "/share:/usr/share");
+    // The opener reports success as soon as it is asked, whatever it then finds.
+    OpenerStandIn opener;
+    WriteFile(desk.inst.Paths.VideoFile, std::string("\0\0\0\0partial", 11));
+    VideoPage page(desk.inst.Real);
+    page.mnuFileVideo_Click();
+    EXPECT_TRUE(opener.Opened.isEmpty());
+    EXPECT_EQ(page.lblVideo2->text().toStdString(), VideoStartingCaption);
+    ASSERT_EQ(desk.inst.Dialogs.Boxes.size(), 1u);
+    EXPECT_EQ(desk.inst.Dialogs.Boxes[0].Text, NoWmvPlayerText);
+    EXPECT_EQ(desk.inst.Dialogs.Boxes[0].Title, NoWmvPlayerTitle);
+    EXPECT_EQ(desk.inst.Dialogs.Boxes[0].Icon, tk::MsgIcon::Critical);
+}
+
+}  // namespace
+
+#include "DesktopProgramsTest.moc"

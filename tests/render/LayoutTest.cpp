@@ -1,0 +1,84 @@
+// Every plot of every sample run, drawn at sizes from a small window to a 4K screen: each text
+// lies whole inside the surface, and the titles and legends do not print over each other.
+#include "plots/run/Viewer.h"
+#include "plots/run/WholeSequence.h"
+#include "support/RecordingSurface.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace plots {
+namespace {
+
+struct Size {
+    int W, H;
+};
+// From the plot surface of a maximised window on a 640 x 480 screen to a 4K picture.
+const Size Sizes[] = {{620, 380}, {640, 480}, {800, 600}, {1024, 768}, {1260, 861}, {1920, 1080}, {3840, 2160}};
+
+std::string Describe(const DrawCall& d)
+{
+    std::ostringstream o;
+    o << '"' << d.Text_ << "\" at " << d.Ink.x() << "," << d.Ink.y() << " size " << d.Ink.width() << "x"
+      << d.Ink.height();
+    return o.str();
+}
+
+bool Overprint(const DrawCall& a, const DrawCall& b)
+{
+    // Glyphs that touch by a pixel (a parenthesis beside a dash) print nothing over each other.
+    const QRectF overlap = a.Ink.intersected(b.Ink);
+    return overlap.width() > 1.5 && overlap.height() > 1.5;
+}
+
+// What is wrong with one recorded plot: texts outside, titles and legends over each other or
+// over an axis label. (The pole-zero markers mark data and may stand anywhere.)
+std::vector<std::string> LayoutFaults(const RecordingSurface& s)
+{
+    std::vector<std::string> faults;
+    const QRectF surface(-0.5, -0.5, s.PixelWidth() + 1, s.PixelHeight() + 1);
+    std::vector<DrawCall> blocks, labels;
+    for (const DrawCall& d : s.Texts()) {
+        if (d.Text_.find_first_not_of(" \t") == std::string::npos) continue;
+        if (!surface.contains(d.Ink)) faults.push_back("outside: " + Describe(d));
+        const bool marker = d.Text_ == "X" || d.Text_ == "O" || d.Text_ == "dO";
+        if (d.InPixelUnits) blocks.push_back(d);
+        else if (!marker) labels.push_back(d);
+    }
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        for (std::size_t j = i + 1; j < blocks.size(); ++j)
+            if (Overprint(blocks[i], blocks[j]))
+                faults.push_back("over each other: " + Describe(blocks[i]) + " and " + Describe(blocks[j]));
+        for (const DrawCall& label : labels)
+            if (Overprint(blocks[i], label))
+                faults.push_back("over a label: " + Describe(blocks[i]) + " and " + Describe(label));
+    }
+    return faults;
+}
+
+TEST(Layout, TextsStayWholeAndApartAtEverySize)
+{
+    const QStringList samples = QDir(TK_SOURCE_DIR "/samples").entryList({"*.plt"}, QDir::Files, QDir::Name);
+    ASSERT_GE(samples.size(), 10);
+    for (const Size& size : Sizes) {
+        for (const QString& sample : samples) {
+            SequenceOptions options;
+            options.Width = size.W;
+            options.Height = size.H;
+            const std::string file = (TK_SOURCE_DIR "/samples/" + sample).toStdString();
+            RenderWholeSequence(file, options, [&](const Viewer& viewer, Surface&, PlotKind kind, int) {
+                RecordingSurface recording(size.W, size.H);
+                viewer.DrawShownOn(recording);
+                for (const std::string& fault : LayoutFaults(recording))
+                    ADD_FAILURE() << size.W << "x" << size.H << " " << sample.toStdString() << " "
+                                  << PlotKindName(kind) << ": " << fault;
+                return true;
+            });
+        }
+    }
+}
+
+}  // namespace
+}  // namespace plots
