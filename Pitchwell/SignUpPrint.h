@@ -58,10 +58,6 @@ inline constexpr int PrintTabStopTwips = 720;
 // every step undone, silently. True when the page was sent.
 bool PrintSteps(QPrinter& printer, const std::vector<PrintStep>& steps);
 
-// A PDF that its writer finished: a PDF header, the end-of-file marker as its last line, and
-// the cross-reference table where the trailer says it is, so nothing went missing on the way.
-bool IsWholePdf(const std::string& path);
-
 // What became of a printout on the printer as it is set up.
 struct PrintOutcome {
     bool Printed = false;     // sent to the printer, or written whole into the printer's file

@@ -1,5 +1,7 @@
 #include "common/Dialogs.h"
 
+#include "common/TextFile.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFile>
@@ -51,7 +53,7 @@ std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileDialogRequest
 void ConfigureFileDialog(QFileDialog& dlg, const FileDialogRequest& r, bool save)
 {
     dlg.setWindowTitle(QString::fromStdString(r.Title));
-    dlg.setDirectory(QString::fromStdString(r.InitialDir));
+    dlg.setDirectory(QFile::decodeName(QByteArray::fromStdString(r.InitialDir)));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Options before the filters: setting one afterwards resets the chosen filter to the first.
@@ -60,14 +62,15 @@ void ConfigureFileDialog(QFileDialog& dlg, const FileDialogRequest& r, bool save
     const QStringList filters = QtFilters(r.Filter);
     dlg.setNameFilters(filters);
     if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size()) dlg.selectNameFilter(filters[r.FilterIndex - 1]);
-    if (save && !r.ProposedName.empty()) dlg.selectFile(QString::fromStdString(r.ProposedName));
+    if (save && !r.ProposedName.empty()) dlg.selectFile(QString::fromStdString(DecodeLine(r.ProposedName)));
 }
 
 MsgResult QtDialogs::MsgBox(const MessageBoxCall& call)
 {
     QMessageBox box(parent_);
-    box.setWindowTitle(QString::fromStdString(call.Title));
-    box.setText(QString::fromStdString(call.Text).replace("\r\n", "\n"));
+    // Texts may name files whose names are not UTF-8: they are shown as the user can read them.
+    box.setWindowTitle(QString::fromStdString(DecodeLine(call.Title)));
+    box.setText(QString::fromStdString(DecodeLine(call.Text)).replace("\r\n", "\n"));
     switch (call.Icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;

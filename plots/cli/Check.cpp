@@ -107,20 +107,21 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 2;
     }
     const std::string& path = args[0];
+    const std::string shown = tk::DisplayName(path);
     PlotData data;
     const ReadOutcome read = ReadPlotData(data, path);
     switch (read.Status) {
     case ReadStatus::Loaded: break;
     case ReadStatus::Missing:
-        std::fprintf(stderr, "plots: no plot data file '%s'\n", path.c_str());
+        std::fprintf(stderr, "plots: no plot data file '%s'\n", shown.c_str());
         return 1;
     case ReadStatus::Unreadable:
-        std::fprintf(stderr, "plots: cannot read '%s': %s\n", path.c_str(), std::strerror(read.Error));
+        std::fprintf(stderr, "plots: cannot read '%s': %s\n", shown.c_str(), std::strerror(read.Error));
         return 1;
     case ReadStatus::Corrupted:
         std::fprintf(stderr, "%s\n%s\n", CorruptedTitle(read.Label).c_str(),
-                     PlainLines(CorruptedText(tk::WithoutExtension(path))).c_str());
-        std::fprintf(stderr, "plots: the reader stopped at line %d of '%s'\n", read.Line, path.c_str());
+                     PlainLines(CorruptedText(tk::WithoutExtension(shown))).c_str());
+        std::fprintf(stderr, "plots: the reader stopped at line %d of '%s'\n", read.Line, shown.c_str());
         return 1;
     case ReadStatus::NoData:
         std::fprintf(stderr, "Must exit!\nNo data in file\n");
@@ -128,7 +129,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
     }
 
     std::ostringstream line;
-    line << path << ": plot type " << data.PlotType << " (" << ShortToolName(data.PlotType) << "), "
+    line << shown << ": plot type " << data.PlotType << " (" << ShortToolName(data.PlotType) << "), "
          << Plural(data.TermCount, "term", "terms") << ", " << Plural(data.PointCount, "point", "points");
     if (IsPoleZeroType(data.PlotType)) {
         line << DescribePolesAndZeros(data);

@@ -3,8 +3,11 @@
 #include "common/Paths.h"
 #include "common/TextFile.h"
 
+#include <QBuffer>
 #include <QImageReader>
-#include <QString>
+
+#include <fstream>
+#include <iterator>
 
 namespace plots {
 namespace {
@@ -47,7 +50,12 @@ std::string OutputCorruptedNotice(const std::string& path)
 
 QImage LoadPicture(const std::string& path)
 {
-    QImageReader reader(QString::fromStdString(tk::ResolvePath(path)));
+    // Read through the file's own name, which need not be UTF-8.
+    std::ifstream in(tk::ResolvePath(path), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    QByteArray data = QByteArray::fromStdString(bytes);
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     return reader.read();
 }

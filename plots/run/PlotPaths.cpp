@@ -4,7 +4,6 @@
 #include "common/Text.h"
 #include "plots/run/FileAccess.h"
 
-#include <QFileInfo>
 
 namespace plots {
 
@@ -64,7 +63,10 @@ std::string DialogStartDirectory(const RunState& run)
 {
     if (!run.PlotBase.empty()) {
         // A bare plot base lies in the working directory.
-        const std::string directory = QFileInfo(QString::fromStdString(run.PlotBase)).absolutePath().toStdString();
+        const std::string part = tk::DirectoryPart(run.PlotBase);
+        const std::string directory = run.PlotBase.front() == '/' ? (part.empty() ? "/" : part)
+                                      : part.empty()              ? tk::CurrentDirectory()
+                                                                  : tk::CurrentDirectory() + "/" + part;
         if (tk::IsDirectory(directory)) return tk::ResolvePath(directory);
     }
     if (!run.OpenDialogDir.empty()) return run.OpenDialogDir;

@@ -11,6 +11,9 @@ struct RunState {
     std::string WorkDir;      // the resolved working directory (a scratch text later on)
     std::string SettingsKey;  // the settings key in use
     std::string OpenDialogDir;  // where the next open dialog starts
+    // The extension of the run's first data file: ".plt", or nothing for a data file named
+    // without one (the export reads any file the check reads).
+    std::string FirstFileExt = ".plt";
 
     std::int16_t PlotStep = 0;      // position in the current file's plot sequence
     std::int16_t FileIndex = 1;     // 1 = .plt, 2 = .2lt, ...

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace plots {
 
 namespace {
@@ -219,13 +221,13 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     viewer.Run.SettingsKey = SettingsSubkey;
 
     // An empty directory (a plot file named without one) is the directory we were started in.
-    if (!r.Paths.WorkDir.empty() && !QDir::setCurrent(QString::fromStdString(tk::ResolvePath(r.Paths.WorkDir)))) {
+    if (!r.Paths.WorkDir.empty() && ::chdir(tk::ResolvePath(r.Paths.WorkDir).c_str()) != 0) {
         r.PathError = true;
         ShowPathError(dialogs, r.Paths.WorkDir);
         host.ShowFilename();
         return r;
     }
-    r.CurrentDir = QDir::currentPath().toStdString();
+    r.CurrentDir = tk::CurrentDirectory();
     // The open dialog starts here, also when a failed read below opens it at once.
     viewer.Run.OpenDialogDir = r.CurrentDir;
 

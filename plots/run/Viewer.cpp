@@ -1,6 +1,7 @@
 #include "plots/run/Viewer.h"
 
 #include "common/Paths.h"
+#include "common/PrintFile.h"
 #include "common/Text.h"
 #include "plots/data/Listings.h"
 #include "plots/render/PlotDrawing.h"
@@ -13,12 +14,14 @@
 
 #include <QBuffer>
 #include <QDateTime>
-#include <QFileInfo>
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include <algorithm>
 #include <cerrno>
+
+#include <sys/stat.h>
 
 namespace plots {
 
@@ -100,8 +103,9 @@ void Viewer::Drawn(PlotKind kind)
 PlotFacts Viewer::TitleFacts() const
 {
     PlotFacts facts;
-    const QFileInfo plotFile(QString::fromStdString(tk::ResolvePath(Run.PlotBase + ".plt")));
-    if (plotFile.exists()) facts.FileDate = FormatFileDate(plotFile.lastModified());
+    struct stat st {};
+    if (::stat(tk::ResolvePath(Run.PlotBase + Run.FirstFileExt).c_str(), &st) == 0)
+        facts.FileDate = FormatFileDate(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec));
     facts.InitialSettings = Run.FileIndex == 1 && tk::IsFile(Run.PlotBase + ".2lt");
     return facts;
 }
@@ -153,9 +157,9 @@ void Viewer::Redraw() { DrawShownOn(surface_); }
 StartOutcome Viewer::StartOnFile(const std::string& base, StartMode mode)
 {
     StartOutcome outcome;
-    if (FileExists(base + ".plt")) {
+    if (FileExists(base + Run.FirstFileExt)) {
         outcome.DataFile = true;
-        outcome.Read = ReadDataFile(base, ".plt");
+        outcome.Read = ReadDataFile(base, Run.FirstFileExt);
         if (host_.Unloaded()) return outcome;  // a fatal data message ended the viewer
         if (!outcome.Read.Loaded() && mode == StartMode::Headless) return outcome;
         host_.ShowFilename();
@@ -215,7 +219,7 @@ void Viewer::cmdPlotResults_Click()
 void Viewer::ContinuePlots()
 {
     // Both tests are made, so each reports its own listing problems.
-    const bool firstFile = Run.FileIndex == 1 && FileExists(Run.PlotBase + ".plt");
+    const bool firstFile = Run.FileIndex == 1 && FileExists(Run.PlotBase + Run.FirstFileExt);
     const bool secondFile = Run.FileIndex > 1 && FileExists(Run.PlotBase + ".2lt");
     if (firstFile || secondFile)
         PlotNextStep();
@@ -288,7 +292,7 @@ NextOutcome Viewer::Next()
     const auto drew = [this] { return host_.Unloaded() ? NextOutcome::Ended : NextOutcome::Drew; };
     if (ShowNextPicture()) return NextOutcome::Drew;
 
-    if (Run.FileIndex == 1 && FileExists(Run.PlotBase + ".plt")) {
+    if (Run.FileIndex == 1 && FileExists(Run.PlotBase + Run.FirstFileExt)) {
         surface_.Clear();
         ContinuePlots();
         return drew();
@@ -318,7 +322,7 @@ void Viewer::cmdNext_Click()
 bool Viewer::RunComplete() const
 {
     if (tk::IsFile(NextPictureName())) return false;
-    if (Run.FileIndex == 1) return !tk::IsFile(Run.PlotBase + ".plt");
+    if (Run.FileIndex == 1) return !tk::IsFile(Run.PlotBase + Run.FirstFileExt);
     if (!tk::IsFile(Run.PlotBase + "." + std::to_string(Run.FileIndex) + "lt")) return true;
     // The second file is still to be read, or its plots are under way; after them a third
     // file would only replay them.
@@ -379,13 +383,13 @@ void Viewer::LocatePlotFile(const std::string& base)
 {
     surface_.Clear();
     shown_.reset();
-    const bool firstFile = FileExists(base + ".plt");
+    const bool firstFile = FileExists(base + Run.FirstFileExt);
     const bool secondFile = FileExists(base + ".2lt");
 
     if (Run.FileIndex == 1 && firstFile) {
         ApplyCommandStates(host_, RunEvent::DataLocated);
         host_.FocusCommand(Command::PlotResults);
-        ReadDataFile(base, ".plt");
+        ReadDataFile(base, Run.FirstFileExt);
         host_.ShowTab(TabSetup);
         return;
     }
@@ -567,10 +571,15 @@ void Viewer::cmdPrint_Click()
     // directory, which the printer dialog then offers.
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(ProposedPdfPath()));
+        printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(ProposedPdfPath())));
     }
     if (!dialogs_.ChoosePrinter(printer, false)) return;
-    PrintTo(printer);
+    // A printer that fails says nothing, as printing always did; a file that could not be
+    // written whole is told, or the user would look for a page that is not there.
+    const tk::PrintedFile printed = tk::PrintWhole(printer, [this](QPrinter& p) { return PrintTo(p); });
+    if (!printed.Printed && !printed.File.empty())
+        dialogs_.Show("The plot could not be written to\r\n" + printed.File + "\r\n" + printed.Reason + ".", "Graphel",
+                      tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
 }
 
 bool Viewer::PrintTo(QPagedPaintDevice& printer)

@@ -13,11 +13,13 @@ namespace {
 // Nothing a user could do ever makes a run longer than this; it only guards the loop.
 constexpr int MostPlots = 200;
 
-// The plot base of a run file: its .plt or .gif extension (in any letter case) dropped.
-std::string BaseOf(const std::string& plotFile)
+// The plot base of a run file: its .plt or .gif extension (in any letter case) dropped. Any
+// other file that exists is itself the run's data file, whatever it is called.
+std::string BaseOf(const std::string& plotFile, RunState& run)
 {
     const std::string ext = tk::ExtensionOf(plotFile);
     if (tk::EqualsNoCase(ext, ".plt") || tk::EqualsNoCase(ext, ".gif")) return tk::WithoutExtension(plotFile);
+    if (tk::IsFile(plotFile)) run.FirstFileExt.clear();
     return plotFile;
 }
 
@@ -43,7 +45,7 @@ SequenceResult RenderWholeSequence(const std::string& plotFile, const SequenceOp
     };
 
     RunState& run = viewer.Run;
-    run.PlotBase = BaseOf(plotFile);
+    run.PlotBase = BaseOf(plotFile, run);
     std::string directory;
     SplitPath(run.PlotBase, directory);
     run.OpenDialogDir = directory;

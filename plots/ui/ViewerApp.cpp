@@ -88,13 +88,20 @@ int RunViewer(int argc, char** argv, const std::string& commandTail)
     EndOnSignals endOnSignals;
     QApplication app(argc, argv);
     QApplication::setApplicationName("plots");
-    frmPlots form(tk::Registry::ForUser());
+    // A store that could not be read at all is set aside and a fresh one seeded before anything
+    // reads it, so that the start is not taken for a missing installation; the user is told once.
+    tk::Registry store = tk::Registry::ForUser();
+    const std::string keptAs = store.RecoverDamagedStore();
+    frmPlots form(std::move(store));
     endOnSignals.Then([&form] {
         form.viewer().cmdExit_Click();
         // A message box or dialog that is open keeps its own loop running: end every loop.
         QCoreApplication::exit(0);
     });
     form.WaitUntilShown();
+    if (!keptAs.empty())
+        form.viewer().Messages().Show(tk::DamagedStoreNotice(keptAs), tk::DamagedStoreTitle, tk::MsgIcon::Exclamation,
+                                      tk::MsgButtons::Ok);
     Main(form.viewer(), form.registry(), commandTail);
     // A fatal data message during start-up has closed the window already.
     if (form.Unloaded()) return form.EndedByFatalExit() ? 1 : 0;

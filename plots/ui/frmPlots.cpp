@@ -1,5 +1,8 @@
 #include "plots/ui/frmPlots.h"
 
+#include "common/Paths.h"
+#include "common/TextFile.h"
+
 #include "plots/run/CommandStates.h"
 #include "plots/run/Startup.h"
 #include "plots/ui/PictureBox.h"
@@ -38,7 +41,7 @@ int Px(int twips) { return (twips + 7) / 15; }
 // The core keeps CR LF (and lone CR) line ends in the listings.
 QString Displayed(const std::string& text)
 {
-    QString s = QString::fromStdString(text);
+    QString s = QString::fromStdString(tk::DecodeLine(text));
     s.replace("\r\n", "\n");
     s.replace('\r', '\n');
     return s;
@@ -292,7 +295,7 @@ void frmPlots::FocusCommand(Command c)
     if (QPushButton* b = CommandButton(c)) b->setFocus();
 }
 
-void frmPlots::ShowFilename() { setWindowTitle(QString::fromStdString(CaptionFor(viewer_->Run.PlotBase))); }
+void frmPlots::ShowFilename() { setWindowTitle(QString::fromStdString(tk::DisplayName(CaptionFor(viewer_->Run.PlotBase)))); }
 
 void frmPlots::FatalExit(const std::string& text)
 {

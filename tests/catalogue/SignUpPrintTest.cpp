@@ -4,6 +4,7 @@
 #include "store/TestFiles.h"
 #include "Pitchwell/RegistrationPage.h"
 #include "Pitchwell/SignUpPrint.h"
+#include "common/PrintFile.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -237,7 +238,7 @@ TEST(SignUpPrint, OnlyAFinishedPdfCountsAsWhole)
     for (const auto& c : cases) {
         const std::string path = dir.path().toStdString() + "/form.pdf";
         storetest::WriteFile(path, c.Content);
-        EXPECT_EQ(IsWholePdf(path), c.Whole) << c.Name;
+        EXPECT_EQ(tk::IsWholePdf(path), c.Whole) << c.Name;
     }
 }
 

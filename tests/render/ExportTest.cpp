@@ -2,10 +2,16 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QXmlStreamReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -15,13 +21,18 @@ struct ExportRun {
     std::string Err;
 };
 
-ExportRun Export(const QStringList& args)
+ExportRun RunPlots(const QStringList& args)
 {
     QProcess p;
-    p.start(TK_BINARY_DIR "/plots/plots", QStringList{"--export"} + args);
+    p.start(TK_BINARY_DIR "/plots/plots", args);
     p.waitForFinished(-1);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError().toStdString()};
 }
+
+ExportRun Export(const QStringList& args) { return RunPlots(QStringList{"--export"} + args); }
+
+
+
 
 QString Sample(const char* name) { return QString(TK_SOURCE_DIR "/samples/") + name; }
 
@@ -115,6 +126,147 @@ TEST(ExportCommand, ExitCodesForBadInput)
         EXPECT_NE(r.Err.find(c.InError), std::string::npos) << c.What << ": " << r.Err;
     }
     EXPECT_TRUE(QDir(tmp.path()).entryList({"*.png"}, QDir::Files).isEmpty());
+}
+
+// What --check reads, --export exports, under one rule for the base name: extensions compared
+// without regard to case, a file named without one (or named ".plt") is itself the data file,
+// and a user's "%1" in a name is only a name.
+TEST(ExportCommand, NamesTheFilesAfterTheRunWhateverItIsCalled)
+{
+    struct Case {
+        const char* Name;
+        const char* First;  // the first picture written
+    } cases[] = {
+        {"mixed.Plt", "mixed-01.png"}, {"NOEXT", "NOEXT-01.png"}, {".plt", ".plt-01.png"}, {"a%1b.plt", "a%1b-01.png"},
+        {"rev.2.plt", "rev.2-01.png"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir tmp;
+        const QString file = tmp.filePath(c.Name);
+        ASSERT_TRUE(QFile::copy(Sample("sine2.plt"), file));
+        EXPECT_EQ(RunPlots({"--check", file}).Exit, 0) << c.Name;
+        const ExportRun r = Export({tmp.filePath("out"), file});
+        EXPECT_EQ(r.Exit, 0) << c.Name << ": " << r.Err;
+        EXPECT_TRUE(QFileInfo::exists(tmp.filePath("out/") + c.First)) << c.Name << ": "
+                                                                        << QDir(tmp.filePath("out")).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
+    }
+}
+
+// Runs plots with arguments that are the file system's bytes (Qt's own process and file classes
+// would turn a name that is not UTF-8 into another one).
+ExportRun RunWithBytes(const std::vector<std::string>& args)
+{
+    int err[2];
+    if (::pipe(err) != 0) return {-1, "pipe"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(err[1], 2);
+        ::close(err[0]);
+        std::vector<char*> argv{const_cast<char*>(TK_BINARY_DIR "/plots/plots")};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(err[1]);
+    std::string text;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(err[0], buf, sizeof buf)) > 0;) text.append(buf, std::size_t(n));
+    ::close(err[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+std::vector<std::string> Listing(const std::string& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Names from the solver tools and old archives are Windows-1252: the file is found, the output
+// goes into the directory named, and messages show the name readably.
+TEST(ExportCommand, NamesThatAreNotUtf8ArriveAsTheirBytes)
+{
+    QTemporaryDir tmp;
+    const std::string dir = tmp.path().toStdString();
+    const std::string file = dir + "/caf\xe9.plt";
+    std::filesystem::copy_file(Sample("sine2.plt").toStdString(), file);
+    const ExportRun check = RunWithBytes({"--check", file});
+    EXPECT_EQ(check.Exit, 0) << check.Err;
+    const std::string out = dir + "/out\xff";
+    const ExportRun r = RunWithBytes({"--export", out, file});
+    EXPECT_EQ(r.Exit, 0) << r.Err;
+    EXPECT_EQ(Listing(out), (std::vector<std::string>{"caf\xe9-01.png", "caf\xe9-02.png", "caf\xe9-summary.txt"}));
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"caf\xe9.plt", "out\xff"})) << "no other directory was made";
+    const ExportRun missing = RunWithBytes({"--export", out, dir + "/r\xe9sum\xe9.plt"});
+    EXPECT_EQ(missing.Exit, 1);
+    EXPECT_NE(missing.Err.find("r\xc3\xa9sum\xc3\xa9.plt"), std::string::npos) << "shown as the user reads it: " << missing.Err;
+}
+
+// The export names the real cause, as the check does.
+TEST(ExportCommand, SaysWhyAFileCannotBeRead)
+{
+    QTemporaryDir tmp;
+    const QString empty = tmp.filePath("empty.plt");
+    {
+        QFile f(empty);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("title\r\nsum\r\nx\r\n7 1 3\r\n");
+    }
+    const ExportRun noData = Export({tmp.filePath("out"), empty});
+    EXPECT_EQ(noData.Exit, 1);
+    EXPECT_NE(noData.Err.find("No data in file"), std::string::npos) << noData.Err;
+    EXPECT_EQ(noData.Err.find("as plot data"), std::string::npos) << noData.Err;
+
+    // A file that cannot be opened for lack of permission is not called corrupted. Root reads any
+    // file, so there the export runs as an ordinary user.
+    QDir(tmp.path()).mkdir("open");
+    QFile::setPermissions(tmp.path(), QFileDevice::Permissions(0x7777));
+    const QString locked = tmp.filePath("open/locked.plt");
+    ASSERT_TRUE(QFile::copy(Sample("sine2.plt"), locked));
+    QFile::setPermissions(tmp.filePath("open"), QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(locked, QFileDevice::Permissions());
+    const QStringList asUser = geteuid() == 0 ? QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} : QStringList{};
+    QProcess p;
+    if (geteuid() == 0)
+        p.start("setpriv", asUser + QStringList{TK_BINARY_DIR "/plots/plots", "--export", "/tmp", locked});
+    else
+        p.start(TK_BINARY_DIR "/plots/plots", {"--export", tmp.filePath("out"), locked});
+    p.waitForFinished(-1);
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_NE(err.find("Permission denied"), std::string::npos) << err;
+    EXPECT_EQ(err.find("corrupted"), std::string::npos) << err;
+}
+
+// Vector exports keep their text as text: an SVG drawing's text elements, a PDF's text read back.
+TEST(ExportCommand, VectorFilesHoldRealText)
+{
+    QTemporaryDir tmp;
+    ASSERT_EQ(Export({"--format", "svg", tmp.filePath("svg"), Sample("tunewave.plt")}).Exit, 0);
+    ASSERT_EQ(Export({"--format", "pdf", tmp.filePath("pdf"), Sample("tunewave.plt")}).Exit, 0);
+    const QString svgFile = tmp.filePath("svg/tunewave-02.svg");
+    QFile svg(svgFile);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", tmp.filePath("pdf/tunewave-02.pdf"), "-"});
+    pdftotext.waitForFinished(-1);
+    const QString pdfText = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    // The title, the legend's labels and every Y label whole.
+    for (const QString& wanted : {QString("Tunewave (tm)"), QString("Error Amplitude"), QString("Gain:"),
+                                  QString("Real Pole Loc.s:"), QString("-.25"), QString("-.41"), QString(".43")}) {
+        EXPECT_TRUE(texts.contains(wanted) || texts.join('|').contains(wanted)) << "svg: " << wanted.toStdString();
+        EXPECT_TRUE(pdfText.contains(wanted)) << "pdf: " << wanted.toStdString() << "\n" << pdfText.toStdString();
+    }
 }
 
 // Pictures are written while the next plot is drawn. A picture that cannot be written is told
