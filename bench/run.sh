@@ -1,16 +1,29 @@
 #!/bin/sh
 # Times `plots --export` (the run's whole plot sequence: for the fitting run used here the first
-# line plot and the curve versus data) against gnuplot (pngcairo) and matplotlib (Agg) drawing
-# the first line plot's curve at the same image size, as whole processes, and reports the median
-# wall-clock times, the mean processor times (user + system; steadier on a busy machine), their
-# ratios to plots, and the peak memory of each.
+# line plot and the curve versus data, two pictures) against gnuplot (pngcairo) and matplotlib
+# (Agg) at the same image size, as whole processes measured side by side (bench/timeit.py runs
+# every command once per round, in turn). Two comparisons come out of the same rounds:
+#
+# 1. the peers as first set up: gnuplot and matplotlib draw the first line plot's noisy curve
+#    with line width 2;
+# 2. equal settings: gnuplot draws with line width 1, as plots does, once the noisy curve of the
+#    first line plot and once the two smooth curves of the curve versus data; plots' time is
+#    for both of its pictures, so its time per picture is half of it.
+#
+# Reported: median wall-clock time, mean processor time (user + system; steadier when the
+# machine is busy), their ratios, and the peak resident memory (largest of all runs).
 #
 # usage: bench/run.sh [BUILD_DIR]   (default: build-bench, configured and built when missing)
+#        RUNS (default 15) rounds after two warm-up rounds; POINTS (default "1000 32767");
+#        TOOLS, a subset of "plots gnuplot matplotlib gnuplot-lw1-noisy gnuplot-lw1-smooth"
+#        (default all; plots is always timed), for a quicker look at one comparison.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${1:-$root/build-bench}
 runs=${RUNS:-15}
+points=${POINTS:-1000 32767}
+tools=${TOOLS:-gnuplot matplotlib gnuplot-lw1-noisy gnuplot-lw1-smooth}
 size_w=1024
 size_h=768
 work=$(mktemp -d)
@@ -19,8 +32,6 @@ trap 'rm -rf "$work"' EXIT
 need=""
 command -v gnuplot >/dev/null 2>&1 || need="$need gnuplot-nox"
 /usr/bin/python3 -c "import matplotlib" >/dev/null 2>&1 || need="$need python3-matplotlib"
-command -v hyperfine >/dev/null 2>&1 || need="$need hyperfine"
-[ -x /usr/bin/time ] || need="$need time"
 if [ -n "$need" ]; then
     echo "installing:$need"
     DEBIAN_FRONTEND=noninteractive apt-get install -y $need >/dev/null
@@ -33,36 +44,63 @@ fi
 plots="$build/plots/plots"
 export QT_QPA_PLATFORM=offscreen
 
-printf '%-8s %-12s %12s %10s %12s %10s %6s %10s\n' points tool "median ms" "x plots" "cpu ms" "x plots" runs "peak MiB"
-for n in 1000 32767; do
+for n in $points; do
     /usr/bin/python3 "$here/gen_data.py" "$n" "$work/data"
     plt="$work/data/fit$n.plt"
     txt="$work/data/fit$n.txt"
-    c_plots="$plots --export $work/out-plots --size ${size_w}x${size_h} $plt"
-    c_gnuplot="gnuplot -e \"datafile='$txt'; outfile='$work/gnuplot.png'; w=$size_w; h=$size_h\" $here/plot_gnuplot.gp"
-    c_mpl="/usr/bin/python3 $here/plot_matplotlib.py $txt $work/mpl.png $size_w $size_h"
-    hyperfine -N --style none --warmup 2 --runs "$runs" --export-json "$work/t$n.json" \
-        -n plots "$c_plots" -n gnuplot "$c_gnuplot" -n matplotlib "$c_mpl" >/dev/null 2>&1 ||
-        hyperfine --style none --warmup 2 --runs "$runs" --export-json "$work/t$n.json" \
-            -n plots "$c_plots" -n gnuplot "$c_gnuplot" -n matplotlib "$c_mpl" >/dev/null
-    for tool in plots gnuplot matplotlib; do
+    gp() { echo "gnuplot -e \"datafile='$txt'; outfile='$work/gnuplot.png'; w=$size_w; h=$size_h; $1\" $here/plot_gnuplot.gp"; }
+    set -- plots "$plots --export $work/out-plots --size ${size_w}x${size_h} $plt"
+    for tool in $tools; do
         case $tool in
-        plots) cmd=$c_plots ;;
-        gnuplot) cmd=$c_gnuplot ;;
-        matplotlib) cmd=$c_mpl ;;
+        plots) continue ;;
+        gnuplot) set -- "$@" "$tool" "$(gp "lw=2; curves='noisy'")" ;;
+        matplotlib) set -- "$@" "$tool" "/usr/bin/python3 $here/plot_matplotlib.py $txt $work/mpl.png $size_w $size_h" ;;
+        gnuplot-lw1-noisy) set -- "$@" "$tool" "$(gp "lw=1; curves='noisy'")" ;;
+        gnuplot-lw1-smooth) set -- "$@" "$tool" "$(gp "lw=1; curves='smooth'")" ;;
+        *) echo "unknown tool '$tool'" >&2; exit 2 ;;
         esac
-        peak=$(sh -c "/usr/bin/time -f %M $cmd" 2>&1 >/dev/null | tail -1)
-        echo "$tool $peak" >>"$work/peak$n"
     done
-    /usr/bin/python3 - "$work/t$n.json" "$work/peak$n" "$n" <<'PY'
-import json, sys
-res = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
-peak = dict(l.split() for l in open(sys.argv[2]))
-cpu = {t: r["user"] + r["system"] for t, r in res.items()}
-for tool in ("plots", "gnuplot", "matplotlib"):
-    r = res[tool]
-    print("%-8s %-12s %12.1f %10.2f %12.1f %10.2f %6d %10.1f" % (
-        sys.argv[3], tool, r["median"] * 1000, r["median"] / res["plots"]["median"],
-        cpu[tool] * 1000, cpu[tool] / cpu["plots"], len(r["times"]), int(peak[tool]) / 1024))
-PY
+    /usr/bin/python3 "$here/timeit.py" "$runs" 2 "$work/t$n.json" "$@"
 done
+echo "load average after the rounds: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+
+/usr/bin/python3 - "$work" "$runs" $points <<'PY'
+import json, statistics, sys
+work, runs, points = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+data = {n: json.load(open("%s/t%s.json" % (work, n))) for n in points}
+med = lambda r: statistics.median(r["wall"]) * 1000
+cpu = lambda r: statistics.mean(r["cpu"]) * 1000
+peak = lambda r: max(r["peak_mib"])
+
+print("As first set up: gnuplot and matplotlib draw the noisy curve with line width 2; plots draws")
+print("its two pictures. %d rounds." % runs)
+print()
+print("| points | tool | median wall ms | x plots | cpu ms | x plots | peak MiB |")
+print("|---:|---|---:|---:|---:|---:|---:|")
+for n in points:
+    res = data[n]
+    base = res["plots"]
+    for tool in ("plots", "gnuplot", "matplotlib"):
+        if tool not in res:
+            continue
+        r = res[tool]
+        print("| {:,} | {} | {:,.0f} | {:.2f} | {:,.0f} | {:.2f} | {:.1f} |".format(
+            int(n), tool, med(r), med(r) / med(base), cpu(r), cpu(r) / cpu(base), peak(r)))
+print()
+print("Equal settings, line width 1: gnuplot draws one picture, plots two (per picture = half).")
+print("Target: plots per picture at most 0.25 of gnuplot, peak memory under 48 MiB.")
+print()
+print("| points | gnuplot draws | gnuplot wall ms | plots wall ms (2 pictures) | per picture / gnuplot | gnuplot cpu ms | plots cpu ms | per picture / gnuplot | peak MiB gnuplot / plots |")
+print("|---:|---|---:|---:|---:|---:|---:|---:|---:|")
+for n in points:
+    res = data[n]
+    p = res["plots"]
+    for kind, label in (("noisy", "noisy curve"), ("smooth", "two smooth curves")):
+        if "gnuplot-lw1-" + kind not in res:
+            continue
+        g = res["gnuplot-lw1-" + kind]
+        print("| {:,} | {} | {:,.0f} | {:,.0f} | {:.2f} | {:,.0f} | {:,.0f} | {:.2f} | {:.1f} / {:.1f} |".format(
+            int(n), label, med(g), med(p), med(p) / 2 / med(g), cpu(g), cpu(p), cpu(p) / 2 / cpu(g),
+            peak(g), peak(p)))
+PY

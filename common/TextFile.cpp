@@ -67,6 +67,19 @@ std::string DecodeLine(const std::string& bytes)
     return out;
 }
 
+namespace {
+
+constexpr std::size_t BlockBytes = 64 * 1024;
+
+bool IsAscii(const std::string& s)
+{
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
 bool LineReader::Open(const std::string& path)
 {
     Close();
@@ -79,43 +92,65 @@ void LineReader::Close()
 {
     if (in_.is_open()) in_.close();
     in_.clear();
+    at_ = end_ = 0;
+}
+
+bool LineReader::Fill()
+{
+    at_ = end_ = 0;
+    if (!in_.is_open() || in_.eof() || in_.bad()) {
+        if (in_.bad()) failed_ = true;
+        return false;
+    }
+    if (!block_) block_ = std::make_unique<char[]>(BlockBytes);
+    in_.read(block_.get(), std::streamsize(BlockBytes));
+    end_ = static_cast<std::size_t>(in_.gcount());
+    if (in_.bad()) {
+        failed_ = true;
+        end_ = 0;
+    }
+    return end_ > 0;
 }
 
 bool LineReader::AtEnd()
 {
     if (!in_.is_open()) return true;
-    return in_.peek() == std::char_traits<char>::eof();
+    return at_ == end_ && !Fill();
 }
 
 bool LineReader::ReadLine(std::string& line)
 {
     line.clear();
     if (!in_.is_open() || failed_) return false;
-    std::string bytes;
     bool any = false;
     for (;;) {
-        const int c = in_.get();
-        if (c == std::char_traits<char>::eof()) {
-            if (in_.bad()) {
-                failed_ = true;
+        if (at_ == end_ && !Fill()) {
+            if (failed_ || !any) {
+                line.clear();
                 return false;
             }
-            if (!any) return false;
             break;
         }
         any = true;
-        if (c == '\n') break;
-        if (c == '\r') {
-            if (in_.peek() == '\n') in_.get();
-            break;
-        }
-        if (bytes.size() >= maxLine_) {
+        const char* const from = block_.get() + at_;
+        const char* const to = block_.get() + end_;
+        const char* stop = from;
+        while (stop != to && *stop != '\n' && *stop != '\r') ++stop;
+        const std::size_t n = static_cast<std::size_t>(stop - from);
+        if (line.size() + n > maxLine_) {
             failed_ = true;
+            line.clear();
             return false;
         }
-        bytes += char(c);
+        line.append(from, n);
+        at_ += n;
+        if (stop == to) continue;
+        ++at_;
+        // CR LF is one line end, also when the block ends between the two.
+        if (*stop == '\r' && (at_ < end_ || Fill()) && block_[at_] == '\n') ++at_;
+        break;
     }
-    line = DecodeLine(bytes);
+    if (!IsAscii(line)) line = DecodeLine(line);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace tk {
@@ -26,7 +27,13 @@ public:
     bool Failed() const { return failed_; }
 
 private:
+    // Reads the next block of the file; false when nothing more could be read.
+    bool Fill();
+
     std::ifstream in_;
+    // The file is read in blocks; lines are cut from the block in hand.
+    std::unique_ptr<char[]> block_;
+    std::size_t at_ = 0, end_ = 0;
     std::size_t maxLine_;
     bool failed_ = false;
 };

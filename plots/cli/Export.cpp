@@ -5,11 +5,14 @@
 #include "common/Paths.h"
 #include "common/SafeFile.h"
 #include "common/Text.h"
+#include "plots/cli/PictureQueue.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
 #include <QDir>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 
 #include <cerrno>
@@ -20,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <system_error>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -171,6 +175,29 @@ std::string WithLineFeeds(const std::string& text)
     return out;
 }
 
+// Says on standard error why a picture is not there.
+void TellFailure(const std::string& path, const PictureWrite& what)
+{
+    if (!what.Made)
+        std::fprintf(stderr, "plots: cannot draw '%s'\n", Shown(path).c_str());
+    else
+        std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(), std::strerror(what.Error));
+}
+
+// Writes a file whole; what became of it.
+PictureWrite WriteBytes(const std::string& path, const QByteArray& bytes)
+{
+    PictureWrite result;
+    if (bytes.isEmpty()) {
+        result.Made = false;
+        return result;
+    }
+    int error = 0;
+    if (!tk::WriteFileWhole(path, std::string(bytes.constData(), std::size_t(bytes.size())), &error))
+        result.Error = error ? error : EIO;
+    return result;
+}
+
 // Writes a file whole; says why not on standard error.
 bool WriteWhole(const std::string& path, const std::string& bytes)
 {
@@ -189,6 +216,11 @@ int RunExportCommand(const std::vector<std::string>& args)
     if (!error.empty()) return UsageError(error);
 
     const auto app = EnsureGuiApplication();
+    // Setting up the fonts takes a while; it is done on another core while the file is read.
+    const std::jthread fonts([] {
+        const QImage probe(1, 1, QImage::Format_RGB32);
+        (void)QFontMetricsF(QFont("Arial"), &probe).height();
+    });
     if (!tk::IsFile(o.File)) {
         std::fprintf(stderr, "plots: cannot read '%s': no such file\n", Shown(o.File).c_str());
         return 1;
@@ -218,18 +250,31 @@ int RunExportCommand(const std::vector<std::string>& args)
     options.Width = o.Width;
     options.Height = o.Height;
     options.DrawPictures = !vector;
+    // A bitmap picture is encoded and written on another core while the next plot is drawn.
+    PictureQueue pictures(
+        [format = o.Format](const QImage& picture, const std::string& path) {
+            return WriteBytes(path, BitmapBytes(picture, format));
+        },
+        !vector);
     const SequenceResult run = RenderWholeSequence(
         *runFile, options, [&](const Viewer& viewer, Surface& surface, PlotKind, int number) {
             const std::string target = prefix + Numbered(number) + "." + PictureExtension(o.Format);
-            const QByteArray bytes = PictureBytes(viewer, surface, o.Format, stem);
-            if (bytes.isEmpty()) {
-                std::fprintf(stderr, "plots: cannot draw '%s'\n", Shown(target).c_str());
-                written = false;
+            std::optional<PictureQueue::Failure> failed;
+            if (vector) {
+                const PictureWrite result = WriteBytes(target, PictureBytes(viewer, surface, o.Format, stem));
+                if (!result.Ok()) failed = PictureQueue::Failure{target, result};
             } else {
-                written = WriteWhole(target, std::string(bytes.constData(), std::size_t(bytes.size()))) && written;
+                failed = pictures.Add(surface.Picture(), target);
             }
-            return written;  // a full disk stops the run rather than failing every later file
+            if (!failed) return true;
+            TellFailure(failed->Path, failed->What);
+            written = false;
+            return false;  // a full disk stops the run rather than failing every later file
         });
+    if (const auto failed = pictures.Finish()) {
+        TellFailure(failed->Path, failed->What);
+        written = false;
+    }
 
     StderrDialogs report;
     for (const tk::MessageBoxCall& box : run.Messages) report.MsgBox(box);

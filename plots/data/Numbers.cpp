@@ -120,7 +120,7 @@ double LeadingNumber(const std::string& text)
     return std::isfinite(v) ? v : 0;
 }
 
-bool ParseNumber(const std::string& text, double& value)
+bool ParseNumber(std::string_view text, double& value)
 {
     std::size_t b = 0, e = text.size();
     while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;

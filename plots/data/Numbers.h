@@ -4,11 +4,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace plots {
 
 // The whole text as a decimal number, or false when it is not one.
-bool ParseNumber(const std::string& text, double& value);
+bool ParseNumber(std::string_view text, double& value);
 // The leading number of a text, as a VB Val() reads it (0 when there is none).
 double LeadingNumber(const std::string& text);
 

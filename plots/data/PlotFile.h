@@ -20,6 +20,9 @@ public:
         ++count_;
         return true;
     }
+    // The next line in a buffer the file keeps, valid until the next read: tens of thousands
+    // of data lines are read without making a string for each. Nothing at the end.
+    const std::string* NextLine() { return ReadLine(line_) ? &line_ : nullptr; }
     void Close() { lines_.Close(); }
     // The number of the line the reader is at: the last line read, or the one after it when
     // the file ended there.
@@ -27,6 +30,7 @@ public:
 
 private:
     tk::LineReader lines_{64 * 1024};
+    std::string line_;
     int count_ = 0;
     bool ended_ = false;
 };

@@ -6,10 +6,12 @@
 #include "plots/data/PlotFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 namespace plots {
@@ -31,7 +33,7 @@ const char* const CorruptedLines[] = {
 
 // One piece of a numeric record. Only spaces separate numbers, so a piece that still holds a
 // tab or any other blank is not a number.
-bool PieceToNumber(const std::string& piece, double& value)
+bool PieceToNumber(std::string_view piece, double& value)
 {
     for (const char c : piece)
         if (c == '\t' || c == '\v' || c == '\f' || c == '\n' || c == '\r' || c == '\0') return false;
@@ -260,21 +262,28 @@ std::optional<std::string> ReadTrimmedLine(PlotData& data)
 int ReadNumbers(PlotData& data, Series& target, int wanted)
 {
     if (!data.File) return ReadFailed;
-    Series taken;
-    std::string line;
+    // A record of a few numbers, the common case, is gathered without allocating; the target
+    // is only touched once the record is complete, and keeps its storage for the next one.
+    std::array<double, 8> first;
+    std::size_t count = 0;
+    Series more;
     for (;;) {
-        if (!data.File->ReadLine(line)) return ReadFailed;
+        const std::string* line = data.File->NextLine();
+        if (!line) return ReadFailed;
+        const std::string_view text(*line);
         bool blank = true;
         std::size_t pos = 0;
-        while (pos < line.size()) {
-            if (line[pos] == ' ') {
+        while (pos < text.size()) {
+            if (text[pos] == ' ') {
                 ++pos;
                 continue;
             }
-            const std::size_t end = std::min(line.find(' ', pos), line.size());
+            const std::size_t end = std::min(text.find(' ', pos), text.size());
             double value = 0;
-            if (!PieceToNumber(line.substr(pos, end - pos), value)) return ReadFailed;
-            taken.push_back(value);
+            if (!PieceToNumber(text.substr(pos, end - pos), value)) return ReadFailed;
+            if (count < first.size()) first[count] = value;
+            else more.push_back(value);
+            ++count;
             blank = false;
             pos = end;
         }
@@ -282,12 +291,13 @@ int ReadNumbers(PlotData& data, Series& target, int wanted)
             // A record of no numbers is a line of no numbers; otherwise a blank line is only
             // harmless once the record has begun.
             if (wanted <= 0) break;
-            if (taken.empty()) return ReadFailed;
+            if (count == 0) return ReadFailed;
             continue;
         }
-        if (taken.size() >= static_cast<std::size_t>(std::max(wanted, 0))) break;
+        if (count >= static_cast<std::size_t>(std::max(wanted, 0))) break;
     }
-    target = std::move(taken);
+    target.assign(first.begin(), first.begin() + std::ptrdiff_t(std::min(count, first.size())));
+    target.insert(target.end(), more.begin(), more.end());
     return ReadOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Paths.h"
 #include "common/Text.h"
+#include "plots/render/PngEncoder.h"
 #include "plots/render/VectorPicture.h"
 #include "plots/run/Viewer.h"
 
@@ -48,13 +49,20 @@ QByteArray PictureBytes(const Viewer& viewer, const Surface& surface, PictureFor
     case PictureFormat::Bmp:
     case PictureFormat::Png: break;
     }
+    return BitmapBytes(surface.Picture(), format);
+}
+
+QByteArray BitmapBytes(const QImage& picture, PictureFormat format)
+{
+    if (format == PictureFormat::Png) {
+        const std::string png = EncodePng(picture);
+        return QByteArray(png.data(), qsizetype(png.size()));
+    }
+    if (format != PictureFormat::Bmp) return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QImage picture = surface.Picture();
-    // The fastest zlib level: plot pictures are mostly flat colour and shrink well anyway.
-    const bool written = format == PictureFormat::Png ? picture.save(&buffer, "PNG", 89) : picture.save(&buffer, "BMP");
-    return written ? bytes : QByteArray();
+    return picture.save(&buffer, "BMP") ? bytes : QByteArray();
 }
 
 }  // namespace plots

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 
 #include <optional>
 #include <string>
@@ -25,5 +26,10 @@ const char* PictureExtension(PictureFormat format);
 // same plot drawn again as vectors at the surface's size for the others. Empty when it could not
 // be made.
 QByteArray PictureBytes(const Viewer& viewer, const Surface& surface, PictureFormat format, const std::string& title);
+
+// A picture in a bitmap format (BMP or PNG) as the file's bytes; empty when it could not be
+// made or the format is not a bitmap one. Needs nothing but the picture, so it can run on
+// another thread while the next plot is drawn.
+QByteArray BitmapBytes(const QImage& picture, PictureFormat format);
 
 }  // namespace plots

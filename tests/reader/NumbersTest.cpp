@@ -45,6 +45,10 @@ const std::vector<NumbersCase> numbersCases = {
     {"a last line without its line end", "7 8 9", 3, ReadOk, {7, 8, 9}, nullptr},
     {"no numbers wanted: a blank line is the empty record", Lines({"", "next"}), 0, ReadOk, {}, "next"},
     {"no numbers wanted: a line of numbers is taken", Lines({"4 5", "next"}), 0, ReadOk, {4, 5}, "next"},
+    {"a long record over several lines keeps every number in order",
+     Lines({"1 2 3 4 5", "6 7 8 9", "10 11 12", "next"}), 10, ReadOk, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, "next"},
+    {"a long record that fails late leaves the target as it was", Lines({"1 2 3 4 5 6 7 8 9 10", "x", "next"}), 12,
+     ReadFailed, {}, "next"},
 };
 
 class ReadNumbersTest : public ::testing::TestWithParam<NumbersCase> {};

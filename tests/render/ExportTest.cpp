@@ -269,4 +269,20 @@ TEST(ExportCommand, VectorFilesHoldRealText)
     }
 }
 
+// Pictures are written while the next plot is drawn. A picture that cannot be written is told
+// and ends the run as before: the plot drawn meanwhile is not written, nor the summary.
+TEST(ExportCommand, APictureThatCannotBeWrittenStopsTheRunWithNothingWrittenAfterIt)
+{
+    QTemporaryDir tmp;
+    const QString out = tmp.filePath("out");
+    ASSERT_TRUE(QDir().mkpath(out + "/tunewave-02.png"));  // a directory in the way
+
+    const ExportRun r = Export({out, Sample("tunewave.plt")});
+    EXPECT_EQ(r.Exit, 1) << r.Err;
+    EXPECT_EQ(r.Err, "plots: cannot write '" + (out + "/tunewave-02.png").toStdString() + "': Is a directory\n");
+    EXPECT_FALSE(QImage(out + "/tunewave-01.png").isNull()) << "the picture before it is whole";
+    const QStringList left = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    EXPECT_EQ(left, QStringList{"tunewave-01.png"}) << "no later picture, summary or temporary file";
+}
+
 }  // namespace

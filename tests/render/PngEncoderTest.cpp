@@ -1,0 +1,92 @@
+#include "plots/render/PngEncoder.h"
+
+#include <QByteArray>
+#include <QColor>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+namespace plots {
+namespace {
+
+// A picture such as a plot makes: flat background, a frame, a noisy curve, a soft gradient,
+// and a few random pixels that no filter predicts.
+QImage PlotLikePicture(int w, int h, QImage::Format format)
+{
+    QImage image(w, h, format);
+    image.fill(QColor(192, 192, 192));
+    std::mt19937 random(std::uint32_t(w * 7919 + h));
+    for (int x = 0; x < w; ++x) {
+        image.setPixelColor(x, 0, Qt::black);
+        image.setPixelColor(x, h - 1, Qt::black);
+        image.setPixelColor(x, int(random() % std::uint32_t(h)), Qt::red);
+        image.setPixelColor(x, h / 2, QColor(x % 256, 255 - x % 256, (x * 3) % 256, (x * 5) % 256));
+    }
+    for (int i = 0; i < w * h / 50; ++i)
+        image.setPixelColor(int(random() % std::uint32_t(w)), int(random() % std::uint32_t(h)),
+                            QColor::fromRgba(QRgb(random())));
+    return image;
+}
+
+QImage Decoded(const std::string& png)
+{
+    QImage image;
+    image.loadFromData(QByteArray(png.data(), qsizetype(png.size())), "PNG");
+    return image;
+}
+
+bool SamePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) return false;
+    const QImage::Format f = a.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const QImage x = a.convertToFormat(f), y = b.convertToFormat(f);
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            if (x.pixel(col, row) != y.pixel(col, row)) return false;
+    return true;
+}
+
+TEST(PngEncoder, DecodesToThePicturesPixelsWhateverTheBands)
+{
+    struct Case {
+        const char* What;
+        int W, H;
+        QImage::Format Format;
+    } cases[] = {
+        {"an exported plot", 1024, 768, QImage::Format_RGB32},
+        {"rows that do not divide among the bands", 333, 257, QImage::Format_RGB32},
+        {"one pixel", 1, 1, QImage::Format_RGB32},
+        {"one row", 500, 1, QImage::Format_RGB32},
+        {"one column", 1, 300, QImage::Format_RGB32},
+        {"a picture with transparency keeps it", 130, 190, QImage::Format_ARGB32},
+        {"premultiplied transparency comes out straight", 64, 200, QImage::Format_ARGB32_Premultiplied},
+        {"a 24-bit picture", 99, 140, QImage::Format_RGB888},
+        {"an indexed picture", 120, 130, QImage::Format_Indexed8},
+    };
+    for (const Case& c : cases) {
+        QImage picture = PlotLikePicture(c.W, c.H, c.Format == QImage::Format_Indexed8 ? QImage::Format_RGB32 : c.Format);
+        if (c.Format == QImage::Format_Indexed8) picture = picture.convertToFormat(QImage::Format_Indexed8);
+        for (int bands : {1, 2, 3, 8, 0}) {
+            const QImage back = Decoded(EncodePng(picture, bands));
+            ASSERT_FALSE(back.isNull()) << c.What << ", " << bands << " bands";
+            EXPECT_EQ(back.hasAlphaChannel(), picture.hasAlphaChannel()) << c.What;
+            EXPECT_TRUE(SamePixels(picture, back)) << c.What << ", " << bands << " bands";
+        }
+    }
+}
+
+TEST(PngEncoder, KeepsTheResolutionAndRefusesAnEmptyPicture)
+{
+    QImage picture = PlotLikePicture(200, 100, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(3780);
+    picture.setDotsPerMeterY(3780);
+    const QImage back = Decoded(EncodePng(picture));
+    EXPECT_EQ(back.dotsPerMeterX(), 3780);
+    EXPECT_EQ(back.dotsPerMeterY(), 3780);
+    EXPECT_TRUE(EncodePng(QImage()).empty());
+}
+
+}  // namespace
+}  // namespace plots
