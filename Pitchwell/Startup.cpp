@@ -3,6 +3,7 @@
 #include "Pitchwell/FileAssoc.h"
 #include "Pitchwell/mdlQZ.h"
 #include "common/Paths.h"
+#include "common/SafeFile.h"
 
 #include <QDate>
 #include <QLocale>
@@ -32,22 +33,14 @@ void ShowSetupError(tk::Dialogs& dialogs, const LauncherPaths& paths, const Laun
                  "In 'Start_INI' routine ...", tk::MsgIcon::Critical, tk::MsgButtons::Ok);
 }
 
-// Writes the marker file's one line; the error when it cannot be made.
+// Writes the marker file's one line, whole or not at all: a marker cut short by a full disk
+// would still count as a finished first run. The error when it cannot be made.
 bool WriteMarker(const std::string& path, const std::string& line, LauncherError& error)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        error = ErrorFromErrno(errno);
-        return false;
-    }
-    const std::string text = line + "\r\n";
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const int writeErr = errno;
-    if (std::fclose(f) != 0 || !written) {
-        error = ErrorFromErrno(written ? errno : writeErr);
-        return false;
-    }
-    return true;
+    int err = 0;
+    if (tk::WriteFileWhole(path, line + "\r\n", &err)) return true;
+    error = ErrorFromErrno(err);
+    return false;
 }
 
 }  // namespace
