@@ -15,6 +15,17 @@ namespace {
 
 constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch
 
+Qt::PenStyle QtDash(int style)
+{
+    switch (style) {
+    case DashDash: return Qt::DashLine;
+    case DashDot: return Qt::DotLine;
+    case DashDashDot: return Qt::DashDotLine;
+    case DashDashDotDot: return Qt::DashDotDotLine;
+    default: return Qt::SolidLine;
+    }
+}
+
 // Every dash pattern (6, 3, 9 and 12 pen widths long) repeats after 36 pen widths.
 constexpr double DashPeriod = 36;
 
@@ -198,6 +209,49 @@ double Surface::TextHeight(const std::string&) const
     return std::abs(PixelsToUnitsY(QFontMetricsF(MakeQFont(font_), MetricsDevice()).height()));
 }
 
+void Surface::PaintText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font,
+                        const QFont& paintFont, Colour c, double angleDegrees) const
+{
+    p.save();
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(paintFont);
+    p.setPen(ToQColor(c));
+    if (angleDegrees != 0) {
+        p.translate(topLeft);
+        p.rotate(-angleDegrees);  // counter-clockwise on a y-down device
+        PaintTabbedText(p, QPointF(0, 0), text, font);
+    } else {
+        PaintTabbedText(p, topLeft, text, font);
+    }
+    p.restore();  // gives the line pen back as well
+}
+
+void Surface::PaintPicture(QPainter& p, const QImage& picture, const QRectF& target)
+{
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, picture);
+    p.restore();
+}
+
+QPen Surface::LinePen(Colour c, int style, double width, double dashOffset)
+{
+    QPen pen(ToQColor(c));
+    pen.setWidthF(width);
+    pen.setStyle(QtDash(style));
+    pen.setCapStyle(Qt::FlatCap);
+    if (dashOffset != 0) pen.setDashOffset(dashOffset);
+    return pen;
+}
+
+QImage Surface::ImageAt96Dpi(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMeter96);
+    image.setDotsPerMeterY(DotsPerMeter96);
+    return image;
+}
+
 void Surface::PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font) const
 {
     // Tab stops count from the surface's left edge, as a print zone does.
@@ -271,10 +325,8 @@ void Surface::Refresh()
 // ---- measuring device ----
 
 MeasuringSurface::MeasuringSurface(int pixelWidth, int pixelHeight)
-    : Surface(pixelWidth, pixelHeight), metrics_(1, 1, QImage::Format_RGB32)
+    : Surface(pixelWidth, pixelHeight), metrics_(ImageAt96Dpi(1, 1))
 {
-    metrics_.setDotsPerMeterX(DotsPerMeter96);
-    metrics_.setDotsPerMeterY(DotsPerMeter96);
 }
 
 QPaintDevice* MeasuringSurface::MetricsDevice() const { return &metrics_; }
@@ -282,10 +334,8 @@ QPaintDevice* MeasuringSurface::MetricsDevice() const { return &metrics_; }
 // ---- image device ----
 
 ImageSurface::ImageSurface(int pixelWidth, int pixelHeight)
-    : Surface(pixelWidth, pixelHeight), image_(PixelWidth(), PixelHeight(), QImage::Format_RGB32)
+    : Surface(pixelWidth, pixelHeight), image_(ImageAt96Dpi(PixelWidth(), PixelHeight()))
 {
-    image_.setDotsPerMeterX(DotsPerMeter96);
-    image_.setDotsPerMeterY(DotsPerMeter96);
     image_.fill(ToQColor(BackColour()));
 }
 
@@ -326,9 +376,7 @@ void ImageSurface::Resize(int pixelWidth, int pixelHeight)
 {
     EndPainting();
     ResizeDevice(pixelWidth, pixelHeight);
-    image_ = QImage(PixelWidth(), PixelHeight(), QImage::Format_RGB32);
-    image_.setDotsPerMeterX(DotsPerMeter96);
-    image_.setDotsPerMeterY(DotsPerMeter96);
+    image_ = ImageAt96Dpi(PixelWidth(), PixelHeight());
     image_.fill(ToQColor(BackColour()));
 }
 
@@ -343,28 +391,10 @@ void ImageSurface::FillPx(Colour c)
     image_.fill(ToQColor(c));
 }
 
-namespace {
-Qt::PenStyle QtDash(int style)
-{
-    switch (style) {
-    case DashDash: return Qt::DashLine;
-    case DashDot: return Qt::DotLine;
-    case DashDashDot: return Qt::DashDotLine;
-    case DashDashDotDot: return Qt::DashDotDotLine;
-    default: return Qt::SolidLine;
-    }
-}
-}  // namespace
-
 void ImageSurface::SetPen(Colour c, int style, int width, double dashOffset)
 {
     if (penSet_ && c == penColour_ && style == penStyle_ && width == penWidth_ && dashOffset == penDashOffset_) return;
-    QPen pen(ToQColor(c));
-    pen.setWidth(width);
-    pen.setStyle(QtDash(style));
-    pen.setCapStyle(Qt::FlatCap);
-    if (dashOffset != 0) pen.setDashOffset(dashOffset);
-    painter_->setPen(pen);
+    painter_->setPen(LinePen(c, style, width, dashOffset));
     penSet_ = true;
     penColour_ = c;
     penStyle_ = style;
@@ -383,28 +413,9 @@ void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, 
 void ImageSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                           double angleDegrees)
 {
-    QPainter& p = Painter();
-    p.save();
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(font);
-    p.setPen(ToQColor(c));
-    if (angleDegrees != 0) {
-        p.translate(topLeft);
-        p.rotate(-angleDegrees);  // counter-clockwise on a y-down device
-        PaintTabbedText(p, QPointF(0, 0), text, font);
-    } else {
-        PaintTabbedText(p, topLeft, text, font);
-    }
-    p.restore();  // gives the line pen back as well
+    PaintText(Painter(), topLeft, text, font, font, c, angleDegrees);
 }
 
-void ImageSurface::PicturePx(const QImage& picture, const QRectF& target)
-{
-    QPainter& p = Painter();
-    p.save();
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(target, picture);
-    p.restore();
-}
+void ImageSurface::PicturePx(const QImage& picture, const QRectF& target) { PaintPicture(Painter(), picture, target); }
 
 }  // namespace plots

@@ -23,6 +23,7 @@
 
 class QPaintDevice;
 class QPainter;
+class QPen;
 
 namespace plots {
 
@@ -141,6 +142,16 @@ protected:
     void ResizeDevice(int w, int h);
     // Paints a text that may hold tab characters, each advancing to the next tab stop.
     void PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font) const;
+    // What every painting device does for a text call: the text in its colour, turned about its
+    // start when asked, painted with `paintFont` and laid out with `font` as measured here.
+    void PaintText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font, const QFont& paintFont,
+                   Colour c, double angleDegrees) const;
+    // And for a picture: stretched smoothly over the rectangle.
+    static void PaintPicture(QPainter& p, const QImage& picture, const QRectF& target);
+    // The pen of a line call.
+    static QPen LinePen(Colour c, int style, double width, double dashOffset);
+    // An image of the given size at 96 dots per inch, the resolution fonts are measured at.
+    static QImage ImageAt96Dpi(int width, int height);
     double TextWidthPx(const QString& text, const QFont& f) const;
     // The call being made, in current units (read by the recording device).
     double callX1_ = 0, callY1_ = 0, callX2_ = 0, callY2_ = 0;
