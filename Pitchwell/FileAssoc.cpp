@@ -1,5 +1,6 @@
 #include "Pitchwell/FileAssoc.h"
 
+#include "common/Text.h"
 #include "common/TextFile.h"
 
 #include <QDir>
@@ -38,13 +39,6 @@ std::vector<std::string> SplitColons(const std::string& text)
     return parts;
 }
 
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
     tk::LineReader reader;
@@ -71,7 +65,7 @@ std::string TypeInGlobFile(const std::string& path, const std::string& glob, boo
         while (std::getline(in, f, ':'))
             fields.push_back(f);
         const std::size_t typeAt = withWeights ? 1 : 0;
-        if (fields.size() > typeAt + 1 && Lower(fields[typeAt + 1]) == glob)
+        if (fields.size() > typeAt + 1 && tk::Lower(fields[typeAt + 1]) == glob)
             return fields[typeAt];
     }
     return {};
@@ -93,7 +87,7 @@ std::string TypeInPackages(const std::string& packagesDir, const std::string& gl
             if (xml.name() == QLatin1String("mime-type"))
                 type = xml.attributes().value("type").toString();
             else if (xml.name() == QLatin1String("glob") &&
-                     Lower(xml.attributes().value("pattern").toString().toStdString()) == glob && !type.isEmpty())
+                     tk::Lower(xml.attributes().value("pattern").toString().toStdString()) == glob && !type.isEmpty())
                 return type.toStdString();
         }
     }
@@ -115,7 +109,7 @@ std::string PackageXml(const std::string& extension, const std::string& mimeType
     out.writeEmptyElement("sub-class-of");
     out.writeAttribute("type", "text/plain");
     out.writeEmptyElement("glob");
-    out.writeAttribute("pattern", QString::fromStdString("*." + Lower(extension)));
+    out.writeAttribute("pattern", QString::fromStdString("*." + tk::Lower(extension)));
     out.writeEndElement();
     out.writeEndElement();
     out.writeEndDocument();
@@ -145,7 +139,7 @@ std::string GetAssociation(const std::string& extension)
 {
     if (extension.empty())
         return {};
-    const std::string glob = "*." + Lower(extension);
+    const std::string glob = "*." + tk::Lower(extension);
     const std::vector<std::string> dirs = DataDirs();
     for (std::size_t i = 0; i < dirs.size(); ++i) {
         const std::string mime = dirs[i] + "/mime";
@@ -166,7 +160,7 @@ void CreateAssociation(const std::string& extension, const std::string& mimeType
     const std::string packages = mimeDir + "/packages";
     if (!QDir().mkpath(QString::fromStdString(packages)))
         return;
-    const std::string file = packages + "/pitchwell-" + Lower(extension) + ".xml";
+    const std::string file = packages + "/pitchwell-" + tk::Lower(extension) + ".xml";
     if (!tk::WriteTextFile(file, PackageXml(extension, mimeType, description)))
         return;
 

@@ -1,6 +1,7 @@
 #include "common/Registry.h"
 
 #include "common/SafeFile.h"
+#include "common/Text.h"
 
 #include <QString>
 
@@ -279,20 +280,11 @@ std::optional<Bytes> ParseHex(const std::string& text)
     return bytes;
 }
 
-std::string TrimBlanks(const std::string& s)
-{
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return "";
-    const std::size_t last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
 // A number given as text, as an integer: rounded half to even; nothing for text that is no
 // number or lies outside the 32-bit range.
 std::optional<std::int32_t> TextAsInt32(const std::string& text)
 {
-    std::string t = TrimBlanks(text);
+    std::string t = TrimWhite(text);
     if (!t.empty() && t[0] == '+') {
         t.erase(0, 1);
         if (!t.empty() && (t[0] == '+' || t[0] == '-'))
@@ -464,7 +456,7 @@ ParseCount ParseStore(const std::string& text, Store& store)
         // An editor's byte-order mark, at the start or where files were run together.
         if (line.compare(0, ByteOrderMark.size(), ByteOrderMark) == 0)
             line.erase(0, ByteOrderMark.size());
-        line = TrimBlanks(line);
+        line = TrimWhite(line);
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;
         if (line[0] == '[') {
