@@ -29,13 +29,8 @@ size_h=768
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-need=""
-command -v gnuplot >/dev/null 2>&1 || need="$need gnuplot-nox"
-/usr/bin/python3 -c "import matplotlib" >/dev/null 2>&1 || need="$need python3-matplotlib"
-if [ -n "$need" ]; then
-    echo "installing:$need"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y $need >/dev/null
-fi
+# The peers and timers come from the project's one package list.
+"$root/scripts/deps.sh"
 
 if [ ! -x "$build/plots/plots" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -97,8 +97,8 @@ make_files() {  # directory, comma-separated names
 }
 
 n=0
-for spec in "$@"; do
-  IFS='|' read -r name how files argument title box <<< "$spec"
+for entry in "$@"; do
+  IFS="|" read -r name how files argument title box <<< "$entry"
   n=$((n + 1))
   dir=$work/case$n
   mkdir -p "$dir"
