@@ -31,6 +31,12 @@ ExportRun RunPlots(const QStringList& args)
 
 ExportRun Export(const QStringList& args) { return RunPlots(QStringList{"--export"} + args); }
 
+bool WriteText(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 
 
 
@@ -96,11 +102,7 @@ TEST(ExportCommand, ExitCodesForBadInput)
 {
     QTemporaryDir tmp;
     const QString garbage = tmp.filePath("garbage.plt");
-    {
-        QFile f(garbage);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("not a plot file\r\n");
-    }
+    ASSERT_TRUE(WriteText(garbage, "not a plot file\r\n"));
     const QString lone = tmp.filePath("lone.2lt");
     ASSERT_TRUE(QFile::copy(Sample("expdecay.2lt"), lone));
     struct Case {
@@ -211,11 +213,7 @@ TEST(ExportCommand, SaysWhyAFileCannotBeRead)
 {
     QTemporaryDir tmp;
     const QString empty = tmp.filePath("empty.plt");
-    {
-        QFile f(empty);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("title\r\nsum\r\nx\r\n7 1 3\r\n");
-    }
+    ASSERT_TRUE(WriteText(empty, "title\r\nsum\r\nx\r\n7 1 3\r\n"));
     const ExportRun noData = Export({tmp.filePath("out"), empty});
     EXPECT_EQ(noData.Exit, 1);
     EXPECT_NE(noData.Err.find("No data in file"), std::string::npos) << noData.Err;
