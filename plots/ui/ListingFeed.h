@@ -1,6 +1,7 @@
-// Feeds a listing box its text: at once while the text is small, and in slices on the event
-// loop once it is large (a solver's output listing may run to a hundred megabytes), so that the
-// window shows the start at once and stays answerable while the rest goes in.
+// Feeds a listing box its text: at once while the text is small; once it is large (a solver's
+// output listing may run to a hundred megabytes) the box shows its start at once while the whole
+// goes into a document slice by slice on the event loop, so the window stays answerable, and
+// takes that document when it is complete.
 #pragma once
 
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <cstddef>
 #include <string>
 
+class QTextDocument;
 class QTextEdit;
 
 namespace plots {
@@ -24,11 +26,13 @@ public:
     bool Pending() const { return shown_ < text_.size(); }
 
 private:
-    void ShowSlice();
+    std::size_t SliceEnd(std::size_t from) const;
+    void ReadSlice();
 
     QTextEdit* box_;
     const std::string& text_;
-    std::size_t shown_ = 0;  // bytes of the text in the box
+    std::size_t shown_ = 0;               // bytes of the text read into a document
+    QTextDocument* loading_ = nullptr;    // a large text's document until it is whole
     QTimer slices_;
 };
 
