@@ -1,5 +1,6 @@
 #include "plots/ui/ListingFeed.h"
 
+#include "common/Text.h"
 #include "common/TextFile.h"
 
 #include <QTextCursor>
@@ -15,23 +16,7 @@ constexpr std::size_t SliceBytes = 256 * 1024;
 
 }  // namespace
 
-QString Displayed(const std::string& text)
-{
-    const QString decoded = QString::fromStdString(tk::DecodeLine(text));
-    // One pass: CR LF and a lone CR each become one line feed.
-    QString shown(decoded.size(), Qt::Uninitialized);
-    QChar* out = shown.data();
-    const QChar* const end = decoded.constData() + decoded.size();
-    for (const QChar* c = decoded.constData(); c != end; ++c) {
-        if (*c != u'\r') {
-            *out++ = *c;
-        } else if (c + 1 == end || c[1] != u'\n') {
-            *out++ = u'\n';
-        }
-    }
-    shown.truncate(out - shown.constData());
-    return shown;
-}
+QString Displayed(const std::string& text) { return QString::fromStdString(tk::DecodeLine(tk::WithLineFeeds(text))); }
 
 ListingFeed::ListingFeed(QTextEdit* box, const std::string& text) : QObject(box), box_(box), text_(text)
 {

@@ -180,13 +180,12 @@ void frmPlots::BuildControls()
 void frmPlots::Form_Load()
 {
     ShowTab(TabSetup);
-    viewer_->Run.PictureIndex = 2;
-    viewer_->Run.FileIndex = 1;
+    viewer_->Run().RewindFiles();
     settings->ApplyBlackAndWhite();
     settings->UpdateXFields();
     settings->UpdateYFields();
     settings->SetGridDefaults();
-    viewer_->Run.SettingsKey = SettingsSubkey;
+    viewer_->Run().UseSettingsKey(SettingsSubkey);
     settings->ClearAxisChecks();
     settings->LoadSettings();
     settings->UpdateXFields();
@@ -300,9 +299,9 @@ void frmPlots::closeEvent(QCloseEvent* event)
 {
     if (!unloaded_) {
         unloaded_ = true;
-        viewer_->Run.SettingsKey = tk::CompanyKey;
+        viewer_->Run().UseSettingsKey(tk::CompanyKey);
         ClearHandOver(registry_);
-        viewer_->Data.Close();
+        viewer_->Run().CloseData();
     }
     event->accept();
 }
@@ -355,7 +354,7 @@ void frmPlots::FocusCommand(Command c)
     if (QPushButton* b = CommandButton(c)) b->setFocus();
 }
 
-void frmPlots::ShowFilename() { setWindowTitle(QString::fromStdString(tk::DisplayName(CaptionFor(viewer_->Run.PlotBase)))); }
+void frmPlots::ShowFilename() { setWindowTitle(QString::fromStdString(tk::DisplayName(CaptionFor(viewer_->Run().PlotBase())))); }
 
 void frmPlots::FatalExit(const std::string& text)
 {
