@@ -16,6 +16,9 @@ bool EndsWith(const std::string& text, const std::string& tail);
 // Ends with the tail, letters compared without regard to case.
 bool EndsWithNoCase(const std::string& text, const std::string& tail);
 bool EqualsNoCase(const std::string& a, const std::string& b);
+// The programs keep their texts with CR LF line ends, as their files have them (a lone CR is a
+// line end too); a terminal, a text file of this platform or a text box wants line feeds.
+std::string WithLineFeeds(const std::string& text);
 
 // Length of the well-formed UTF-8 sequence that starts at byte i: 1 to 4, or 0 when the bytes
 // there are not one (a stray continuation byte, an overlong form, a surrogate, a code point
