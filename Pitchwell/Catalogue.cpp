@@ -1,7 +1,6 @@
 #include "Pitchwell/Catalogue.h"
 
 #include "Pitchwell/CatalogueData.h"
-#include "Pitchwell/mdlQZ.h"
 #include "common/Paths.h"
 
 namespace pitchwell {
@@ -116,74 +115,6 @@ ViewAnswerPlan PlanViewAnswer(const LauncherPaths& paths, const std::string& sel
 std::string EditDemoFile(const LauncherPaths& paths, const std::string& selected)
 {
     return tk::ResolvePath(ExamplesDir(paths) + "/" + selected);
-}
-
-// ---- the commands ----------------------------------------------------------------------
-
-namespace {
-
-ExistenceTest LauncherExistence(LauncherContext& ctx)
-{
-    return [&ctx](const std::string& path) { return FileExists(ctx.Messages, path); };
-}
-
-}  // namespace
-
-ExampleButtonStates SetExampleButtons(LauncherContext& ctx, const std::string& selected)
-{
-    return DecideExampleButtons(ctx.Paths, selected, LauncherExistence(ctx));
-}
-
-bool StartEditor(LauncherContext& ctx, const std::string& file)
-{
-    std::string program;
-    std::vector<std::string> args;
-    std::string reason;
-    if (tk::EditorCommand(file, program, args, reason) && ctx.Starter.Start(program, args, reason))
-        return true;
-    ctx.Messages.Show("The text editor could not be started for" "\r\n" + file + "\r\n" + reason,
-                      "Text editor not started", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-    return false;
-}
-
-bool StartViewer(LauncherContext& ctx, const std::string& argument)
-{
-    const std::string program = ViewerProgram(ctx.Paths);
-    std::string reason;
-    if (ctx.Starter.Start(program, {argument}, reason))
-        return true;
-    ctx.Messages.Show("The plot viewer " + program + " could not be started for" "\r\n" + argument + "\r\n" + reason,
-                      "Plot viewer not started", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-    return false;
-}
-
-void EditDemo(LauncherContext& ctx, const std::string& selected)
-{
-    if (selected.empty()) {
-        ctx.Messages.Show(EmptySelectionText, EmptySelectionTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-        return;
-    }
-    StartEditor(ctx, EditDemoFile(ctx.Paths, selected));
-}
-
-std::vector<ProgramLaunch> ViewAnswer(LauncherContext& ctx, const std::string& selected)
-{
-    std::vector<ProgramLaunch> launches;
-    const ViewAnswerPlan plan = PlanViewAnswer(ctx.Paths, selected, LauncherExistence(ctx));
-    if (!plan.Go)
-        return launches;
-    // An editor that fails is reported; the plot is still worth showing.
-    StartEditor(ctx, plan.AnswerFile);
-    launches.push_back({ProgramLaunch::Kind::Editor, plan.AnswerFile});
-    if (!plan.StartViewer)
-        return launches;
-    if (plan.SaveRequest)
-        SavePlotRequest(ctx.Store, plan.RequestFile, plan.RequestDir, ctx.Paths.ProgSubDir);
-    else
-        ClearPlotRequest(ctx.Store);
-    StartViewer(ctx, plan.ViewerArgument);
-    launches.push_back({ProgramLaunch::Kind::Viewer, plan.ViewerArgument});
-    return launches;
 }
 
 }  // namespace pitchwell

@@ -1,9 +1,10 @@
-// The example catalogue's decisions, without windows: which of "&Edit Demo" and "View Answer"
-// a selection enables, where an example's source and answer lie, and what "View Answer" starts.
-// The page wires its controls to these functions.
+// The example catalogue's decisions, without windows or boxes: which of "&Edit Demo" and "View
+// Answer" a selection enables, where an example's source and answer lie, and what "View Answer"
+// starts. The page applies them (Pitchwell/LauncherCommands).
 #pragma once
 
-#include "Pitchwell/LauncherContext.h"
+#include "Pitchwell/LauncherPaths.h"
+#include "Pitchwell/mdlQZ.h"
 
 #include <functional>
 #include <string>
@@ -41,8 +42,6 @@ std::string AnswersDir(const LauncherPaths& paths);  // with a trailing "/"
 // The plot viewer beside the launcher's directory: own directory + "/../plots".
 std::string ViewerProgram(const LauncherPaths& paths);
 
-using ExistenceTest = std::function<bool(const std::string& path)>;
-
 struct ExampleButtonStates {
     bool EditDemo = false;
     bool ViewAnswer = false;
@@ -78,23 +77,8 @@ ViewAnswerPlan PlanViewAnswer(const LauncherPaths& paths, const std::string& sel
 // The file "&Edit Demo" opens.
 std::string EditDemoFile(const LauncherPaths& paths, const std::string& selected);
 
-// ---- the commands, with the launcher's existence tests, store, starter and messages ----
-
 inline const std::string EmptySelectionText =
     "Please select a file name BEFORE \r\nclicking on the Edit or View buttons";
 inline const std::string EmptySelectionTitle = "Example Files";
-
-ExampleButtonStates SetExampleButtons(LauncherContext& ctx, const std::string& selected);
-
-// "&Edit Demo": the message for an empty selection, otherwise the editor on the source.
-void EditDemo(LauncherContext& ctx, const std::string& selected);
-
-// "View Answer", in its decision order. Returns the starts that were asked for, in order.
-std::vector<ProgramLaunch> ViewAnswer(LauncherContext& ctx, const std::string& selected);
-
-// Starts the user's text editor on one file, or tells the user why it could not be started.
-bool StartEditor(LauncherContext& ctx, const std::string& file);
-// Starts the plot viewer with one argument, or tells the user why it could not be started.
-bool StartViewer(LauncherContext& ctx, const std::string& argument);
 
 }  // namespace pitchwell

@@ -1,6 +1,6 @@
 #include "Pitchwell/CataloguePage.h"
 
-#include "Pitchwell/Catalogue.h"
+#include "Pitchwell/LauncherCommands.h"
 #include "common/FormResizer.h"
 
 #include <QButtonGroup>

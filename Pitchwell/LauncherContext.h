@@ -2,6 +2,7 @@
 // settings store, the program starter and the printer chosen with "Printer Set&up...".
 #pragma once
 
+#include "Pitchwell/LauncherPaths.h"
 #include "common/Dialogs.h"
 #include "common/Process.h"
 #include "common/Registry.h"
@@ -11,14 +12,6 @@
 class QPrinter;
 
 namespace pitchwell {
-
-struct LauncherPaths {
-    std::string OwnDir;                      // the directory of the launcher's executable
-    std::string BaseDir;                     // the base directory, without trailing separator
-    std::string ProgSubDir = "/Pitchwell";   // also handed over as ProgramPath
-    std::string ProgDir;                     // BaseDir + ProgSubDir
-    std::string VideoFile;                   // OwnDir + "/video/qz-presentation.wmv"
-};
 
 struct LauncherContext {
     LauncherPaths& Paths;

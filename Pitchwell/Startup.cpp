@@ -1,7 +1,6 @@
 #include "Pitchwell/Startup.h"
 
 #include "Pitchwell/FileAssoc.h"
-#include "Pitchwell/mdlQZ.h"
 #include "common/Paths.h"
 #include "common/SafeFile.h"
 
@@ -26,11 +25,11 @@ std::string Trim(const std::string& s)
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-void ShowSetupError(tk::Dialogs& dialogs, const LauncherPaths& paths, const LauncherError& e)
+tk::MessageBoxCall SetupError(const LauncherPaths& paths, const LauncherError& e)
 {
-    dialogs.Show("Unexpected error #" + std::to_string(e.Number) + " occured: " + "\r\n" + "Path =" + paths.ProgDir +
-                     "\r\n" + e.Description + ".  Suggest re-installing " + ProgramName + ".",
-                 "In 'Start_INI' routine ...", tk::MsgIcon::Critical, tk::MsgButtons::Ok);
+    return {tk::UnexpectedErrorText(std::to_string(e.Number), "") + "\r\n" + "Path =" + paths.ProgDir + "\r\n" +
+                e.Description + ".  Suggest re-installing " + ProgramName + ".",
+            tk::RoutineTitle("Start_INI"), tk::MsgIcon::Critical, tk::MsgButtons::Ok};
 }
 
 // Writes the marker file's one line, whole or not at all: a marker cut short by a full disk
@@ -60,12 +59,17 @@ LauncherError ErrorFromErrno(int err)
     case EMFILE:
     case ENFILE: return {67, "Too many files"};
     case ENODEV:
-    case ENXIO: return {68, "Device unavailable"};
+    case ENXIO: return {68, "Device unavailable", tk::FileErrorKind::PathMissing};
 #ifdef ENOMEDIUM
-    case ENOMEDIUM: return {71, "Disk not ready"};
+    case ENOMEDIUM: return {71, "Disk not ready", tk::FileErrorKind::NotReady};
 #endif
     default: return {75, "Path/File access error (" + std::string(std::strerror(err)) + ")"};
     }
+}
+
+std::string UnexpectedErrorText(const LauncherError& e)
+{
+    return tk::UnexpectedErrorText(std::to_string(e.Number), e.Description);
 }
 
 std::string BaseDirectoryOf(const std::string& ownDir)
@@ -82,20 +86,19 @@ std::string BaseDirectoryOf(const std::string& ownDir)
     return base.size() < 2 ? std::string() : base;
 }
 
-bool Start_Path(LauncherPaths& paths, tk::Dialogs& dialogs)
+std::optional<tk::MessageBoxCall> DecideStartPath(LauncherPaths& paths)
 {
     paths.ProgSubDir = "/" + ProgramName;
     const std::string base = BaseDirectoryOf(paths.OwnDir);
-    if (base.empty()) {
-        dialogs.Show("Missing " + ProgramName + "'s base directory, /TK-Tools; " + "Can't proceed without it." + "\r\n" +
-                         "Did you re-boot since installing " + ProgramName + "?" + "\r\n" +
-                         "Please re-boot or re-install " + ProgramName + " AND re-boot.",
-                     "In 'Start_Path' routine ... Exiting!", tk::MsgIcon::Critical, tk::MsgButtons::Ok);
-        return false;
-    }
+    if (base.empty())
+        return tk::MessageBoxCall{"Missing " + ProgramName + "'s base directory, /TK-Tools; " +
+                                      "Can't proceed without it." + "\r\n" + "Did you re-boot since installing " +
+                                      ProgramName + "?" + "\r\n" + "Please re-boot or re-install " + ProgramName +
+                                      " AND re-boot.",
+                                  "In 'Start_Path' routine ... Exiting!", tk::MsgIcon::Critical, tk::MsgButtons::Ok};
     paths.BaseDir = base;
     paths.ProgDir = paths.BaseDir + paths.ProgSubDir;
-    return true;
+    return std::nullopt;
 }
 
 std::string MarkerLine(const std::string& shortDate)
@@ -108,17 +111,16 @@ std::string TodayShortDate()
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
-bool Start_INI(const LauncherPaths& paths, tk::Dialogs& dialogs, const std::string& shortDate, SetupReport* report)
+std::optional<tk::MessageBoxCall> DecideStartIni(const LauncherPaths& paths, const ExistenceTests& exists,
+                                                 const std::string& shortDate, SetupReport* report)
 {
     SetupReport done;
     const std::string marker = paths.ProgDir + "/" + ProgramName + ".ini";
-    if (!FileExists(dialogs, marker)) {
+    if (!exists.File(marker)) {
         done.FirstRun = true;
         LauncherError error;
-        if (!WriteMarker(marker, MarkerLine(shortDate), error)) {
-            ShowSetupError(dialogs, paths, error);
-            return false;
-        }
+        if (!WriteMarker(marker, MarkerLine(shortDate), error))
+            return SetupError(paths, error);
         if (GetAssociation("QZ").empty()) {
             CreateAssociation("QZ", SourceMimeType, "Quazelle");
             done.RegisteredSource = true;
@@ -131,21 +133,17 @@ bool Start_INI(const LauncherPaths& paths, tk::Dialogs& dialogs, const std::stri
 
     const std::string userDir = paths.ProgDir + "/User";
     std::error_code ec;
-    if (!dirExists(dialogs, userDir)) {
-        if (!std::filesystem::create_directory(userDir, ec) && ec) {
-            ShowSetupError(dialogs, paths, ErrorFromErrno(ec.value()));
-            return false;
-        }
+    if (!exists.Directory(userDir)) {
+        if (!std::filesystem::create_directory(userDir, ec) && ec)
+            return SetupError(paths, ErrorFromErrno(ec.value()));
         done.CreatedUserDir = true;
     }
     std::filesystem::current_path(tk::ResolvePath(userDir), ec);
-    if (ec) {
-        ShowSetupError(dialogs, paths, ErrorFromErrno(ec.value()));
-        return false;
-    }
+    if (ec)
+        return SetupError(paths, ErrorFromErrno(ec.value()));
     if (report)
         *report = done;
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace pitchwell

@@ -1,6 +1,6 @@
 #include "Pitchwell/VideoPage.h"
 
-#include "Pitchwell/mdlQZ.h"
+#include "Pitchwell/LauncherCommands.h"
 #include "common/FormResizer.h"
 #include "common/Paths.h"
 

@@ -7,7 +7,7 @@
 #include "Pitchwell/Startup.h"
 #include "Pitchwell/VideoPage.h"
 #include "Pitchwell/frmAbout.h"
-#include "Pitchwell/mdlQZ.h"
+#include "Pitchwell/LauncherCommands.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,6 +1,5 @@
 #include "Pitchwell/mdlQZ.h"
 
-#include "Pitchwell/Startup.h"
 #include "common/Paths.h"
 
 #include <sys/stat.h>
@@ -52,58 +51,17 @@ PathProbe ProbePath(const std::string& path)
     return probe;
 }
 
-bool ExistsWithMessages(tk::Dialogs& dialogs, const std::string& path, bool wantDirectory, const PathProber& probe,
-                        const std::function<void()>& onUnexpectedError)
+bool Found(const PathProbe& found, bool wantDirectory)
 {
-    const std::string title = wantDirectory ? "In 'dirExists' routine ..." : "In 'FileExists' routine ...";
-    bool deviceReported = false;
-    for (;;) {
-        const PathProbe found = probe(path);
-        if (found.Error == 0) {
-            if (!found.Exists)
-                return false;
-            // A directory listing shows ordinary files that are not hidden; a directory is
-            // found through its null device, which hidden directories have too.
-            return wantDirectory ? found.IsDirectory : !found.IsDirectory && !found.IsHidden;
-        }
-        const LauncherError e = ErrorFromErrno(found.Error);
-        if (e.Number == 71) {
-            const tk::MsgResult answer = dialogs.Show("Put a floppy disk in the drive and cloce the drive door.", title,
-                                                      tk::MsgIcon::Exclamation, tk::MsgButtons::OkCancel);
-            if (answer != tk::MsgResult::Ok)
-                return false;
-            continue;
-        }
-        if (e.Number == 68) {
-            // Tried once more after the message; a device that stays away answers False.
-            if (deviceReported)
-                return false;
-            deviceReported = true;
-            dialogs.Show("This drive or path does not exist: " + path, title, tk::MsgIcon::Exclamation,
-                         tk::MsgButtons::Ok);
-            continue;
-        }
-        dialogs.Show("Unexpected error #" + std::to_string(e.Number) + " occured: " + e.Description, title,
-                     tk::MsgIcon::Critical, tk::MsgButtons::Ok);
-        if (wantDirectory && onUnexpectedError)
-            onUnexpectedError();
+    if (found.Error != 0 || !found.Exists)
         return false;
-    }
+    return wantDirectory ? found.IsDirectory : !found.IsDirectory && !found.IsHidden;
 }
 
-bool FileExists(tk::Dialogs& dialogs, const std::string& path)
+ExistenceTests PlainExistence()
 {
-    return ExistsWithMessages(dialogs, path, false, ProbePath);
-}
-
-bool dirExists(tk::Dialogs& dialogs, const std::string& path)
-{
-    return ExistsWithMessages(dialogs, path, true, ProbePath);
-}
-
-bool dirExists(tk::Dialogs& dialogs, const std::string& path, const std::function<void()>& onUnexpectedError)
-{
-    return ExistsWithMessages(dialogs, path, true, ProbePath, onUnexpectedError);
+    return {[](const std::string& path) { return Found(ProbePath(path), false); },
+            [](const std::string& path) { return Found(ProbePath(path), true); }};
 }
 
 }  // namespace pitchwell

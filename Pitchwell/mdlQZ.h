@@ -1,7 +1,6 @@
-// The launcher's side of the plot hand-over, and its existence tests with drive messages.
+// The launcher's side of the plot hand-over, and the file lookups behind its existence tests.
 #pragma once
 
-#include "common/Dialogs.h"
 #include "common/Registry.h"
 
 #include <functional>
@@ -18,13 +17,6 @@ void SavePlotRequest(tk::Registry& store, const std::string& fileName, const std
 // plot handed over earlier (one a viewer that is still open has not cleared yet).
 void ClearPlotRequest(tk::Registry& store);
 
-// True when the path names an existing ordinary file (not hidden, not a directory).
-bool FileExists(tk::Dialogs& dialogs, const std::string& path);
-// True when the path names an existing directory.
-bool dirExists(tk::Dialogs& dialogs, const std::string& path);
-// The same, with what to do after an unexpected error (the main window unloads itself).
-bool dirExists(tk::Dialogs& dialogs, const std::string& path, const std::function<void()>& onUnexpectedError);
-
 // What looking a path up found: 0 with the kind, or a system error code (errno) when the
 // lookup itself failed. A missing path is not an error.
 struct PathProbe {
@@ -37,10 +29,18 @@ using PathProber = std::function<PathProbe(const std::string& path)>;
 // The real file system, names matched without regard to case.
 PathProbe ProbePath(const std::string& path);
 
-// The existence test behind FileExists and dirExists, with the lookup given. Disk not ready
-// asks to retry (OK) or give up (Cancel); an unavailable device is reported and tried once
-// more, then answered False; any other error is reported and answered False.
-bool ExistsWithMessages(tk::Dialogs& dialogs, const std::string& path, bool wantDirectory, const PathProber& probe,
-                        const std::function<void()>& onUnexpectedError = {});
+// The answer of the existence tests for a lookup that did not fail: FileExists finds ordinary
+// files that are not hidden (what a directory listing shows), dirExists directories (found
+// through their null device, which hidden directories have too).
+bool Found(const PathProbe& found, bool wantDirectory);
+
+// The existence tests the launcher's decisions use. The window passes tests that report drive
+// problems in boxes (Pitchwell/LauncherCommands); PlainExistence answers False for them.
+using ExistenceTest = std::function<bool(const std::string& path)>;
+struct ExistenceTests {
+    ExistenceTest File;
+    ExistenceTest Directory;
+};
+ExistenceTests PlainExistence();
 
 }  // namespace pitchwell

@@ -3,6 +3,8 @@
 // records every box and answers as told.
 #pragma once
 
+#include "common/Message.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,17 +15,6 @@ class QWidget;
 class QFileDialog;
 
 namespace tk {
-
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
-enum class MsgResult { Ok, Cancel, Yes, No, Retry };
-
-struct MessageBoxCall {
-    std::string Text;
-    std::string Title;
-    MsgIcon Icon = MsgIcon::None;
-    MsgButtons Buttons = MsgButtons::Ok;
-};
 
 // A file dialog request. Filters are "Label|pattern;pattern" pairs, as the programs name them:
 // "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif"; FilterIndex is 1-based.

@@ -2,9 +2,8 @@
 // solver tools and old archives) is looked up, listed and opened exactly as it is on disk.
 #include "common/Paths.h"
 
+#include "common/Text.h"
 #include "common/TextFile.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <cerrno>
@@ -24,19 +23,7 @@ bool Exists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool IsValidUtf8(const std::string& s) { return DecodeLine(s) == s; }
-
 char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-// Two names equal without regard to case: letters of any script when both are UTF-8, the ASCII
-// letters otherwise.
-bool NamesMatch(const std::string& a, const std::string& b)
-{
-    if (IsValidUtf8(a) && IsValidUtf8(b))
-        return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 // A name against a listing pattern: * any run of bytes, ? one character, ASCII letters without
 // regard to case.

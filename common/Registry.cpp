@@ -3,8 +3,6 @@
 #include "common/SafeFile.h"
 #include "common/Text.h"
 
-#include <QString>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -40,64 +38,6 @@ const char* const FileHeader =
 
 // ---- text helpers -----------------------------------------------------------------------
 
-// Length of the well-formed UTF-8 sequence starting at i; 0 when the bytes there are not one.
-std::size_t Utf8SequenceLength(const std::string& s, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = byte(i);
-    if (c < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        if (c == 0xE0)
-            low = 0xA0;
-        if (c == 0xED)
-            high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        if (c == 0xF0)
-            low = 0x90;
-        if (c == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > s.size())
-        return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    return length;
-}
-
-bool IsValidUtf8(const std::string& s)
-{
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = Utf8SequenceLength(s, i);
-        if (n == 0)
-            return false;
-        i += n;
-    }
-    return true;
-}
-
-// Names compare without regard to letter case, as the original registry's did.
-std::string Fold(const std::string& name)
-{
-    if (IsValidUtf8(name))
-        return QString::fromUtf8(name.data(), qsizetype(name.size())).toCaseFolded().toStdString();
-    std::string folded = name;
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
-    return folded;
-}
-
 // The levels of a key path; empty levels (doubled, leading or trailing backslashes) are left out.
 std::vector<std::string> Levels(const std::string& path)
 {
@@ -118,7 +58,7 @@ std::string FoldedPath(const std::string& path)
 {
     std::string folded;
     for (const std::string& level : Levels(path))
-        folded += (folded.empty() ? "" : "\\") + Fold(level);
+        folded += (folded.empty() ? "" : "\\") + FoldName(level);
     return folded;
 }
 
@@ -318,13 +258,13 @@ struct StoreKey {
 
     NamedValue* Find(const std::string& name)
     {
-        const auto found = Index.find(Fold(name));
+        const auto found = Index.find(FoldName(name));
         return found == Index.end() ? nullptr : &Values[found->second];
     }
     // Sets the value, keeping the spelling of a name that is there; true when anything changed.
     bool Put(const std::string& name, RegValue data)
     {
-        std::string folded = Fold(name);
+        std::string folded = FoldName(name);
         const auto found = Index.find(folded);
         if (found == Index.end()) {
             Index.emplace(folded, Values.size());
@@ -364,7 +304,7 @@ struct Store {
         bool added = false;
         for (std::size_t i = 0; i < levels.size(); ++i) {
             const std::string separator = i == 0 ? "" : "\\";
-            folded += separator + Fold(levels[i]);
+            folded += separator + FoldName(levels[i]);
             if (const StoreKey* existing = FindFolded(folded)) {
                 spelled = existing->Path;
                 added = false;

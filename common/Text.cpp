@@ -1,5 +1,7 @@
 #include "common/Text.h"
 
+#include <QString>
+
 #include <algorithm>
 
 namespace tk {
@@ -54,5 +56,53 @@ bool EqualsNoCase(const std::string& a, const std::string& b)
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerChar(x) == LowerChar(y); });
 }
+
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char c = byte(i);
+    if (c < 0x80) return 1;
+    std::size_t length = 0;
+    // The second byte's range shuts out overlong forms (E0, F0), surrogates (ED) and code
+    // points above U+10FFFF (F4).
+    unsigned char low = 0x80, high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+    return length;
+}
+
+bool IsValidUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = Utf8SequenceLength(text, i);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string FoldName(const std::string& name)
+{
+    if (IsValidUtf8(name))
+        return QString::fromUtf8(name.data(), qsizetype(name.size())).toCaseFolded().toStdString();
+    return Lower(name);
+}
+
+bool NamesMatch(const std::string& a, const std::string& b) { return a == b || FoldName(a) == FoldName(b); }
 
 }  // namespace tk

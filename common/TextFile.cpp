@@ -1,6 +1,7 @@
 #include "common/TextFile.h"
 
 #include "common/SafeFile.h"
+#include "common/Text.h"
 
 #include <cerrno>
 
@@ -11,25 +12,6 @@
 namespace tk {
 
 namespace {
-
-bool IsValidUtf8(const std::string& s)
-{
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        std::size_t n = 0;
-        if (c < 0x80) n = 0;
-        else if ((c & 0xE0) == 0xC0 && c >= 0xC2) n = 1;
-        else if ((c & 0xF0) == 0xE0) n = 2;
-        else if ((c & 0xF8) == 0xF0 && c <= 0xF4) n = 3;
-        else return false;
-        if (n > 0 && i + n >= s.size()) return false;
-        for (std::size_t k = 1; k <= n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n + 1;
-    }
-    return true;
-}
 
 void AppendUtf8(std::string& out, unsigned cp)
 {

@@ -36,9 +36,6 @@ int ProbeDirectory(const std::string& directory)
     return 0;
 }
 
-const char* const NotReadyText = "Put a floppy disk in the drive and cloce the drive door.";
-const char* const PathMissingText = "This drive or path does not exist: ";
-
 const char* RoutineName(FileRoutine routine)
 {
     switch (routine) {
@@ -97,13 +94,7 @@ FileErrorKind ClassifyFileError(int error)
 
 std::string UnexpectedErrorText(int error)
 {
-    return "Unexpected error #" + std::string(error >= 0 ? " " : "") + std::to_string(error) + " occured: " +
-           std::strerror(error);
-}
-
-std::string RoutineTitle(const std::string& routine)
-{
-    return "In '" + routine + "' routine ...";
+    return tk::UnexpectedErrorText(std::string(error >= 0 ? " " : "") + std::to_string(error), std::strerror(error));
 }
 
 AfterFailure ReportFileError(tk::Dialogs& dialogs, FileRoutine routine, int error, const std::string& name,
@@ -111,21 +102,19 @@ AfterFailure ReportFileError(tk::Dialogs& dialogs, FileRoutine routine, int erro
 {
     const std::string title = RoutineTitle(RoutineName(routine));
     const bool mayRetry = attempt < 2;
-    switch (ClassifyFileError(error)) {
-    case FileErrorKind::NotReady: {
-        const tk::MsgResult answer =
-            dialogs.Show(NotReadyText, title, tk::MsgIcon::Exclamation, tk::MsgButtons::OkCancel);
+    const FileErrorKind kind = ClassifyFileError(error);
+    const std::optional<tk::MessageBoxCall> box = tk::FileErrorBox(kind, title, name, UnexpectedErrorText(error));
+    const tk::MsgResult answer = box ? dialogs.MsgBox(*box) : tk::MsgResult::Cancel;
+    switch (kind) {
+    case FileErrorKind::NotReady:
         if (answer == tk::MsgResult::Ok) return mayRetry ? AfterFailure::Retry : AfterFailure::GiveUp;
         return routine == FileRoutine::FileExists ? AfterFailure::GiveUp : AfterFailure::GoOn;
-    }
     case FileErrorKind::PathMissing:
-        dialogs.Show(PathMissingText + name, title, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         if (routine == FileRoutine::FileExists) return AfterFailure::GiveUp;
         return mayRetry ? AfterFailure::Retry : AfterFailure::GiveUp;
     case FileErrorKind::Cancelled:
         return AfterFailure::GiveUp;
     case FileErrorKind::Other:
-        dialogs.Show(UnexpectedErrorText(error), title, tk::MsgIcon::Critical, tk::MsgButtons::Ok);
         // A bitmap that cannot be written leaves the plot on screen to be saved elsewhere; only
         // the open command ends the program, as it always did.
         return routine == FileRoutine::FileOld ? AfterFailure::CloseAll : AfterFailure::GiveUp;

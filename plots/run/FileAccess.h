@@ -5,6 +5,9 @@
 #pragma once
 
 #include "common/Dialogs.h"
+#include "common/FileErrors.h"
+
+#include <optional>
 
 #include <QByteArray>
 #include <string>
@@ -32,22 +35,15 @@ public:
     int WriteFile(const std::string& path, const QByteArray& bytes) override;
 };
 
-// The four kinds of failure the file commands tell apart.
-enum class FileErrorKind {
-    NotReady,     // the medium is not there or busy: the user may retry
-    PathMissing,  // the device or a directory on the way does not exist
-    Cancelled,    // the user cancelled: no message
-    Other,        // anything else: reported with the platform's description
-};
+using tk::FileErrorKind;
+using tk::RoutineTitle;
 
+// The viewer's table from the system's error numbers to the four kinds of failure.
 FileErrorKind ClassifyFileError(int error);
 
 // "Unexpected error #" + the number (a blank in front of non-negative numbers) + " occured: "
 // + the platform's description.
 std::string UnexpectedErrorText(int error);
-
-// The routine's title for its message boxes: "In 'FileOld' routine ...".
-std::string RoutineTitle(const std::string& routine);
 
 // What a routine does after a failure was reported.
 enum class AfterFailure {

@@ -1,6 +1,7 @@
 #include "plots/run/Startup.h"
 
 #include "common/Paths.h"
+#include "common/SafeFile.h"
 #include "common/Text.h"
 
 #include <QDir>
@@ -10,7 +11,9 @@
 #include <cctype>
 #include <cstdlib>
 #include <exception>
+#include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include <unistd.h>
@@ -60,20 +63,32 @@ std::string DestinationOnDisk(const std::string& destination)
     return tk::ResolvePath(directory) + "/" + tk::NamePart(destination);
 }
 
-// The whole source under a temporary name beside the target, then renamed into place, so the
-// target is never left half written. The reason of a failure goes into `why`.
+// The whole source through the shared writer (a fresh temporary name beside the target, flushed
+// to disk, then renamed into place), so the target is never left half written and nothing left
+// under a known name beside it is written through. The reason of a failure goes into `why`.
 bool CopyWhole(const std::string& from, const std::string& to, std::string& why)
 {
-    namespace fs = std::filesystem;
-    const fs::path target(to);
-    const fs::path part = target.parent_path() / ("." + target.filename().string() + ".copying");
-    std::error_code ec;
-    fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::rename(part, target, ec);
-    if (!ec) return true;
-    why = ec.message();
-    std::error_code ignored;
-    fs::remove(part, ignored);
+    std::ifstream in(from, std::ios::binary);
+    tk::SafeFile out(to);
+    if (!in) {
+        why = std::generic_category().message(errno != 0 ? errno : ENOENT);
+        return false;
+    }
+    if (!out.Open()) {
+        why = out.ErrorText();
+        return false;
+    }
+    std::vector<char> block(1 << 16);
+    while (in) {
+        in.read(block.data(), std::streamsize(block.size()));
+        if (in.bad()) {
+            why = std::generic_category().message(EIO);
+            return false;
+        }
+        if (!out.Write(block.data(), std::size_t(in.gcount()))) break;
+    }
+    if (out.Commit()) return true;
+    why = out.ErrorText();
     return false;
 }
 

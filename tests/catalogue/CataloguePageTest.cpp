@@ -1,7 +1,7 @@
 // The catalogue page's controls against the catalogue, and what clicking and focusing an
 // example does to the selection and the two command buttons.
 #include "CatalogueTestSupport.h"
-#include "Pitchwell/Catalogue.h"
+#include "Pitchwell/LauncherCommands.h"
 #include "Pitchwell/CataloguePage.h"
 
 #include <QApplication>
@@ -166,7 +166,6 @@ TEST(CataloguePage, CommandButtonsActOnTheSelection)
     Installation inst;
     WriteFile(inst.Examples() + "/GunAt.qz");
     WriteFile(inst.Answers() + "/GunAt.out");
-    ScopedEnv editor("QZ_EDITOR", "fake-editor");
     CataloguePage page(inst.Recording);
 
     page.cmdEditDemo->click();
@@ -249,7 +248,6 @@ TEST(CataloguePage, ArrowKeysMoveWithinThePageShownAndStopAtItsEnds)
 TEST(CataloguePage, TheSelectionIsAlwaysOnThePageShown)
 {
     ShownCatalogue shown;
-    ScopedEnv editor("QZ_EDITOR", "fake-editor");
     shown.Choose(0, "alg_exam", 2);
     EXPECT_EQ(shown.page.SelectedExample(), "Circuit.qz");
 

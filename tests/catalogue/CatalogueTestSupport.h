@@ -101,6 +101,9 @@ public:
             error = "it is not there";
         return StartResult;
     }
+    // The text editor's start, recorded as the program "text editor" with the file.
+    bool Edit(const std::string& file, std::string& error) override { return Start(EditorName, {file}, error); }
+    static constexpr const char* EditorName = "text editor";
     bool Open(const std::string& target, std::string& error) override
     {
         Opened.push_back(target);

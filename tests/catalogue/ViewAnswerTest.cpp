@@ -1,7 +1,7 @@
 // The catalogue's buttons and "View Answer" over installation trees: which buttons a selection
 // enables, what the editor and the viewer are started on, and what is handed over.
 #include "CatalogueTestSupport.h"
-#include "Pitchwell/Catalogue.h"
+#include "Pitchwell/LauncherCommands.h"
 #include "common/Paths.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +62,6 @@ TEST_P(ViewAnswerTable, ButtonsStartsAndHandOverFollowTheFiles)
     Installation inst;
     for (const std::string& f : c.Files)
         WriteFile(inst.Paths.OwnDir + "/" + f);
-    ScopedEnv editor("QZ_EDITOR", "fake-editor --new-window");
-
     const ExampleButtonStates states = SetExampleButtons(inst.Recording, c.Selected);
     EXPECT_EQ(states.EditDemo, c.EditEnabled);
     EXPECT_EQ(states.ViewAnswer, c.ViewEnabled);
@@ -85,7 +83,7 @@ TEST_P(ViewAnswerTable, ButtonsStartsAndHandOverFollowTheFiles)
         }
         std::vector<RecordingStarter::Call> expected;
         if (!c.Editor.empty())
-            expected.push_back({"fake-editor", {"--new-window", inst.Paths.OwnDir + "/" + c.Editor}});
+            expected.push_back({RecordingStarter::EditorName, {inst.Paths.OwnDir + "/" + c.Editor}});
         if (!c.Viewer.empty())
             expected.push_back({inst.Paths.OwnDir + "/../plots", {inst.Paths.OwnDir + "/" + c.Viewer}});
         ASSERT_EQ(inst.Recorder.Starts.size(), expected.size()) << "round " << round;
@@ -133,10 +131,9 @@ TEST(EditDemo, OpensTheSourceInTheEditor)
 {
     Installation inst;
     WriteFile(inst.Examples() + "/Beam.qz");
-    ScopedEnv editor("QZ_EDITOR", "fake-editor");
     EditDemo(inst.Recording, "Beam.qz");
     ASSERT_EQ(inst.Recorder.Starts.size(), 1u);
-    EXPECT_EQ(inst.Recorder.Starts[0].Program, "fake-editor");
+    EXPECT_EQ(inst.Recorder.Starts[0].Program, RecordingStarter::EditorName);
     EXPECT_EQ(inst.Recorder.Starts[0].Args, std::vector<std::string> {inst.Examples() + "/Beam.qz"});
 }
 
@@ -160,7 +157,6 @@ TEST(ViewAnswer, ProgramsThatCannotStartAreReportedByName)
         WriteFile(inst.Answers() + "/Beam.plt");
         if (c.ViewerPresent)
             WriteFile(inst.Viewer());
-        ScopedEnv editor("QZ_EDITOR", "fake-editor");
         inst.Recorder.StartResult = false;
         ViewAnswer(inst.Recording, "Beam.qz");
         EXPECT_EQ(inst.Recorder.Starts.size(), c.Starts);

@@ -32,6 +32,7 @@ class NoStarter : public tk::ProgramStarter {
 public:
     bool Start(const std::string&, const std::vector<std::string>&, std::string&) override { return true; }
     bool Open(const std::string&, std::string&) override { return true; }
+    bool Edit(const std::string&, std::string&) override { return true; }
 };
 
 // An installed launcher in a fresh tree, brought up to its main window.

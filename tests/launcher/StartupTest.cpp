@@ -3,7 +3,7 @@
 #include "LauncherTestSupport.h"
 #include "Pitchwell/FileAssoc.h"
 #include "Pitchwell/Startup.h"
-#include "Pitchwell/mdlQZ.h"
+#include "Pitchwell/LauncherCommands.h"
 #include "support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,11 @@
 // The viewer's folders include each other one way only: data, then report, then render, then
 // run, then the window and the command line. The core (data, report, render) draws and reports
-// without widgets. Every include of the tree is checked, and a planted wrong include must be
-// caught.
+// without widgets. The launcher's decisions (catalogue, start-up, hand-over, file types) are
+// values its windows apply: they include no widget header and show no box. Every include of
+// both trees is checked, and a planted wrong include must be caught.
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -62,14 +64,59 @@ std::vector<std::string> LayerViolations(const QString& plotsDir)
     return found;
 }
 
+// The launcher's decision units, by file name without extension.
+const QStringList LauncherDecisions{"Catalogue", "CatalogueData", "Startup", "mdlQZ", "FileAssoc", "LauncherPaths"};
+
+// Every line of the launcher's decision code that includes a widget header, a launcher header
+// that is not a decision, or shows a box, as "file: line".
+std::vector<std::string> LauncherViolations(const QString& launcherDir)
+{
+    std::vector<std::string> found;
+    static const QRegularExpression include(R"(^\s*#\s*include\s*[<"]([^>"]+)[>"])");
+    static const QRegularExpression box(R"(\b(MsgBox|QMessageBox|Dialogs)\b|\.Show\s*\()");
+    QDirIterator it(launcherDir, {"*.h", "*.cpp"}, QDir::Files);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!LauncherDecisions.contains(QFileInfo(path).completeBaseName())) continue;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            found.push_back(path.toStdString() + ": cannot be read");
+            continue;
+        }
+        for (const QByteArray& bytes : file.readAll().split('\n')) {
+            const QString line = QString::fromUtf8(bytes);
+            const auto m = include.match(line);
+            bool wrong = false;
+            if (m.hasMatch()) {
+                const QString header = m.captured(1);
+                wrong = IsWidgetInclude(header) ||
+                        (header.startsWith("Pitchwell/") && !LauncherDecisions.contains(QFileInfo(header).completeBaseName()));
+            } else {
+                wrong = !line.trimmed().startsWith("//") && box.match(line).hasMatch();
+            }
+            if (wrong) found.push_back(QFileInfo(path).fileName().toStdString() + ": " + line.toStdString());
+        }
+    }
+    return found;
+}
+
+std::string Listed(const std::vector<std::string>& violations)
+{
+    std::string all;
+    for (const std::string& v : violations) all += "\n  " + v;
+    return all;
+}
+
+TEST(Layers, TheLauncherDecidesWithoutWidgetsOrBoxes)
+{
+    const std::vector<std::string> violations = LauncherViolations(TK_SOURCE_DIR "/Pitchwell");
+    EXPECT_TRUE(violations.empty()) << Listed(violations);
+}
+
 TEST(Layers, NoFolderOfTheViewerIncludesAHigherOneAndTheCoreNoWidgets)
 {
     const std::vector<std::string> violations = LayerViolations(TK_SOURCE_DIR "/plots");
-    EXPECT_TRUE(violations.empty()) << [&] {
-        std::string all;
-        for (const std::string& v : violations) all += "\n  " + v;
-        return all;
-    }();
+    EXPECT_TRUE(violations.empty()) << Listed(violations);
 }
 
 TEST(Layers, APlantedWrongIncludeIsCaught)
@@ -88,16 +135,25 @@ TEST(Layers, APlantedWrongIncludeIsCaught)
         {"ui/Window.cpp", "#include \"plots/cli/Commands.h\"", true},
         {"cli/Check.cpp", "#include \"plots/run/PlotSequence.h\"", false},
         {"data/Kind.h", "#include \"plots/data/PlotData.h\"", false},
+        {"../Pitchwell/Catalogue.cpp", "#include <QMessageBox>", true},
+        {"../Pitchwell/mdlQZ.h", "#include \"common/Dialogs.h\"", true},
+        {"../Pitchwell/Startup.cpp", "#include \"Pitchwell/LauncherContext.h\"", true},
+        {"../Pitchwell/FileAssoc.cpp", "    ctx.Messages.Show(text, title);", true},
+        {"../Pitchwell/Catalogue.cpp", "#include \"Pitchwell/mdlQZ.h\"", false},
+        {"../Pitchwell/Startup.h", "#include \"common/Message.h\"", false},
+        {"../Pitchwell/CataloguePage.cpp", "#include <QMessageBox>", false},
     };
     for (const Case& c : cases) {
         QTemporaryDir tree;
-        const QString path = tree.filePath(c.File);
+        const QString path = QDir::cleanPath(tree.filePath(QString("plots/") + c.File));
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("// planted\n") + c.Include + "\n");
         file.close();
-        EXPECT_EQ(LayerViolations(tree.path()).size(), c.Wrong ? 1u : 0u) << c.File << " " << c.Include;
+        const std::size_t found =
+            LayerViolations(tree.path() + "/plots").size() + LauncherViolations(tree.path() + "/Pitchwell").size();
+        EXPECT_EQ(found, c.Wrong ? 1u : 0u) << c.File << " " << c.Include;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "common/Process.h"
 #include "UrlRecorder.h"
+#include "support/FreshProcess.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <map>
 #include <optional>
 
 using namespace tk;
@@ -69,97 +72,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(ProcessTest, EditorFromQzEditorKeepsTheFileOneArgument)
-{
-    struct Case { const char* editor; std::string program; std::vector<std::string> leading; };
-    const Case cases[] = {
-        {"gedit", "gedit", {}},
-        {"  code   --wait ", "code", {"--wait"}},
-        {"\"/opt/My Editor/bin/ed\" -n \"two words\"", "/opt/My Editor/bin/ed", {"-n", "two words"}},
-        {"vi -c \"set ft=qz\"", "vi", {"-c", "set ft=qz"}},
-    };
-    for (const Case& c : cases) {
-        const ScopedEnv editor("QZ_EDITOR", c.editor);
-        std::string program, reason;
-        std::vector<std::string> args;
-        ASSERT_TRUE(EditorCommand(Awkward(), program, args, reason)) << c.editor;
-        std::vector<std::string> expected = c.leading;
-        expected.push_back(Awkward());
-        EXPECT_EQ(program, c.program) << c.editor;
-        EXPECT_EQ(args, expected) << c.editor;
-    }
-}
-
-TEST_F(ProcessTest, EditorFromTheDesktopEntryForPlainText)
-{
-    struct Case { const char* exec; std::vector<std::string> args; };  // "F" stands for the file
-    const Case cases[] = {
-        {"fakeed %f", {"F"}},
-        {"fakeed --new-window %U", {"--new-window", "F"}},
-        {"fakeed %F --line 1", {"F", "--line", "1"}},
-        {"fakeed -i %i %c %k", {"-i", "F"}},
-        {"fakeed --file=%f", {"--file=F"}},
-        {"fakeed 100%% %u", {"100%", "F"}},
-        {"\"fakeed\" \"--title=A \\\\\"B\\\\\"\" %f", {"--title=A \"B\"", "F"}},
-        {"fakeed\\s--x %f", {"--x", "F"}},
-    };
-    const ScopedEnv noEditor("QZ_EDITOR", std::nullopt);
-    const ScopedEnv path("PATH", Path("bin").toStdString());
-    const ScopedEnv dataDirs("XDG_DATA_DIRS", Path("share").toStdString());
-    WriteScript(Path("bin/xdg-mime"), "echo fakeed.desktop\n");
-    WriteScript(Path("bin/fakeed"), "exit 0\n");
-    for (const Case& c : cases) {
-        WriteText(Path("share/applications/fakeed.desktop"),
-                  QByteArray("[Desktop Entry]\nName=Fake\nExec=") + c.exec + "\n[Desktop Action New]\nExec=wrong %f\n");
-        std::string program, reason;
-        std::vector<std::string> args;
-        ASSERT_TRUE(EditorCommand(Awkward(), program, args, reason)) << c.exec;
-        EXPECT_EQ(program, "fakeed") << c.exec;
-        std::vector<std::string> expected;
-        for (const std::string& a : c.args)
-            expected.push_back(a == "F" ? Awkward() : a == "--file=F" ? "--file=" + Awkward() : a);
-        EXPECT_EQ(args, expected) << c.exec;
-    }
-}
-
-TEST_F(ProcessTest, EditorSearchFallsBackStepByStep)
-{
-    struct Case { const char* name; const char* mimeAnswer; const char* entryPath; const char* exec;
-                  bool openerInstalled; const char* program; };
-    const Case cases[] = {
-        {"entry in a vendor subdirectory", "vendor-ed.desktop", "share/applications/vendor/ed.desktop", "fakeed %f", false, "fakeed"},
-        {"data home before data dirs", "ed.desktop", "home/applications/ed.desktop", "otherprog %f", false, "otherprog"},
-        {"entry program missing", "ed.desktop", "share/applications/ed.desktop", "notinstalled %f", true, "xdg-open"},
-        {"no default entry", "", "share/applications/ed.desktop", "fakeed %f", true, "xdg-open"},
-        {"nothing at all", "", "share/applications/ed.desktop", "fakeed %f", false, ""},
-    };
-    const ScopedEnv noEditor("QZ_EDITOR", " ");
-    const ScopedEnv dataDirs("XDG_DATA_DIRS", Path("share").toStdString());
-    const ScopedEnv dataHome("XDG_DATA_HOME", Path("home").toStdString());
-    for (const Case& c : cases) {
-        QDir(Path("")).removeRecursively();
-        QDir().mkpath(tmp.path());
-        WriteScript(Path("bin/xdg-mime"), QByteArray("echo '") + c.mimeAnswer + "'\n");
-        WriteScript(Path("bin/fakeed"), "exit 0\n");
-        WriteScript(Path("bin/otherprog"), "exit 0\n");
-        if (c.openerInstalled)
-            WriteScript(Path("bin/xdg-open"), "exit 0\n");
-        WriteText(Path("share/applications/ed.desktop"), "[Desktop Entry]\nExec=fakeed %f\n");
-        WriteText(Path(c.entryPath), QByteArray("[Desktop Entry]\nExec=") + c.exec + "\n");
-        const ScopedEnv path("PATH", Path("bin").toStdString());
-        std::string program, reason;
-        std::vector<std::string> args;
-        const bool found = EditorCommand(Awkward(), program, args, reason);
-        EXPECT_EQ(found, *c.program != '\0') << c.name;
-        if (!found) {
-            EXPECT_EQ(reason, "No text editor was found. Set QZ_EDITOR to the command of your text editor.");
-            continue;
-        }
-        EXPECT_EQ(QFileInfo(QString::fromStdString(program)).fileName().toStdString(), c.program) << c.name;
-        EXPECT_EQ(args, std::vector<std::string>({Awkward()})) << c.name;
-    }
-}
 
 TEST_F(ProcessTest, StartPassesEveryArgumentUnchangedAndRunsNoShell)
 {
@@ -263,69 +175,122 @@ TEST_F(ProcessTest, ALocalDocumentWithoutAnAssociatedProgramIsNotHandedToTheOpen
         QDesktopServices::unsetUrlHandler(scheme);
 }
 
-// Editors that run in a terminal (Terminal=true) are started inside the user's terminal
-// emulator, as the desktop's opener does; without one the next editor for plain text is taken,
-// and without that the reason is given, never a terminal program without a terminal.
-TEST_F(ProcessTest, TerminalEditorsRunInATerminalOrGiveWayToTheNextEditor)
+// The user's text editor, on a desktop of the test's own: desktop entries whose programs record
+// the arguments they were started with, the desktop's default in mimeapps.list, and the
+// programs of PATH. "F" stands for the file.
+struct EditorCase {
+    const char* Name;
+    const char* QzEditor;       // nullptr: unset
+    const char* Terminal;       // $TERMINAL; nullptr: unset
+    bool XTerminalEmulator;     // x-terminal-emulator is installed
+    std::vector<std::string> Entries;  // the desktop entries for plain text, by name
+    const char* MimeApps;       // $XDG_CONFIG_HOME/mimeapps.list
+    std::vector<std::string> Started;  // the program's name and its arguments; empty: none
+    const char* Reason;         // a part of the reason when none could start
+};
+
+const char* const DefaultGui = "[Default Applications]\ntext/plain=gui.desktop\n";
+const char* const DefaultVim = "[Default Applications]\ntext/plain=vim.desktop\n";
+
+const EditorCase EditorCases[] = {
+    {"QZ_EDITOR with its options", "myed --wait -c \"set ft=qz\"", nullptr, false, {"gui"}, DefaultGui,
+     {"myed", "--wait", "-c", "set ft=qz", "F"}, nullptr},
+    {"QZ_EDITOR as a quoted path", "\"{D}/my editors/ed\" 100%", nullptr, false, {}, "", {"ed", "100%", "F"}, nullptr},
+    {"QZ_EDITOR not installed", "nosuch -n", nullptr, false, {"gui"}, DefaultGui, {},
+     "The program \"nosuch\" was not found."},
+    {"the desktop's default", nullptr, nullptr, false, {"vim", "gui"}, DefaultGui, {"guied", "--new-window", "F"},
+     nullptr},
+    {"an Exec line with a quoted path", nullptr, nullptr, false, {"quoted"}, "[Default Applications]\ntext/plain=quoted.desktop\n",
+     {"ed", "--line", "1", "F"}, nullptr},
+    {"a terminal editor in TERMINAL", nullptr, "myterm", true, {"vim", "gui"}, DefaultVim, {"myterm", "-e", "vim", "F"},
+     nullptr},
+    {"TERMINAL with its own option", nullptr, "myterm --exec", false, {"vim"}, DefaultVim,
+     {"myterm", "--exec", "vim", "F"}, nullptr},
+    {"x-terminal-emulator without TERMINAL", nullptr, nullptr, true, {"vim"}, DefaultVim,
+     {"x-terminal-emulator", "-e", "vim", "F"}, nullptr},
+    {"TERMINAL not installed", nullptr, "noterm", true, {"vim"}, DefaultVim, {"x-terminal-emulator", "-e", "vim", "F"},
+     nullptr},
+    {"no terminal: the next editor for plain text", nullptr, nullptr, false, {"vim", "gui"}, DefaultVim,
+     {"guied", "--new-window", "F"}, nullptr},
+    {"no terminal: a removed association is not taken", nullptr, nullptr, false, {"vim", "gui"},
+     "[Default Applications]\ntext/plain=vim.desktop\n[Removed Associations]\ntext/plain=gui.desktop;\n", {},
+     "The text editor Vi IMproved runs in a terminal, and no terminal emulator was found"},
+    {"no terminal and no other editor", nullptr, nullptr, false, {"vim"}, DefaultVim, {},
+     "The text editor Vi IMproved runs in a terminal, and no terminal emulator was found"},
+    {"the default's program is missing", nullptr, nullptr, false, {"missing", "gui"},
+     "[Default Applications]\ntext/plain=missing.desktop\n", {"guied", "--new-window", "F"}, nullptr},
+    {"none installed", nullptr, nullptr, false, {}, "", {},
+     "No text editor was found. Set QZ_EDITOR to the command of your text editor."},
+};
+
+QByteArray Expanded(const char* text, const QString& dir) { return QByteArray(text).replace("{D}", dir.toUtf8()); }
+
+// One case, in a process of its own (see FreshProcess.h): TK_EDITOR_CASE names it,
+// TK_EDITOR_DIR is its desktop.
+TEST(EditorOnADesktop, DISABLED_OneCase)
 {
-    struct Case {
-        const char* name;
-        const char* terminalVariable;   // $TERMINAL; nullptr when unset
-        bool xTerminalEmulator;         // x-terminal-emulator is installed
-        const char* mimeapps;           // $XDG_CONFIG_HOME/mimeapps.list
-        const char* cache;              // the desktop database's mimeinfo.cache
-        std::vector<std::string> command;  // "F" stands for the file; empty: none
-        const char* reason;             // a part of the reason when there is none
+    const EditorCase& c = EditorCases[std::atoi(std::getenv("TK_EDITOR_CASE"))];
+    const QString d = qEnvironmentVariable("TK_EDITOR_DIR");
+    const QString record = d + "/record";
+    // Each program writes its name and its arguments, each ended by a zero byte.
+    const QByteArray recorder = "{ printf '%s\\0' \"${0##*/}\"; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > '" +
+                                record.toUtf8() + ".part'\n/bin/mv '" + record.toUtf8() + ".part' '" + record.toUtf8() + "'\n";
+    for (const char* program : {"bin/vim", "bin/guied", "bin/myed", "bin/myterm", "my editors/ed"})
+        WriteScript(d + "/" + program, recorder);
+    if (c.XTerminalEmulator) WriteScript(d + "/bin/x-terminal-emulator", recorder);
+    const std::map<std::string, QByteArray> entries {
+        {"vim", "Name=Vi IMproved\nExec=vim %F\nTerminal=true\n"},
+        {"gui", "Name=Gui\nExec=guied --new-window %f\n"},
+        {"quoted", "Name=Quoted\nExec=\"{D}/my editors/ed\" --line 1 %f\n"},
+        {"missing", "Name=Missing\nExec=notinstalled %f\n"},
     };
-    const Case cases[] = {
-        {"x-terminal-emulator", nullptr, true, "", "", {"x-terminal-emulator", "-e", "vim", "F"}, nullptr},
-        {"TERMINAL, one word", "myterm", true, "", "", {"myterm", "-e", "vim", "F"}, nullptr},
-        {"TERMINAL with its own option", "myterm --exec", false, "", "", {"myterm", "--exec", "vim", "F"}, nullptr},
-        {"TERMINAL not installed", "noterm", true, "", "", {"x-terminal-emulator", "-e", "vim", "F"}, nullptr},
-        {"no terminal: an added association", nullptr, false,
-         "[Added Associations]\ntext/plain=vim.desktop;gui.desktop;\n", "", {"guied", "F"}, nullptr},
-        {"no terminal: the desktop database", nullptr, false, "",
-         "[MIME Cache]\ntext/plain=vim.desktop;gui.desktop;\n", {"guied", "F"}, nullptr},
-        {"no terminal: a removed association is not taken", nullptr, false,
-         "[Removed Associations]\ntext/plain=gui.desktop;\n", "[MIME Cache]\ntext/plain=gui.desktop;\n", {},
-         "Vi IMproved runs in a terminal, and no terminal emulator was found"},
-        {"no terminal and no other editor", nullptr, false, "", "", {},
-         "Vi IMproved runs in a terminal, and no terminal emulator was found"},
-    };
-    const ScopedEnv noEditor("QZ_EDITOR", std::nullopt);
-    const ScopedEnv dataDirs("XDG_DATA_DIRS", Path("share").toStdString());
-    const ScopedEnv dataHome("XDG_DATA_HOME", Path("home").toStdString());
-    const ScopedEnv configHome("XDG_CONFIG_HOME", Path("config").toStdString());
-    const ScopedEnv configDirs("XDG_CONFIG_DIRS", Path("etc").toStdString());
-    const ScopedEnv path("PATH", Path("bin").toStdString());
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        QDir(Path("")).removeRecursively();
-        QDir().mkpath(tmp.path());
-        WriteScript(Path("bin/xdg-mime"), "echo vim.desktop\n");
-        WriteScript(Path("bin/xdg-open"), "exit 0\n");
-        for (const char* program : {"vim", "guied", "myterm"})
-            WriteScript(Path("bin/") + program, "exit 0\n");
-        if (c.xTerminalEmulator)
-            WriteScript(Path("bin/x-terminal-emulator"), "exit 0\n");
-        WriteText(Path("share/applications/vim.desktop"),
-                  "[Desktop Entry]\nName=Vi IMproved\nExec=vim %F\nTerminal=true\n");
-        WriteText(Path("share/applications/gui.desktop"), "[Desktop Entry]\nName=Gui\nExec=guied %f\n");
-        WriteText(Path("config/mimeapps.list"), c.mimeapps);
-        WriteText(Path("share/applications/mimeinfo.cache"), c.cache);
-        const ScopedEnv terminal("TERMINAL",
-                                 c.terminalVariable ? std::optional<std::string>(c.terminalVariable) : std::nullopt);
-        std::string program, reason;
-        std::vector<std::string> args;
-        const bool found = EditorCommand(Awkward(), program, args, reason);
-        ASSERT_EQ(found, !c.command.empty()) << program;
-        if (!found) {
-            EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
-            continue;
-        }
-        std::vector<std::string> got {QFileInfo(QString::fromStdString(program)).fileName().toStdString()};
-        for (const std::string& a : args)
-            got.push_back(a == Awkward() ? "F" : a);
-        EXPECT_EQ(got, c.command);
+    for (const std::string& name : c.Entries)
+        WriteText(d + "/share/applications/" + QString::fromStdString(name) + ".desktop",
+                  "[Desktop Entry]\nType=Application\nMimeType=text/plain;\n" +
+                      Expanded(entries.at(name).constData(), d));
+    // The desktop database's index of the entries by type, as update-desktop-database writes it.
+    QByteArray cache = "[MIME Cache]\ntext/plain=";
+    for (const std::string& name : c.Entries) cache += QByteArray::fromStdString(name) + ".desktop;";
+    WriteText(d + "/share/applications/mimeinfo.cache", cache + "\n");
+    WriteText(d + "/config/mimeapps.list", c.MimeApps);
+    setenv("PATH", (d + "/bin").toUtf8().constData(), 1);
+    setenv("XDG_DATA_HOME", (d + "/home").toUtf8().constData(), 1);
+    setenv("XDG_DATA_DIRS", (d + "/share").toUtf8().constData(), 1);
+    setenv("XDG_CONFIG_HOME", (d + "/config").toUtf8().constData(), 1);
+    setenv("XDG_CONFIG_DIRS", (d + "/etc").toUtf8().constData(), 1);
+    const ScopedEnv editor("QZ_EDITOR", c.QzEditor ? std::optional<std::string>(Expanded(c.QzEditor, d).toStdString())
+                                                   : std::nullopt);
+    const ScopedEnv terminal("TERMINAL", c.Terminal ? std::optional<std::string>(c.Terminal) : std::nullopt);
+    // A file name a shell would take apart; it must arrive as one argument.
+    const std::string file = (d + "/my notes; $(touch pwned) \"q\" it's.qz").toStdString();
+
+    SystemStarter starter;
+    std::string error;
+    const bool started = starter.Edit(file, error);
+    ASSERT_EQ(started, !c.Started.empty()) << error;
+    if (!started) {
+        EXPECT_NE(error.find(c.Reason), std::string::npos) << error;
+        return;
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(record); }, 60000));
+    QFile f(record);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    std::vector<std::string> got;
+    for (const QByteArray& part : f.readAll().split('\0'))
+        got.push_back(part.toStdString() == file ? "F" : part.toStdString());
+    got.pop_back();  // after the last terminator
+    EXPECT_EQ(got, c.Started);
+    EXPECT_FALSE(QFile::exists(d + "/pwned"));
+}
+
+TEST(EditorOnADesktop, IsTheEditorTheDesktopWouldStart)
+{
+    for (std::size_t i = 0; i < std::size(EditorCases); ++i) {
+        QTemporaryDir desktop;
+        const ScopedEnv index("TK_EDITOR_CASE", std::to_string(i));
+        const ScopedEnv dir("TK_EDITOR_DIR", desktop.path().toStdString());
+        std::string output;
+        EXPECT_TRUE(testsupport::PassesInFreshProcess("EditorOnADesktop.DISABLED_OneCase", output))
+            << EditorCases[i].Name << "\n" << output;
     }
 }

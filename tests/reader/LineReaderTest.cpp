@@ -43,6 +43,8 @@ std::vector<LinesCase> Cases()
         {"a line over the limit fails the reading", "1234\r\n123456\r\nmore\r\n", {"1234"}, true, 5},
         {"Windows-1252 text comes as UTF-8", "caf\xe9 \x80\r\n", {"caf\xc3\xa9 \xe2\x82\xac"}},
         {"UTF-8 text stays as it is", "\xc3\xa9t\xc3\xa9\r\n", {"\xc3\xa9t\xc3\xa9"}},
+        {"an overlong form is Windows-1252", "\xe0\x80\x80\n", {"\xc3\xa0\xe2\x82\xac\xe2\x82\xac"}},
+        {"a surrogate is Windows-1252", "\xed\xa0\x80\n", {"\xc3\xad\xc2\xa0\xe2\x82\xac"}},
     };
 }
 

@@ -1,3 +1,4 @@
+#include "common/Paths.h"
 #include "common/Registry.h"
 #include "store/TestFiles.h"
 
@@ -188,6 +189,34 @@ TEST_F(StoreTest, ValueNamesIgnoreCaseAndKeepTheFirstSpelling)
     const std::string content = ReadFile(File());
     EXPECT_NE(content.find("\"fileIn\"=text:\"b\""), std::string::npos) << content;
     EXPECT_EQ(content.find("FILEIN"), std::string::npos);
+}
+
+// Store names and file names match by the same rule: letters of any script when the name is
+// UTF-8, the ASCII letters alone when it is not (Windows-1252 names from the tools).
+TEST_F(StoreTest, NamesMatchAsFileNamesDo)
+{
+    const struct {
+        const char* Stored;
+        const char* Asked;
+        bool Match;
+    } cases[] = {
+        {"fileIn", "FILEIN", true},
+        {"\xc3\x84rger", "\xc3\xa4RGER", true},         // UTF-8 letters fold
+        {"\xc4rger", "\xe4rger", false},                  // Windows-1252 bytes do not
+        {"\xc4RGER", "\xc4rger", true},                   // but their ASCII letters do
+        {"\xe0\x80\x80a", "\xe0\x80\x80A", true},         // an overlong form is no UTF-8
+        {"\xe0\x80\x80a", "\xc3\xa0\xc2\x80\xc2\x80a", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Asked);
+        const std::string named = std::string("v") + c.Stored;
+        store.SetText(CompanyKey, named, "x");
+        EXPECT_EQ(store.GetText(CompanyKey, std::string("v") + c.Asked), c.Match ? "x" : "");
+        const std::string file = dir.path().toStdString() + "/" + c.Stored;
+        WriteFile(file, "x");
+        EXPECT_EQ(IsFile(dir.path().toStdString() + "/" + c.Asked), c.Match);
+        std::filesystem::remove(file);
+    }
 }
 
 TEST_F(StoreTest, FileIsReadableTextAndWritesLeaveNoTemporaries)

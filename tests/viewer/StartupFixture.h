@@ -91,7 +91,7 @@ protected:
     // Files a failed copy may have left under a temporary name.
     static QStringList Leftovers(const std::string& directory)
     {
-        return QDir(QString::fromStdString(directory)).entryList({"*.copying"}, QDir::Files | QDir::Hidden);
+        return QDir(QString::fromStdString(directory)).entryList({"*.copying", ".*.tmp-*"}, QDir::Files | QDir::Hidden);
     }
 
     QTemporaryDir tmp_;

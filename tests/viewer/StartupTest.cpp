@@ -209,6 +209,15 @@ const StartupCase StartupCases[] = {
      .CurrentDir = "{ROOT}/tunewv.hz/user", .BoxTitle = "File not copied.",
      .BoxText = "\"{ROOT}/tunewv.hz/user/~4plots.plt\" could not be copied to \"{ROOT}/tunewv.hz/user/filter7.plt\": "
                 "Is a directory."},
+    // Whatever lies beside the target (another run's leftovers, a name planted there) is neither
+    // written through nor in the way.
+    {.Name = "CopyGoesThroughAFreshTemporaryName", .FileIn = "filter7", .ProgramPath = "\\tunewv.hz",
+     .Files = {"{ROOT}/tunewv.hz/user/~tnwvFrq.out", "{ROOT}/tunewv.hz/user/~4plots.plt"},
+     .Directories = {"{ROOT}/tunewv.hz/user/.filter7.plt.copying", "{ROOT}/tunewv.hz/user/.filter7.out.copying"},
+     .WorkDir = "{ROOT}/tunewv.hz/user/", .PlotBase = "filter7",
+     .Copies = {{"{ROOT}/tunewv.hz/user/~tnwvFrq.out", "{ROOT}/tunewv.hz/user/filter7.out", true},
+                {"{ROOT}/tunewv.hz/user/~4plots.plt", "{ROOT}/tunewv.hz/user/filter7.plt", true}}, .Read = "filter7.plt",
+     .CurrentDir = "{ROOT}/tunewv.hz/user"},
     {.Name = "MissingToolPlotFileIsReportedAndNothingRead", .FileIn = "filter7", .ProgramPath = "\\tunewv.hz",
      .Files = {"{ROOT}/tunewv.hz/user/~tnwvFrq.out"}, .WorkDir = "{ROOT}/tunewv.hz/user/", .PlotBase = "filter7",
      .Copies = {{"{ROOT}/tunewv.hz/user/~tnwvFrq.out", "{ROOT}/tunewv.hz/user/filter7.out", true},
