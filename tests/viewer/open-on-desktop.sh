@@ -2,10 +2,11 @@
 # Opens plot files with the real viewer on a virtual X server, the ways a user does: typed in a
 # terminal from the file's directory, and through the installed desktop entry by the desktop's
 # openers: gio open (the file manager), xdg-open with no desktop known (a plain window manager,
-# where it runs the entry's Exec line itself) and xdg-open under GNOME. Every opener's case runs
-# for an installation directory without and with a blank in its name. Prints one line per case:
-# "CASE name: ok", or "CASE name: FAILED why" with the windows that were shown; an opener's
-# case is named "name@plain" and "name@blank" for the two installations.
+# where it runs the entry's Exec line itself) and xdg-open under GNOME (which hands the file to
+# gio). The openers' cases run for an installation directory without a blank in its name, and
+# xdg-open's also for one with a blank. Prints one line per case: "CASE name: ok", or "CASE
+# name: FAILED why" with the windows that were shown; an opener's case is named "name@plain"
+# or "name@blank" for the installation.
 #   open-on-desktop.sh SOURCE_DIR PLOTS CASE...
 # A case is "name|how|files|argument|title|box": how is typed, gio, xdg-open or xdg-open-gnome;
 # files are the files made in a fresh directory (comma-separated; .plt and .2lt files get a
@@ -143,11 +144,16 @@ for entry in "$@"; do
   IFS="|" read -r name how files argument title box <<< "$entry"
   [ "$how" = typed ] && run_case "$name" "$how" "$files" "$argument" "$title" "$box"
 done
+# The openers' cases on an installation whose path needs no quoting; xdg-open's (the generic
+# one and, under GNOME, gio's) also on one whose path has a blank.
 for install in plain blank; do
   if [ $install = plain ]; then prefix="$work/plain"; else prefix="$work/with blank"; fi
   "$src/dist/install-desktop.sh" "$prefix" >/dev/null
   for entry in "$@"; do
     IFS="|" read -r name how files argument title box <<< "$entry"
-    [ "$how" = typed ] || run_case "$name@$install" "$how" "$files" "$argument" "$title" "$box"
+    case $install:$how in
+      *:typed | blank:gio) ;;
+      *) run_case "$name@$install" "$how" "$files" "$argument" "$title" "$box" ;;
+    esac
   done
 done
