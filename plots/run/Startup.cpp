@@ -206,13 +206,13 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     tk::Dialogs& dialogs = viewer.Messages();
     const auto unloaded = [&] { return host.Unloaded(); };
 
-    viewer.Run.SettingsKey = tk::CompanyKey;
+    viewer.Run().State().SettingsKey = tk::CompanyKey;
     // A store whose name is a folder was named at the start; the command line still decides.
     if (registry.CanRead() && !registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) {
         r.RegistryMissing = true;
         dialogs.Show(RegistryMissingText(), StartupErrorTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         host.ShowFilename();
-        viewer.Run.SettingsKey = SettingsSubkey;
+        viewer.Run().State().SettingsKey = SettingsSubkey;
         return r;
     }
 
@@ -223,10 +223,10 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
                                   registry.GetText(tk::CompanyKey, "ActivePath"),
                                   registry.GetText(tk::CompanyKey, "ProgramPath"), commandTail);
     if (r.Paths.AdoptToolOutput) AdoptToolOutput(r, dialogs);
-    viewer.Run.WorkDir = r.Paths.WorkDir;
-    viewer.Run.PlotBase = r.Paths.PlotBase;
-    viewer.Run.SettingsKey = SettingsSubkey;
-    if (!r.Paths.FirstFileExt.empty()) viewer.Run.FirstFileExt = r.Paths.FirstFileExt;
+    viewer.Run().State().WorkDir = r.Paths.WorkDir;
+    viewer.Run().State().PlotBase = r.Paths.PlotBase;
+    viewer.Run().State().SettingsKey = SettingsSubkey;
+    if (!r.Paths.FirstFileExt.empty()) viewer.Run().State().FirstFileExt = r.Paths.FirstFileExt;
 
     // An empty directory (a plot file named without one) is the directory we were started in.
     if (!r.Paths.WorkDir.empty() && ::chdir(tk::ResolvePath(r.Paths.WorkDir).c_str()) != 0) {
@@ -237,10 +237,10 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     }
     r.CurrentDir = tk::CurrentDirectory();
     // The open dialog starts here, also when a failed read below opens it at once.
-    viewer.Run.OpenDialogDir = r.CurrentDir;
+    viewer.Run().State().OpenDialogDir = r.CurrentDir;
 
     const std::string base = r.Paths.PlotBase;
-    const std::string first = base + viewer.Run.FirstFileExt;
+    const std::string first = base + viewer.Run().State().FirstFileExt;
     if (!r.Paths.SecondDataFile.empty() && !viewer.FileExists(first)) {
         r.FirstDataFileMissing = true;
         const auto here = [&](const std::string& name) { return name.front() == '/' ? name : r.CurrentDir + "/" + name; };
