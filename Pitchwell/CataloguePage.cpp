@@ -154,9 +154,28 @@ void CataloguePage::Exam_GotFocus(int page, int index)
     // A source that is missing makes its own option button unusable until the next start.
     if (cmdEditDemo->isEnabled())
         return;
+    // An exclusive group takes the Tab key only at one button, the checked or last focused one;
+    // were that the button disabled here, the page's other examples could no longer be reached
+    // from the keyboard. The nearest enabled example takes the tab stop and the focus instead.
+    const std::vector<QRadioButton*>& buttons = Arrays[page].Buttons;
+    QRadioButton* next = nullptr;
+    for (int i = index; i < static_cast<int>(buttons.size()) && !next; ++i)
+        if (buttons[i]->isEnabled()) next = buttons[i];
+    for (int i = index - 2; i >= 0 && !next; --i)
+        if (buttons[i]->isEnabled()) next = buttons[i];
+    QRadioButton* gone = buttons[index - 1];
+    const bool hadFocus = gone->hasFocus();
     disablingFocused_ = true;
-    Arrays[page].Buttons[index - 1]->setEnabled(false);
+    gone->setEnabled(false);
+    if (next && hadFocus) next->setFocus(Qt::TabFocusReason);
     disablingFocused_ = false;
+    if (!next)
+        return;
+    // The arrow key that brought the focus here hands the group's tab stop round once it is
+    // done; the stop is set after that.
+    QMetaObject::invokeMethod(
+        next, [next] { next->setFocusPolicy(Qt::FocusPolicy(next->focusPolicy() | Qt::TabFocus)); },
+        Qt::QueuedConnection);
 }
 
 void CataloguePage::SetExampleButtons()

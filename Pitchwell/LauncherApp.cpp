@@ -40,6 +40,10 @@ void LauncherApp::RecoverSettingsStore()
     if (!keptAs.empty())
         Context.Messages.Show(tk::DamagedStoreNotice(keptAs), tk::DamagedStoreTitle, tk::MsgIcon::Exclamation,
                               tk::MsgButtons::Ok);
+    // Without a usable store the plot viewer still gets its file on its command line; the user
+    // hears once that settings and hand-overs are not kept.
+    if (const std::string problem = Context.Store.StoreProblem(); !problem.empty())
+        Context.Messages.Show(problem, tk::DamagedStoreTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
 }
 
 frmIntro* LauncherApp::ShowIntro()

@@ -7,9 +7,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 
 namespace tk {
@@ -126,11 +127,17 @@ std::optional<std::uint32_t> QtDialogs::PickColour(std::uint32_t initial)
 
 bool QtDialogs::ChoosePrinter(QPrinter& printer, bool setupOnly)
 {
+    QPrintDialog dlg(&printer, parent_);
     if (setupOnly) {
-        QPageSetupDialog dlg(&printer, parent_);
+        // The set-up form of the printer dialog: which printer, and through its properties the
+        // paper and the orientation; nothing is printed when it closes. (The page set-up
+        // dialog alone offers no printer to choose and refuses printers other than the native.)
+        dlg.setWindowTitle(QObject::tr("Print Setup"));
+        dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        if (auto* buttons = dlg.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QObject::tr("OK"));
         return dlg.exec() == QDialog::Accepted;
     }
-    QPrintDialog dlg(&printer, parent_);
     dlg.setOption(QAbstractPrintDialog::PrintToFile, printer.outputFormat() == QPrinter::PdfFormat);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dlg.exec() == QDialog::Accepted;

@@ -454,7 +454,7 @@ std::string FormatStore(const Store& store)
 struct Snapshot {
     bool Exists = false;      // a file (or something else) is there
     bool Empty = false;       // a file without a single key or value: seeded like a missing one
-    bool Damaged = false;     // a file that is not a store file: more junk than store lines
+    bool Damaged = false;     // a file that is not a store file: not one line of it parses
     bool BadLines = false;    // a store file with lines that do not parse, read without them
     bool Unreadable = false;  // something that cannot be read or replaced as a file
     Store Content;            // what could be read of the file
@@ -522,7 +522,9 @@ Snapshot ReadSnapshot(const std::string& file)
     }
     const ParseCount count = ParseStore(text, snap.Content);
     snap.Empty = count.Good == 0 && count.Bad == 0;
-    snap.Damaged = count.Bad > count.Good;
+    // Every line that parses is kept, however much junk lies around it (a file cut short or
+    // filled with zeros by a crash still holds the user's settings).
+    snap.Damaged = count.Good == 0 && count.Bad > 0;
     snap.BadLines = count.Bad > 0 && !snap.Damaged;
     if (snap.Damaged)
         snap.Content = Store();
@@ -796,6 +798,45 @@ void Registry::SetRegValue(RegRoot, const std::string& keyPath, const std::strin
 std::string Registry::RecoverDamagedStore()
 {
     return Transact(storeFile_, [](Store&) { return false; }, true).KeptAs;
+}
+
+namespace {
+// The nearest directory on the way up that exists: where a missing store would be made.
+std::string ExistingDirectoryOf(const std::string& file)
+{
+    std::filesystem::path dir = std::filesystem::path(DirectoryOf(file));
+    std::error_code error;
+    while (!std::filesystem::exists(dir, error) && dir.has_parent_path() && dir != dir.parent_path())
+        dir = dir.parent_path();
+    return dir.string();
+}
+}  // namespace
+
+std::string Registry::StoreProblem() const
+{
+    const std::string file = FollowLink(storeFile_);
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return "Your settings cannot be read or saved: " + file + " is a folder, not a settings file." "\r\n"
+               "Move the folder away to keep your settings from the next start.";
+    // The store is replaced whole through a new file beside it, so its folder must take one.
+    const std::string dir = ExistingDirectoryOf(file);
+    if (::access(dir.c_str(), W_OK | X_OK) != 0)
+        return "Your settings cannot be saved: the folder " + dir + " cannot be written to." "\r\n"
+               "Settings changed now and files handed over to the plot viewer are not kept.";
+    return {};
+}
+
+bool Registry::CanRead() const
+{
+    struct stat info {};
+    const std::string file = FollowLink(storeFile_);
+    return ::stat(file.c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
+}
+
+bool Registry::CanWrite() const
+{
+    return StoreProblem().empty();
 }
 
 std::string DamagedStoreNotice(const std::string& keptAs)

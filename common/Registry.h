@@ -6,8 +6,8 @@
 // to letter case and keep the spelling of whoever wrote them first. Every change re-reads the
 // file under a lock, applies itself and replaces the file atomically, so two programs writing
 // at the same moment lose nothing of each other's. A line that does not parse is left out and
-// the rest is read; a file with more such lines than store lines (binary junk, something else's
-// file) reads as an empty store. Either is kept under a "<file>.damaged-<time>" name before the
+// the rest is read, however many such lines there are; a file of which no line parses (binary
+// junk, something else's file) reads as an empty store. Either is kept under a "<file>.damaged-<time>" name before the
 // next change is written. A user without a store file, or with an empty one, gets one holding
 // the company key.
 #pragma once
@@ -67,6 +67,12 @@ public:
     // empty or missing one is seeded. Returns the name the unreadable file was kept under, to
     // tell the user once; empty when there was nothing to set aside or it could not be done.
     std::string RecoverDamagedStore();
+    // Why the store cannot be used as it should, for each program to tell the user once at its
+    // start: its name is a folder, or its folder cannot be written. Empty when all is well.
+    std::string StoreProblem() const;
+    // The store can be read (its name is no folder) / changes to it are kept.
+    bool CanRead() const;
+    bool CanWrite() const;
 
     bool KeyExists(RegRoot root, const std::string& keyPath) const;
     // True when the key existed already, False when it was made now; throws RegistryError 1001.

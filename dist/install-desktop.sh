@@ -34,16 +34,35 @@ for program in "$prefix/plots" "$prefix/Pitchwell/Pitchwell-video"; do
   fi
 done
 
-# A path as one argument of a desktop entry's Exec line: quoted, with the reserved characters
-# escaped as the desktop entry format asks.
-exec_arg() {
-  local s=$1
-  s=${s//\\/\\\\\\\\}
-  s=${s//\"/\\\\\"}
-  s=${s//\`/\\\\\`}
-  s=${s//\$/\\\\\$}
-  s=${s//%/%%}
-  printf '"%s"' "$s"
+# The program word of an Exec line. Every opener must be able to run it: Debian's generic
+# xdg-open takes the Exec line's first blank-separated word as it stands and looks it up with
+# `which`, so the word can hold no quotes, blanks or other characters a desktop entry would
+# need to quote. A program whose absolute path is such a word is named by it; any other is
+# reached through a link of its own in ~/.local/bin, named by the link's absolute path, or by
+# the link's bare name (found on PATH, where a Debian login puts ~/.local/bin) when even the
+# home directory's name needs quoting.
+plain_word() {
+  case $1 in
+    *[[:space:]\\\"\'\<\>~\|\&\;\$\*\?\#\(\)\`%\[\]]* | '') return 1 ;;
+  esac
+}
+bin=$HOME/.local/bin
+exec_word() {  # program, link name
+  local link="$bin/$2"
+  if plain_word "$1"; then
+    # An earlier installation's link is not needed any more.
+    if [ -L "$link" ]; then rm -f "$link"; fi
+    printf '%s' "$1"
+    return
+  fi
+  mkdir -p "$bin"
+  ln -sfn "$1" "$link"
+  if plain_word "$link"; then
+    printf '%s' "$link"
+  else
+    echo "$0: the desktop entries start $2 from PATH: keep $bin on PATH (a Debian login does when it exists)." >&2
+    printf '%s' "$2"
+  fi
 }
 
 # A value of a desktop entry string key: backslashes escaped.
@@ -54,10 +73,10 @@ plain_value() {
 
 # Writes an entry beside its target under a name of its own (still ending in .desktop, as the
 # validator asks) and prints that name.
-write_entry() {  # template, target, program, working directory
+write_entry() {  # template, target, program, link name, working directory
   local exec dir content new
-  exec=$(exec_arg "$3")
-  dir=$(plain_value "$4")
+  exec=$(exec_word "$3" "$4")
+  dir=$(plain_value "$5")
   content=$(<"$1")
   content=${content//@EXEC@/"$exec"}
   content=${content//@DIR@/"$dir"}
@@ -66,11 +85,19 @@ write_entry() {  # template, target, program, working directory
   printf '%s' "$new"
 }
 
+# A file of the user's own under a link's name is never replaced.
+for link in "$prefix/plots:tk-tools-plots" "$prefix/Pitchwell/Pitchwell-video:tk-tools-Pitchwell-video"; do
+  if ! plain_word "${link%:*}" && [ -e "$bin/${link##*:}" ] && [ ! -L "$bin/${link##*:}" ]; then
+    echo "$0: $bin/${link##*:} exists and is not a link this installer made; move it away and install again." >&2
+    exit 1
+  fi
+done
+
 apps="$data/applications"
 mkdir -p "$apps"
 launcher_new=$(write_entry "$here/Pitchwell-video.desktop.in" "$apps/Pitchwell-video.desktop" \
-  "$prefix/Pitchwell/Pitchwell-video" "$prefix/Pitchwell")
-plots_new=$(write_entry "$here/plots.desktop.in" "$apps/plots.desktop" "$prefix/plots" "$prefix")
+  "$prefix/Pitchwell/Pitchwell-video" tk-tools-Pitchwell-video "$prefix/Pitchwell")
+plots_new=$(write_entry "$here/plots.desktop.in" "$apps/plots.desktop" "$prefix/plots" tk-tools-plots "$prefix")
 # Both entries are checked before either replaces what the desktop has now.
 if command -v desktop-file-validate >/dev/null; then
   if ! desktop-file-validate --no-hints "$launcher_new" "$plots_new" >&2; then

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds, installs both programs into $TK_TOOLS_ROOT
-# (default ~/tk-tools) with their desktop entries, and starts the launcher there. Without a
-# display it renders the demo's plots headlessly instead and says where the images are.
+# The main job: installs what is missing, builds the two programs (the tests are built by
+# scripts/test.sh), installs them into $TK_TOOLS_ROOT (default ~/tk-tools) with their desktop
+# entries, keeping examples the user edited, and starts the launcher there. Without a display
+# it renders the demo's plots headlessly instead and says where the images are.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/scripts/deps.sh"
-"$top/scripts/build.sh"
+"$top/scripts/build.sh" plots Pitchwell-video
 build=${BUILD_DIR:-$top/build}
 root=${TK_TOOLS_ROOT:-$HOME/tk-tools}
 
-cmake --install "$build" --prefix "$root" >/dev/null
-echo "Installed into $root"
+"$top/scripts/install.sh" "$build" "$root"
 "$top/dist/install-desktop.sh" "$root"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

@@ -172,10 +172,13 @@ StartupPaths ResolveStartupPaths(const std::string& fileIn, const std::string& a
 
     // Extensions are compared without regard to case, like every other name (RUN1.PLT, pic.GIF).
     if (tk::EndsWithNoCase(p.PlotBase, "plt") || tk::EndsWithNoCase(p.PlotBase, "gif")) {
+        if (tk::EndsWithNoCase(p.PlotBase, ".plt")) p.FirstFileExt = p.PlotBase.substr(p.PlotBase.size() - 4);
         p.PlotBase.resize(p.PlotBase.size() >= 4 ? p.PlotBase.size() - 4 : 0);
     } else if (IsSecondDataFile(p.PlotBase)) {
         p.SecondDataFile = p.PlotBase;
         p.PlotBase = tk::WithoutExtension(p.PlotBase);
+        // RUN.2LT is a run of RUN.PLT, run.2lt one of run.plt.
+        p.FirstFileExt = p.SecondDataFile.back() == 'T' ? ".PLT" : ".plt";
     } else if (Characters(p.PlotBase) <= 4) {
         if (p.WorkDir.empty()) p.WorkDir = InstallationRoot() + p.ProgramPath + "/";
     } else {
@@ -219,7 +222,8 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     const auto unloaded = [&] { return host.Unloaded(); };
 
     viewer.Run().State().SettingsKey = tk::CompanyKey;
-    if (!registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) {
+    // A store whose name is a folder was named at the start; the command line still decides.
+    if (registry.CanRead() && !registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) {
         r.RegistryMissing = true;
         dialogs.Show(RegistryMissingText(), StartupErrorTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         host.ShowFilename();
@@ -227,13 +231,17 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
         return r;
     }
 
-    r.Paths = ResolveStartupPaths(registry.GetText(tk::CompanyKey, "fileIn"),
+    // A hand-over in a store that cannot be written could not be cleared by the run it served:
+    // it would open that run again at every start.
+    const std::string fileIn = registry.CanWrite() ? registry.GetText(tk::CompanyKey, "fileIn") : std::string();
+    r.Paths = ResolveStartupPaths(fileIn,
                                   registry.GetText(tk::CompanyKey, "ActivePath"),
                                   registry.GetText(tk::CompanyKey, "ProgramPath"), commandTail);
     if (r.Paths.AdoptToolOutput) AdoptToolOutput(r, dialogs);
     viewer.Run().State().WorkDir = r.Paths.WorkDir;
     viewer.Run().State().PlotBase = r.Paths.PlotBase;
     viewer.Run().State().SettingsKey = SettingsSubkey;
+    if (!r.Paths.FirstFileExt.empty()) viewer.Run().State().FirstFileExt = r.Paths.FirstFileExt;
 
     // An empty directory (a plot file named without one) is the directory we were started in.
     if (!r.Paths.WorkDir.empty() && ::chdir(tk::ResolvePath(r.Paths.WorkDir).c_str()) != 0) {
@@ -247,17 +255,17 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     viewer.Run().State().OpenDialogDir = r.CurrentDir;
 
     const std::string base = r.Paths.PlotBase;
-    const std::optional<std::string> firstDataFile = FirstDataFileOf(r.Paths.SecondDataFile);
-    if (firstDataFile && !viewer.FileExists(*firstDataFile)) {
+    const std::string first = base + viewer.Run().State().FirstFileExt;
+    if (!r.Paths.SecondDataFile.empty() && !viewer.FileExists(first)) {
         r.FirstDataFileMissing = true;
         const auto here = [&](const std::string& name) { return name.front() == '/' ? name : r.CurrentDir + "/" + name; };
-        dialogs.Show(FirstDataFileMissingText(here(r.Paths.SecondDataFile), here(*firstDataFile)), StartupErrorTitle,
+        dialogs.Show(FirstDataFileMissingText(here(r.Paths.SecondDataFile), here(first)), StartupErrorTitle,
                      tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         return r;
     }
     try {
         const StartOutcome start = viewer.StartOnFile(base);
-        if (start.DataFile) r.ReadFile = base + ".plt";
+        if (start.DataFile) r.ReadFile = first;
         r.Started = start.DataFile && !unloaded();
         r.LocatedPicture = start.Picture;
     } catch (const std::exception&) {

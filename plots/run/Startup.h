@@ -29,6 +29,10 @@ struct StartupPaths {
     // The run's second data file when one was named ("run.2lt"): the run is opened from the
     // .plt beside it.
     std::string SecondDataFile;
+    // The first data file's extension in the letters it was named with (".PLT" for RUN.PLT),
+    // so that a name that exists as written is the file read even where its twin in other
+    // letters lies beside it; empty when no data file was named.
+    std::string FirstFileExt;
 };
 
 // The hand-over values as a tool writes them (backslashes allowed) and the raw command tail.

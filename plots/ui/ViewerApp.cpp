@@ -102,6 +102,9 @@ int RunViewer(int argc, char** argv, const std::string& commandTail)
     if (!keptAs.empty())
         form.viewer().Messages().Show(tk::DamagedStoreNotice(keptAs), tk::DamagedStoreTitle, tk::MsgIcon::Exclamation,
                                       tk::MsgButtons::Ok);
+    // A store that cannot be used is named once here; the start goes on without it.
+    if (const std::string problem = form.registry().StoreProblem(); !problem.empty())
+        form.viewer().Messages().Show(problem, tk::DamagedStoreTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
     Main(form.viewer(), form.registry(), commandTail);
     // A fatal data message during start-up has closed the window already.
     if (form.Unloaded()) return form.EndedByFatalExit() ? 1 : 0;

@@ -13,6 +13,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdio>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -268,4 +270,32 @@ TEST(CataloguePage, TheSelectionIsAlwaysOnThePageShown)
     shown.page.cmdEditDemo->click();
     ASSERT_EQ(shown.inst.Recorder.Starts.size(), 1u);
     EXPECT_EQ(shown.inst.Recorder.Starts[0].Args.back(), shown.inst.Examples() + "/Circuit.qz");
+}
+
+TEST(CataloguePage, EveryEnabledExampleStaysReachableByKeyboardAfterAMissingSource)
+{
+    ShownCatalogue shown;
+    std::remove((shown.inst.Examples() + "/Damper.qz").c_str());
+    shown.Choose(0, "alg_exam", 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(shown.page.Option("alg_exam", 3)->isEnabled());
+
+    // Tab comes back into the page's examples, and the arrows from there reach every other one.
+    QWidget* reached = nullptr;
+    for (int i = 0; i < 12 && !reached; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        if (focused && focused->objectName().startsWith("alg_exam_")) reached = focused;
+    }
+    ASSERT_NE(reached, nullptr) << "Tab never reaches the Algebraic Equations examples";
+    std::set<std::string> chosen;
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down})
+        for (int i = 0; i < 21; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            chosen.insert(shown.page.SelectedExample());
+        }
+    EXPECT_EQ(chosen.size(), 19u);
+    EXPECT_EQ(chosen.count("Damper.qz"), 0u);
 }

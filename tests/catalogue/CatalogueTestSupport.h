@@ -12,6 +12,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPrinter>
+#include <gtest/gtest.h>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -166,5 +169,31 @@ struct Installation {
     pitchwell::LauncherContext Recording {Paths, Dialogs, Store, Recorder, Printer};
     pitchwell::LauncherContext Real {Paths, Dialogs, Store, System, Printer};
 };
+
+// The PDF's text, laid out as printed, lines trimmed and inner runs of blanks made one.
+inline std::vector<std::string> PdfLines(const std::string& pdf)
+{
+    QProcess run;
+    run.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    EXPECT_TRUE(run.waitForFinished(60000));
+    std::vector<std::string> lines;
+    for (QString line : QString::fromUtf8(run.readAllStandardOutput()).split('\n')) {
+        // Ligatures of the printer font come back as one character.
+        line = line.normalized(QString::NormalizationForm_KC).simplified();
+        if (!line.isEmpty() && line != "\f")
+            lines.push_back(line.toStdString());
+    }
+    return lines;
+}
+
+inline int PdfPages(const std::string& pdf)
+{
+    QProcess run;
+    run.start("pdfinfo", {QString::fromStdString(pdf)});
+    run.waitForFinished(60000);
+    const QRegularExpressionMatch m =
+        QRegularExpression("Pages:\\s+(\\d+)").match(QString::fromUtf8(run.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
 
 }  // namespace cataloguetest

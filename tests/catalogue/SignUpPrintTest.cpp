@@ -122,32 +122,6 @@ TEST(SignUpPrint, StepsInOrderAtTheirPlaces)
         EXPECT_EQ(line.second.find("Country"), std::string::npos);
 }
 
-// The PDF's text, laid out as printed, lines trimmed and inner runs of blanks made one.
-std::vector<std::string> PdfLines(const std::string& pdf)
-{
-    QProcess run;
-    run.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
-    EXPECT_TRUE(run.waitForFinished(60000));
-    std::vector<std::string> lines;
-    for (QString line : QString::fromUtf8(run.readAllStandardOutput()).split('\n')) {
-        // Ligatures of the printer font come back as one character.
-        line = line.normalized(QString::NormalizationForm_KC).simplified();
-        if (!line.isEmpty() && line != "\f")
-            lines.push_back(line.toStdString());
-    }
-    return lines;
-}
-
-int PdfPages(const std::string& pdf)
-{
-    QProcess run;
-    run.start("pdfinfo", {QString::fromStdString(pdf)});
-    run.waitForFinished(60000);
-    const QRegularExpressionMatch m =
-        QRegularExpression("Pages:\\s+(\\d+)").match(QString::fromUtf8(run.readAllStandardOutput()));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
 TEST(RegistrationPage, PrintsTheFormOnOnePdfPage)
 {
     Installation inst;

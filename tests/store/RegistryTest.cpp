@@ -12,6 +12,7 @@
 #include <optional>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -382,6 +383,11 @@ TEST_F(StoreTest, ByteOrderMarkAndBadLinesHideNothingElse)
         {"a value that does not parse", scrivane + "\"Curve1\"=int32:red\n\"Curve2\"=int32:7\n", true},
         {"a value line before any key", "\"stray\"=int32:1\n" + scrivane, true},
         {"the values of a key line that does not parse stay out", scrivane + "[Scr%zz]\n\"Titles\"=int32:9\n", true},
+        {"more junk than settings", scrivane + [] {
+             std::string junk;
+             for (int i = 0; i < 30; ++i) junk += "junk line " + std::to_string(i) + "\n";
+             return junk + std::string("\0\0\0\n", 4);
+         }(), true},
     };
     const QString tavrick = dir.path() + "/tavrick";
     for (const auto& c : cases) {
@@ -409,7 +415,7 @@ TEST_F(StoreTest, ByteOrderMarkAndBadLinesHideNothingElse)
 TEST_F(StoreTest, UnreadableStoreIsSetAsideOnceAtStartAndAFreshOneSeeded)
 {
     const std::string damaged[] = {
-        std::string("\x7f" "ELF\x02\x01\x01\x00\x00\x00\n[x]\n\x00\x01", 16),
+        std::string("\x7f" "ELF\x02\x01\x01\x00\x00\x00\n(x)\n\x00\x01", 16),
         // Saved as UTF-16 by an editor.
         std::string("\xff\xfe[\0S\0]\0\n\0\"\0v\0\"\0=\0i\0n\0t\0\x33\0\x32\0:\0\x31\0\n\0", 38),
         "not a settings file\nat all\n",
@@ -475,4 +481,40 @@ TEST_F(StoreTest, WritersKilledMidWriteLeaveAWholeStoreAndTheNextWriterClearsUp)
     store.SetInt(Scrivane, "Titles", 43);
     EXPECT_EQ(Registry(File()).GetInt(Scrivane, "Titles"), 43);
     EXPECT_EQ(Entries(tavrick), QStringList({"registry.ini", "registry.ini.lock", "registry.ini.tmp-notes.txt"}));
+}
+
+// A store that cannot be used is named for what it is: a folder under the store's name, or a
+// folder the store cannot be written into (checked as an ordinary user: root writes anywhere).
+TEST_F(StoreTest, AStoreThatCannotBeUsedNamesItsCause)
+{
+    QDir().mkpath(QString::fromStdString(File()));
+    EXPECT_FALSE(store.CanRead());
+    EXPECT_NE(store.StoreProblem().find(File() + " is a folder"), std::string::npos) << store.StoreProblem();
+    QDir(dir.path()).removeRecursively();
+
+    const std::string locked = dir.path().toStdString() + "/locked";
+    QDir().mkpath(QString::fromStdString(locked));
+    ::chmod(dir.path().toLocal8Bit().constData(), 0755);
+    ::chmod(locked.c_str(), 0555);
+    const Registry readOnly(locked + "/tavrick/registry.ini");
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        const std::string problem = readOnly.StoreProblem() + (readOnly.CanWrite() ? "|writable" : "|not writable");
+        const ssize_t written = ::write(pipeEnds[1], problem.data(), problem.size());
+        ::_exit(written == ssize_t(problem.size()) ? 0 : 3);
+    }
+    ::close(pipeEnds[1]);
+    std::string problem;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) problem.append(buffer, std::size_t(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_NE(problem.find("cannot be saved: the folder " + locked + " cannot be written to"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("|not writable"), std::string::npos) << problem;
+    ::chmod(locked.c_str(), 0755);
 }

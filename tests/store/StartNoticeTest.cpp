@@ -6,6 +6,7 @@
 #include "common/Registry.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -40,4 +41,20 @@ TEST(LauncherStart, DamagedStoreIsToldOnceAndReplaced)
         launcher.RecoverSettingsStore();
         EXPECT_EQ(dialogs.Boxes.size(), 1u);
     }
+}
+
+TEST(LauncherStart, AStoreNamedLikeAFolderIsToldOnce)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.path().toStdString() + "/registry.ini";
+    QDir().mkpath(QString::fromStdString(file));
+    tk::ScriptedDialogs dialogs;
+    tk::Registry store(file);
+    tk::SystemStarter starter;
+    pitchwell::LauncherApp launcher(dir.path().toStdString(), dialogs, store, starter);
+
+    launcher.RecoverSettingsStore();
+    ASSERT_EQ(dialogs.Boxes.size(), 1u);
+    EXPECT_EQ(dialogs.Boxes[0].Title, tk::DamagedStoreTitle);
+    EXPECT_NE(dialogs.Boxes[0].Text.find(file + " is a folder"), std::string::npos) << dialogs.Boxes[0].Text;
 }

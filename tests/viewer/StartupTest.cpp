@@ -142,19 +142,26 @@ const StartupCase StartupCases[] = {
     // in the tool's working directory, not a name for the tool's fresh output.
     {.Name = "CapitalExtensionIsThePlotFileInTheToolsWorkingDirectory", .FileIn = "T-FREQ.PLT",
      .ActivePath = "{TMP}/work/", .ProgramPath = "\\fitmora", .Files = {"{TMP}/work/T-FREQ.PLT"},
-     .Directories = {"{ROOT}/fitmora/user"}, .WorkDir = "{TMP}/work/", .PlotBase = "T-FREQ", .Read = "T-FREQ.plt",
+     .Directories = {"{ROOT}/fitmora/user"}, .WorkDir = "{TMP}/work/", .PlotBase = "T-FREQ", .Read = "T-FREQ.PLT",
      .CurrentDir = "{TMP}/work"},
     {.Name = "CapitalPlotFileTypedInItsDirectory", .Tail = "RUN1.PLT", .Files = {"{TMP}/RUN1.PLT"}, .WorkDir = "",
-     .PlotBase = "RUN1", .Read = "RUN1.plt"},
+     .PlotBase = "RUN1", .Read = "RUN1.PLT"},
     {.Name = "CapitalPlotFileSentByTheFileManager", .Tail = "{TMP}/jobs/RUN1.PLT", .Files = {"{TMP}/jobs/RUN1.PLT"},
-     .WorkDir = "{TMP}/jobs/", .PlotBase = "RUN1", .Read = "RUN1.plt", .CurrentDir = "{TMP}/jobs"},
+     .WorkDir = "{TMP}/jobs/", .PlotBase = "RUN1", .Read = "RUN1.PLT", .CurrentDir = "{TMP}/jobs"},
+    // A name that exists as written is the file read, though its twin in other letters is there.
+    {.Name = "CapitalsBesideSmallLettersIsTheFileNamed", .Tail = "{TMP}/jobs/RUN.PLT",
+     .Files = {"{TMP}/jobs/run.plt", "{TMP}/jobs/RUN.PLT"}, .WorkDir = "{TMP}/jobs/", .PlotBase = "RUN",
+     .Read = "RUN.PLT", .CurrentDir = "{TMP}/jobs"},
+    {.Name = "CapitalSecondDataFileBesideSmallLettersOpensItsOwnRun", .Tail = "{TMP}/jobs/RUN.2LT",
+     .Files = {"{TMP}/jobs/run.plt", "{TMP}/jobs/RUN.PLT", "{TMP}/jobs/RUN.2LT"}, .WorkDir = "{TMP}/jobs/",
+     .PlotBase = "RUN", .Read = "RUN.PLT", .CurrentDir = "{TMP}/jobs"},
     {.Name = "CapitalPictureTypedInItsDirectory", .Tail = "pic.GIF",
      .Files = {"{TMP}/pic.GIF", "{TMP}/pic.qz", "{TMP}/pic.out"}, .WorkDir = "", .PlotBase = "pic", .Picture = true},
     {.Name = "SecondDataFileOpensItsRunFromThePltBeside", .Tail = "run.2lt", .Files = {"{TMP}/run.plt", "{TMP}/run.2lt"},
      .WorkDir = "", .PlotBase = "run", .Read = "run.plt"},
     {.Name = "CapitalSecondDataFileSentByTheFileManager", .Tail = "{TMP}/jobs/RUN.2LT",
      .Files = {"{TMP}/jobs/RUN.PLT", "{TMP}/jobs/RUN.2LT"}, .WorkDir = "{TMP}/jobs/", .PlotBase = "RUN",
-     .Read = "RUN.plt", .CurrentDir = "{TMP}/jobs"},
+     .Read = "RUN.PLT", .CurrentDir = "{TMP}/jobs"},
     {.Name = "HandedOverSecondDataFileOpensItsRun", .FileIn = "t-freq.2lt", .ActivePath = "{TMP}/work/",
      .ProgramPath = "\\tunewv.hz", .Files = {"{TMP}/work/t-freq.plt", "{TMP}/work/t-freq.2lt"},
      .WorkDir = "{TMP}/work/", .PlotBase = "t-freq", .Read = "t-freq.plt", .CurrentDir = "{TMP}/work"},
@@ -332,3 +339,26 @@ TEST(HandOver, ClearedOnlyWhereTheCompanyKeyExists)
 }
 
 }  // namespace
+
+namespace {
+class StoreFolderStartup : public StartupFixture {};
+}  // namespace
+
+// A store whose name is a folder is named once at the start (not taken for a missing
+// installation), and the file on the command line is shown all the same.
+TEST_F(StoreFolderStartup, TheNamedFileIsShownWithoutTheMissingKeyBox)
+{
+    const std::string storeFile = Expand("{TMP}/store/registry.ini");
+    QDir().mkpath(QString::fromStdString(storeFile));
+    MakeFile(Expand("{TMP}/jobs/run.plt"));
+    tk::Registry store(storeFile);
+    HeadlessHost host;
+    tk::ScriptedDialogs dialogs;
+    ImageSurface surface(640, 480);
+    Viewer viewer(host, dialogs, surface);
+    const StartupResult r = Main(viewer, store, Expand("{TMP}/jobs/run.plt"));
+    EXPECT_FALSE(r.RegistryMissing);
+    EXPECT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Text;
+    EXPECT_EQ(r.ReadFile, "run.plt");
+    EXPECT_TRUE(r.Started);
+}

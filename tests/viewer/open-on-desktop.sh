@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Opens plot files with the real viewer on a virtual X server, the two ways a user does: typed
-# in a terminal from the file's directory, and sent by the file manager through the desktop's
-# opener (gio open, which follows the installed desktop entry). Prints one line per case:
-# "CASE name: ok", or "CASE name: FAILED why" with the windows that were shown.
+# Opens plot files with the real viewer on a virtual X server, the ways a user does: typed in a
+# terminal from the file's directory, and through the installed desktop entry by the desktop's
+# openers: gio open (the file manager), xdg-open with no desktop known (a plain window manager,
+# where it runs the entry's Exec line itself) and xdg-open under GNOME (which hands the file to
+# gio). The openers' cases run for an installation directory without a blank in its name, and
+# xdg-open's also for one with a blank. Prints one line per case: "CASE name: ok", or "CASE
+# name: FAILED why" with the windows that were shown; an opener's case is named "name@plain"
+# or "name@blank" for the installation.
 #   open-on-desktop.sh SOURCE_DIR PLOTS CASE...
-# A case is "name|how|files|argument|title|box": how is typed or opened; files are the files
-# made in a fresh directory (comma-separated; .plt and .2lt files get a sample run, .gif files a
-# picture, others a line of text); title is the plot window's expected caption; box the title of
-# the message box that must show, or empty when none may.
+# A case is "name|how|files|argument|title|box": how is typed, gio, xdg-open or xdg-open-gnome;
+# files are the files made in a fresh directory (comma-separated; .plt and .2lt files get a
+# sample run, .gif files a picture, others a line of text); title is the plot window's expected
+# caption; box the title of the message box that must show, or empty when none may.
 set -euo pipefail
 src=$1
 plots=$2
@@ -18,11 +22,14 @@ unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 xserver=""
 
-# The ids of the viewers started here: the processes running this installation's copy.
+# The ids of the viewers started here: the processes running an installation's copy.
 viewer_pids() {
   local exe pid
   for exe in /proc/[0-9]*/exe; do
-    [ "$(readlink "$exe" 2>/dev/null)" = "$work/prefix/plots" ] || continue
+    case $(readlink "$exe" 2>/dev/null || true) in
+      "$work/plain/plots" | "$work/with blank/plots") ;;
+      *) continue ;;
+    esac
     pid=${exe#/proc/}
     echo "${pid%/exe}"
   done
@@ -59,13 +66,18 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 export XDG_RUNTIME_DIR=$work/runtime TK_TOOLS_ROOT=$work/tk-tools TOOLS_VB_ROOT=$work/tools.vb
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/prefix/Pitchwell"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-cp "$plots" "$work/prefix/plots"
-# The installer wants the launcher too; it is never started here.
-printf '#!/bin/sh\nexit 0\n' > "$work/prefix/Pitchwell/Pitchwell-video"
-chmod +x "$work/prefix/Pitchwell/Pitchwell-video"
-"$src/dist/install-desktop.sh" "$work/prefix" >/dev/null
+# No desktop session: xdg-open falls back to its generic mode, as under a plain window manager.
+unset XDG_CURRENT_DESKTOP DE DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID \
+      MATE_DESKTOP_SESSION_ID DBUS_SESSION_BUS_ADDRESS
+for install in "plain" "with blank"; do
+  mkdir -p "$work/$install/Pitchwell"
+  cp "$plots" "$work/$install/plots"
+  # The installer wants the launcher too; it is never started here.
+  printf '#!/bin/sh\nexit 0\n' > "$work/$install/Pitchwell/Pitchwell-video"
+  chmod +x "$work/$install/Pitchwell/Pitchwell-video"
+done
 
 visible_windows() {  # "id name" per line
   local id
@@ -96,18 +108,20 @@ make_files() {  # directory, comma-separated names
   done
 }
 
-n=0
-for entry in "$@"; do
-  IFS="|" read -r name how files argument title box <<< "$entry"
+# Runs one case and prints its line.
+run_case() {  # name, how, files, argument, title, box
+  local name=$1 how=$2 files=$3 argument=$4 title=$5 box=$6 dir id why
   n=$((n + 1))
   dir=$work/case$n
   mkdir -p "$dir"
   make_files "$dir" "$files"
-  if [ "$how" = typed ]; then
-    (cd "$dir" && exec "$work/prefix/plots" "$argument") >/dev/null 2>"$work/plots.err" &
-  else
-    (cd "$work" && gio open "$dir/$argument") >/dev/null 2>"$work/gio.err" || cat "$work/gio.err" >&2
-  fi
+  case $how in
+    typed) (cd "$dir" && exec "$work/plain/plots" "$argument") >/dev/null 2>"$work/plots.err" & ;;
+    gio) (cd "$work" && gio open "$dir/$argument") >/dev/null 2>"$work/open.err" || cat "$work/open.err" >&2 ;;
+    # The generic xdg-open waits for the program it starts; it ends with the viewer.
+    xdg-open) (cd "$work" && exec xdg-open "$dir/$argument") >/dev/null 2>"$work/open.err" & ;;
+    xdg-open-gnome) (cd "$work" && XDG_CURRENT_DESKTOP=GNOME exec xdg-open "$dir/$argument") >/dev/null 2>"$work/open.err" & ;;
+  esac
   id=$(window_named "$title")
   why=""
   [ -n "$id" ] || why="no window '$title'"
@@ -120,7 +134,26 @@ for entry in "$@"; do
     echo "CASE $name: ok"
   else
     echo "CASE $name: FAILED ${why#; } (shown: $(visible_windows | cut -d' ' -f2- | paste -sd'|'); running: $(viewer_pids | paste -sd' '))"
-    cat "$work/plots.err" >&2 2>/dev/null || true
+    cat "$work/plots.err" "$work/open.err" >&2 2>/dev/null || true
   fi
   end_viewers
+}
+
+n=0
+for entry in "$@"; do
+  IFS="|" read -r name how files argument title box <<< "$entry"
+  [ "$how" = typed ] && run_case "$name" "$how" "$files" "$argument" "$title" "$box"
+done
+# The openers' cases on an installation whose path needs no quoting; xdg-open's (the generic
+# one and, under GNOME, gio's) also on one whose path has a blank.
+for install in plain blank; do
+  if [ $install = plain ]; then prefix="$work/plain"; else prefix="$work/with blank"; fi
+  "$src/dist/install-desktop.sh" "$prefix" >/dev/null
+  for entry in "$@"; do
+    IFS="|" read -r name how files argument title box <<< "$entry"
+    case $install:$how in
+      *:typed | blank:gio) ;;
+      *) run_case "$name@$install" "$how" "$files" "$argument" "$title" "$box" ;;
+    esac
+  done
 done

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the desktop entries of a small installation into a private home and checks what a
-# desktop would see: both entries valid, their programs quoted, the icons, and .plt files
+# desktop would see: both entries valid, their programs named by a word every opener can run
+# (through a link in ~/.local/bin when the installation's path has a blank), the icons, and .plt files
 # typed as plot data and opened by the plot viewer; and installation directories whose names a
 # desktop entry cannot hold, refused with a message.
 #   desktop-entries.sh SOURCE_DIR PLOTS LAUNCHER
@@ -9,7 +10,7 @@ src=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
-prefix="$work/tk tools"   # a blank in the path must survive the Exec line
+prefix="$work/tk tools"   # a blank in the path: the entries start the programs through links
 mkdir -p "$HOME" "$prefix/Pitchwell"
 cp "$2" "$prefix/plots"
 cp "$3" "$prefix/Pitchwell/Pitchwell-video"
@@ -26,8 +27,11 @@ for entry in Pitchwell-video plots; do
   [ -f "$apps/$entry.desktop" ] || fail "no $entry.desktop"
   desktop-file-validate --no-hints "$apps/$entry.desktop" || fail "$entry.desktop does not validate"
 done
-grep -qx "Exec=\"$prefix/Pitchwell/Pitchwell-video\"" "$apps/Pitchwell-video.desktop" || fail "launcher Exec line"
-grep -qx "Exec=\"$prefix/plots\" %f" "$apps/plots.desktop" || fail "viewer Exec line"
+links=$HOME/.local/bin
+grep -qx "Exec=$links/tk-tools-Pitchwell-video" "$apps/Pitchwell-video.desktop" || fail "launcher Exec line"
+grep -qx "Exec=$links/tk-tools-plots %f" "$apps/plots.desktop" || fail "viewer Exec line"
+[ "$(readlink "$links/tk-tools-plots")" = "$prefix/plots" ] || fail "viewer link"
+[ "$(readlink "$links/tk-tools-Pitchwell-video")" = "$prefix/Pitchwell/Pitchwell-video" ] || fail "launcher link"
 grep -qx "MimeType=application/x-quazelle-plot;" "$apps/plots.desktop" || fail "viewer mime type"
 for icon in pitchwell-video quazelle-plots; do
   [ -f "$XDG_DATA_HOME/icons/hicolor/64x64/apps/$icon.png" ] || fail "icon $icon"
@@ -67,6 +71,17 @@ for name in 'q"u$o`t%e\s;[b]=x' "naïve 'tools'"; do
     desktop-file-validate --no-hints "$apps/$entry.desktop" || fail "$entry.desktop for $name does not validate"
   done
 done
+
+# An installation path without a blank is the Exec line's word itself; the links go.
+odd_install plain "$2" "$3" || fail "plain was refused: $(cat "$work/message")"
+grep -qx "Exec=$work/plain/plots %f" "$apps/plots.desktop" || fail "viewer Exec line of a plain path"
+[ ! -e "$links/tk-tools-plots" ] && [ ! -L "$links/tk-tools-plots" ] || fail "the link of the earlier installation stayed"
+# A file of the user's own under a link's name is never replaced.
+echo "mine" > "$links/tk-tools-plots"
+if odd_install "with blank" "$2" "$3"; then fail "the user's file under the link's name was replaced"; fi
+grep -q "is not a link this installer made" "$work/message" || fail "no message for the user's file: $(cat "$work/message")"
+[ "$(cat "$links/tk-tools-plots")" = mine ] || fail "the user's file was changed"
+rm "$links/tk-tools-plots"
 
 # Entries that do not validate replace nothing.
 "$src/dist/install-desktop.sh" "$prefix" >/dev/null
