@@ -4,6 +4,7 @@
 #include "common/Paths.h"
 #include "plots/cli/Commands.h"
 #include "plots/data/PlotReader.h"
+#include "plots/data/WholeFile.h"
 #include "plots/run/PlotSequence.h"
 
 #include <algorithm>
@@ -64,38 +65,40 @@ std::string DescribePolesAndZeros(const PlotData& data)
     return out.str();
 }
 
-// The curve blocks after the data points, read in the order the plot sequence reads them. A
-// block the viewer would read and find empty is the viewer's fatal warning.
-bool DescribeBlocks(PlotData& data, std::string& description, std::string& failure)
+// The viewer's fatal warning for a curve block of a plot it shows that yields no point.
+const char* EmptyBlockWarning(PlotKind kind)
 {
-    struct Block {
-        bool Present;
-        PlotKind Kind;
-        const char* Warning;
-    };
-    const Block blocks[] = {
-        {data.OmegaZeroCount > 1, PlotKind::SideLobe, "==Warning== No Sidelobe data in file"},
-        {data.DelayMatched == 1, PlotKind::GroupDelayRipple, "==Warning== No Ripple data in file"},
-        {true, PlotKind::ImpulseResponse, "==Warning== No h(t) data in file"},
-    };
-    const std::vector<PlotKind> sequence = FilePlotSequence(data);
-    std::vector<std::string> found;
-    for (const Block& block : blocks) {
-        if (!block.Present) continue;
-        const bool shown = std::find(sequence.begin(), sequence.end(), block.Kind) != sequence.end();
-        ReadNextBlock(data);
-        if (data.PointCount <= 0) {
-            if (!shown) continue;
-            failure = block.Warning;
-            return false;
-        }
-        const std::string name = block.Kind == PlotKind::GroupDelayRipple ? "ripple" : PlotKindName(block.Kind);
-        found.push_back(name + " (" + Plural(data.PointCount, "point", "points") + (shown ? ")" : ", not shown)"));
+    switch (kind) {
+    case PlotKind::SideLobe: return "==Warning== No Sidelobe data in file";
+    case PlotKind::GroupDelayRipple: return "==Warning== No Ripple data in file";
+    default: return "==Warning== No h(t) data in file";
     }
-    description = "; blocks: ";
-    for (std::size_t i = 0; i < found.size(); ++i) description += (i ? ", " : "") + found[i];
-    if (found.empty()) description += "none";
-    return true;
+}
+
+std::string DescribeBlocks(const std::vector<BlockExtent>& blocks)
+{
+    std::string description = "; blocks: ";
+    bool any = false;
+    for (const BlockExtent& block : blocks) {
+        if (block.Read <= 0) continue;
+        const std::string name = block.Kind == PlotKind::GroupDelayRipple ? "ripple" : PlotKindName(block.Kind);
+        description += (any ? ", " : "") + name + " (" + Plural(block.Read, "point", "points") +
+                       (block.Shown ? ")" : ", not shown)");
+        any = true;
+    }
+    return description + (any ? "" : "none");
+}
+
+// A name on one line of output: line breaks in it are written as \n and \r.
+std::string OneLineName(const std::string& path)
+{
+    std::string out;
+    for (const char c : tk::DisplayName(path)) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
 }
 
 }  // namespace
@@ -107,7 +110,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 2;
     }
     const std::string& path = args[0];
-    const std::string shown = tk::DisplayName(path);
+    const std::string shown = OneLineName(path);
     PlotData data;
     const ReadOutcome read = ReadPlotData(data, path);
     switch (read.Status) {
@@ -128,18 +131,24 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 1;
     }
 
+    const FileExtent extent = MeasureFile(data, read, FilePlotSequence(data));
+    if (!extent.Whole()) {
+        const BlockExtent* empty = extent.Blocks.empty() ? nullptr : &extent.Blocks.back();
+        if (empty && empty->Read == 0) {
+            // What the viewer itself would stop at.
+            std::fprintf(stderr, "Must exit!\n%s\n", EmptyBlockWarning(empty->Kind));
+        } else {
+            std::fprintf(stderr, "plots: '%s' ends before its declared points (%s)\n", shown.c_str(),
+                         extent.Shortfall.c_str());
+        }
+        std::fprintf(stderr, "plots: the reader stopped at line %d of '%s'\n", extent.Line, shown.c_str());
+        return 1;
+    }
+
     std::ostringstream line;
     line << shown << ": plot type " << data.PlotType << " (" << ShortToolName(data.PlotType) << "), "
-         << Plural(data.TermCount, "term", "terms") << ", " << Plural(data.PointCount, "point", "points");
-    if (IsPoleZeroType(data.PlotType)) {
-        line << DescribePolesAndZeros(data);
-        std::string blocks, failure;
-        if (!DescribeBlocks(data, blocks, failure)) {
-            std::fprintf(stderr, "Must exit!\n%s\n", failure.c_str());
-            return 1;
-        }
-        line << blocks;
-    }
+         << Plural(data.TermCount, "term", "terms") << ", " << Plural(read.DeclaredPoints, "point", "points");
+    if (IsPoleZeroType(data.PlotType)) line << DescribePolesAndZeros(data) << DescribeBlocks(extent.Blocks);
     std::printf("%s\n", line.str().c_str());
     return 0;
 }

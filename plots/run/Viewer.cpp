@@ -4,6 +4,7 @@
 #include "common/PrintFile.h"
 #include "common/Text.h"
 #include "plots/data/Listings.h"
+#include "plots/data/WholeFile.h"
 #include "plots/render/PlotDrawing.h"
 #include "plots/render/PrintedPage.h"
 #include "plots/report/Format.h"
@@ -394,10 +395,7 @@ bool Viewer::ReloadDataFile()
     const ReadOutcome read = ReadPlotData(fresh, dataFileRead_);
     if (!read.Loaded()) {
         // Nothing of it is shown: the plot on the surface and the data behind it stay.
-        if (read.Status == ReadStatus::NoData)
-            dialogs_.Show("No data in file", "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-        else
-            ShowReadFailure(read);
+        DataFileStalled(MeasureFile(fresh, read, {}).Shortfall);
         return false;
     }
 
@@ -411,7 +409,7 @@ bool Viewer::ReloadDataFile()
         if (at != kinds.end()) position = std::size_t(at - kinds.begin());
         for (std::size_t i = 0; i <= position; ++i) {
             if (PrepareDataFor(kinds[i], fresh)) continue;
-            dialogs_.Show(EmptyBlockWarning(kinds[i]), "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+            DataFileStalled(EmptyBlockWarning(kinds[i]));
             return false;
         }
     }
@@ -425,6 +423,12 @@ bool Viewer::ReloadDataFile()
     DrawPlotNow(kinds[position]);
     Drawn(kinds[position]);
     return true;
+}
+
+void Viewer::DataFileStalled(const std::string& lacks)
+{
+    host_.ShowStandingNotice("The plot data file was written again but is not whole (" + lacks +
+                             "); the plot shown is from before.");
 }
 
 void Viewer::LocatePlotFile(const std::string& base)

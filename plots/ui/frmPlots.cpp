@@ -163,7 +163,9 @@ void frmPlots::BuildControls()
     connect(&noticeTimer_, &QTimer::timeout, lblNotice, &QLabel::clear);
 
     // The shown run's data file is watched: a solver that writes it again has its new run shown.
-    dataWatch_ = new DataFileWatch([this](const std::string&) { viewer_->ReloadDataFile(); }, this);
+    dataWatch_ = new DataFileWatch([this](const std::string&) { viewer_->ReloadDataFile(); },
+                                   [this](const std::string&, const std::string& lacks) { viewer_->DataFileStalled(lacks); },
+                                   this);
     viewer_->OnDataFileRead = [this](const std::string& path) { dataWatch_->Watch(path); };
 
     // A plot data file or picture dropped on the window opens as the open command opens it.
@@ -267,8 +269,14 @@ void frmPlots::Unload() { close(); }
 
 void frmPlots::ShowNotice(const std::string& text)
 {
-    lblNotice->setText(QString::fromStdString(text));
+    ShowStandingNotice(text);
     noticeTimer_.start();
+}
+
+void frmPlots::ShowStandingNotice(const std::string& text)
+{
+    noticeTimer_.stop();
+    lblNotice->setText(QString::fromStdString(tk::DisplayName(text)));
 }
 
 namespace {
