@@ -156,7 +156,9 @@ void frmPlots::BuildControls()
     // A short line under the plot's buttons for notices that go by themselves.
     lblNotice = new QLabel(this);
     lblNotice->setObjectName("lblNotice");
-    SetTwips(lblNotice, ButtonColumn[0], ButtonTop + ButtonHeight + 15, TabsWidth - 2 * ButtonColumn[0], 240);
+    // Inside the page, clear of its lower border; the font is made to fit its height.
+    SetTwips(lblNotice, ButtonColumn[0], ButtonTop + ButtonHeight + 15, TabsWidth - 2 * ButtonColumn[0],
+             TabsTop + TabsHeight - 30 - (ButtonTop + ButtonHeight + 15));
     OnTab(lblNotice, TabPlot);
     noticeTimer_.setSingleShot(true);
     noticeTimer_.setInterval(NoticeMs);
@@ -277,6 +279,7 @@ void frmPlots::ShowStandingNotice(const std::string& text)
 {
     noticeTimer_.stop();
     lblNotice->setText(QString::fromStdString(tk::DisplayName(text)));
+    tk::FitCaptions(lblNotice);
 }
 
 namespace {
