@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -587,6 +588,41 @@ TEST_F(WindowTest, RewrittenDataFileIsShownOnceWhole)
     }
     EXPECT_TRUE(dialogs_.Boxes.empty()) << (dialogs_.Boxes.empty() ? "" : dialogs_.Boxes[0].Title);
     EXPECT_FALSE(f.Unloaded());
+}
+
+// Fonts follow the window's height only, so a small or a tall narrow window makes captions too
+// wide for their controls: each is then made smaller until it is whole, and the pages' controls
+// keep clear of the tabs, whose padding does not shrink with their font.
+TEST_F(WindowTest, CaptionsStayWholeInSmallAndTallWindows)
+{
+    frmPlots& f = Open();
+    f.showNormal();
+    for (const QSize size : {QSize(400, 300), QSize(640, 480), QSize(600, 1000)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+        f.resize(size);
+        QTest::qWait(50);
+        for (QWidget* w : f.findChildren<QWidget*>()) {
+            QString caption;
+            int need = 0;
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                caption = b->text().remove('&');
+                need = qobject_cast<QPushButton*>(w) ? QFontMetrics(w->font()).horizontalAdvance(caption)
+                                                     : b->sizeHint().width();
+            } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+                caption = g->title();
+                need = QFontMetrics(w->font()).horizontalAdvance(caption);
+            } else if (auto* l = qobject_cast<QLabel*>(w)) {
+                caption = l->text();
+                need = QFontMetrics(w->font()).horizontalAdvance(caption);
+            }
+            if (caption.isEmpty()) continue;
+            EXPECT_LE(need, w->width()) << caption.toStdString();
+        }
+        const int tabsBottom = f.Plot_Tabs->y() + f.Plot_Tabs->tabBar()->height();
+        for (QWidget* page : {static_cast<QWidget*>(f.settings), static_cast<QWidget*>(f.picBox),
+                              static_cast<QWidget*>(f.tbInBox), static_cast<QWidget*>(f.tbOutBox)})
+            EXPECT_GE(page->y(), tabsBottom) << page->objectName().toStdString() << " covers the tabs";
+    }
 }
 
 // A plot data file or picture dropped on the window opens as "&Open Plot File ..." opens it; a
