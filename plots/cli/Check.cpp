@@ -2,6 +2,7 @@
 // and says in one line what the viewer would find in it. Solver-tool authors use it to
 // validate the files their tools write.
 #include "common/Paths.h"
+#include "common/Text.h"
 #include "plots/cli/Commands.h"
 #include "plots/data/PlotReader.h"
 #include "plots/data/WholeFile.h"
@@ -30,17 +31,6 @@ std::string ShortToolName(int plotType)
     }
 }
 
-// Message texts join their lines with CR LF; a terminal wants plain line feeds.
-std::string PlainLines(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += text[i] == '\r' ? '\n' : text[i];
-    }
-    return out;
-}
-
 std::string Plural(int n, const char* one, const char* many)
 {
     return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -63,16 +53,6 @@ std::string DescribePolesAndZeros(const PlotData& data)
     if (zeros.empty()) out << "none";
     for (std::size_t i = 0; i < zeros.size(); ++i) out << (i ? ", " : "") << zeros[i];
     return out.str();
-}
-
-// The viewer's fatal warning for a curve block of a plot it shows that yields no point.
-const char* EmptyBlockWarning(PlotKind kind)
-{
-    switch (kind) {
-    case PlotKind::SideLobe: return "==Warning== No Sidelobe data in file";
-    case PlotKind::GroupDelayRipple: return "==Warning== No Ripple data in file";
-    default: return "==Warning== No h(t) data in file";
-    }
 }
 
 std::string DescribeBlocks(const std::vector<BlockExtent>& blocks)
@@ -123,7 +103,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 1;
     case ReadStatus::Corrupted:
         std::fprintf(stderr, "%s\n%s\n", CorruptedTitle(read.Label).c_str(),
-                     PlainLines(CorruptedText(tk::WithoutExtension(shown))).c_str());
+                     tk::WithLineFeeds(CorruptedText(tk::WithoutExtension(shown))).c_str());
         std::fprintf(stderr, "plots: the reader stopped at line %d of '%s'\n", read.Line, shown.c_str());
         return 1;
     case ReadStatus::NoData:
@@ -131,7 +111,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 1;
     }
 
-    const FileExtent extent = MeasureFile(data, read, FilePlotSequence(data));
+    const FileExtent extent = MeasureFile(data, read, CurveBlocksOf(data), FilePlotSequence(data));
     if (!extent.Whole()) {
         const BlockExtent* empty = extent.Blocks.empty() ? nullptr : &extent.Blocks.back();
         if (empty && empty->Read == 0) {

@@ -14,7 +14,8 @@ std::string Points(int read, int declared)
 
 }  // namespace
 
-FileExtent MeasureFile(PlotData& data, const ReadOutcome& read, const std::vector<PlotKind>& sequence)
+FileExtent MeasureFile(PlotData& data, const ReadOutcome& read, const std::vector<PlotKind>& blocks,
+                       const std::vector<PlotKind>& sequence)
 {
     FileExtent extent;
     extent.Line = read.Line;
@@ -32,13 +33,6 @@ FileExtent MeasureFile(PlotData& data, const ReadOutcome& read, const std::vecto
         extent.Line = read.PointsEnd;
         return extent;
     }
-    if (!IsPoleZeroType(data.PlotType)) return extent;
-
-    // The blocks the header announces, in file order; the sequence says which are shown.
-    std::vector<PlotKind> blocks;
-    if (data.OmegaZeroCount > 1) blocks.push_back(PlotKind::SideLobe);
-    if (data.DelayMatched == 1) blocks.push_back(PlotKind::GroupDelayRipple);
-    blocks.push_back(PlotKind::ImpulseResponse);
     const auto shown = [&](PlotKind kind) { return std::find(sequence.begin(), sequence.end(), kind) != sequence.end(); };
     std::size_t needed = 0;  // blocks up to the last one shown must all be there
     for (std::size_t i = 0; i < blocks.size(); ++i)

@@ -31,9 +31,10 @@ struct FileExtent {
 };
 
 // Measures a file that ReadPlotData has just read into `data` (with outcome `read`) against
-// what it declares: the data points, then the curve blocks in file order up to the last one
-// that `sequence` (the file's plot sequence) shows. The blocks are read from the open file, so
+// what it declares: the data points, then its curve blocks (`blocks`, in file order) up to the
+// last one that `sequence` (the file's plot sequence) shows. The blocks are read from the open file, so
 // `data` ends up holding the last one read. A file that did not load falls short as a whole.
-FileExtent MeasureFile(PlotData& data, const ReadOutcome& read, const std::vector<PlotKind>& sequence);
+FileExtent MeasureFile(PlotData& data, const ReadOutcome& read, const std::vector<PlotKind>& blocks,
+                       const std::vector<PlotKind>& sequence);
 
 }  // namespace plots

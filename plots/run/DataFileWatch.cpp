@@ -55,7 +55,7 @@ std::string DataFileWatch::Lacks(const std::string& path)
 {
     PlotData data;
     const ReadOutcome read = ReadPlotData(data, path);
-    return MeasureFile(data, read, FilePlotSequence(data)).Shortfall;
+    return MeasureFile(data, read, CurveBlocksOf(data), FilePlotSequence(data)).Shortfall;
 }
 
 void DataFileWatch::Watch(const std::string& path)
