@@ -2,6 +2,7 @@
 // the main window of the installation it runs from.
 #include "Pitchwell/LauncherApp.h"
 #include "common/Dialogs.h"
+#include "common/FormResizer.h"
 #include "common/Process.h"
 #include "common/Registry.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Pitchwell-video");
+    tk::ScaleIndicatorsWithText();
     QApplication::setApplicationVersion("1.40");
     QApplication::setDesktopFileName("Pitchwell-video");
     tk::QtDialogs dialogs;

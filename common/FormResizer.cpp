@@ -20,7 +20,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSizeGrip>
+#include <QApplication>
+#include <QProxyStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -253,7 +256,98 @@ private:
     std::vector<std::unique_ptr<QtControl>> controls_;
 };
 
+// The width a control's caption needs in its font, or 0 for a control without a one-line
+// caption of its own.
+int CaptionWidth(const QWidget* w)
+{
+    const QFontMetrics fm(w->font());
+    const auto advance = [&](QString text) { return fm.horizontalAdvance(text.remove('&')); };
+    if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
+        if (b->text().isEmpty()) return 0;
+        if (qobject_cast<const QPushButton*>(w))
+            return advance(b->text()) + 2 * (w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w) +
+                                             w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w));
+        if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w)) return b->sizeHint().width();
+        return 0;
+    }
+    if (auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->wordWrap() || l->text().isEmpty() || l->textFormat() == Qt::RichText || !l->pixmap().isNull()) return 0;
+        return advance(l->text()) + 2 * l->margin() + l->frameWidth() * 2 + l->indent() * (l->indent() > 0);
+    }
+    if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->title().isEmpty() ? 0 : advance(g->title()) + fm.height();
+    return 0;
+}
+
+// A caption wider or taller than its control, with the font that the layout gave it (fonts
+// follow the window's height, so a narrow window makes captions too wide for their controls):
+// the control's font is made smaller until the caption is whole.
+void FitCaption(QWidget* w)
+{
+    const bool label = qobject_cast<QLabel*>(w) != nullptr;
+    for (int round = 0; round < 40; ++round) {
+        const int need = CaptionWidth(w);
+        if (need == 0) return;
+        const QFontMetrics fm(w->font());
+        const bool wide = need > w->width();
+        const bool tall = label && fm.height() > w->contentsRect().height();
+        if (!wide && !tall) return;
+        QFont f = w->font();
+        const double size = FontPoints(w) * 0.94;
+        if (size < 2) return;
+        f.setPointSizeF(size);
+        w->setFont(f);
+    }
+}
+
+// A tab strip whose tabs came out taller than the strip the layout keeps for them (a small
+// window: the tabs' padding does not shrink with their font) would have its captions covered
+// by the controls placed just below it; those are moved down to the tabs' lower edge.
+void KeepClearOfTabs(const std::vector<QWidget*>& controls)
+{
+    for (QWidget* w : controls) {
+        auto* tabs = qobject_cast<QTabWidget*>(w);
+        if (!tabs || tabs->tabBar()->isHidden()) continue;
+        const int barBottom = tabs->y() + tabs->tabBar()->sizeHint().height();
+        for (QWidget* other : controls) {
+            if (other == w || other->parentWidget() != w->parentWidget()) continue;
+            const QRect g = other->geometry();
+            const bool under = g.left() <= tabs->geometry().right() && g.right() >= tabs->x();
+            if (!under || g.top() >= barBottom || g.top() < tabs->y()) continue;
+            other->setGeometry(g.left(), barBottom, g.width(), std::max(1, g.bottom() + 1 - barBottom));
+        }
+    }
+}
+
+// Check-box and option-button markers as large as the text beside them grows: the style's
+// markers are a fixed size, which beside the text of a large window looks like a speck.
+class ScaledIndicatorStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+            if (!widget) return base;
+            return std::max(base, int(std::lround(QFontMetrics(widget->font()).ascent() * 0.7)));
+        default: return base;
+        }
+    }
+};
+
 }  // namespace
+
+void ScaleIndicatorsWithText()
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::setStyle(new ScaledIndicatorStyle);
+}
+
+void FitCaptions(QWidget* control)
+{
+    if (control) FitCaption(control);
+}
 
 struct FormResizer::Impl {
     QPointer<QWidget> form;
@@ -278,6 +372,9 @@ void FormResizer::ApplyLayout()
     // The controls are listed afresh each time and paired with their fractions by index.
     QtForm form(ClientOf(impl_->form));
     layout::ApplyLayout(form, impl_->fractions);
+    const std::vector<QWidget*> controls = Controls();
+    for (QWidget* w : controls) FitCaption(w);
+    KeepClearOfTabs(controls);
 }
 
 std::vector<QWidget*> FormResizer::Controls() const

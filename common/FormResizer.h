@@ -29,6 +29,14 @@ namespace tk {
 inline constexpr int TwipsPerPixel = 15;
 inline constexpr char ControlTypeProperty[] = "tkControlType";
 
+// Makes the control's font smaller until its one-line caption is whole in it (a caption set
+// after the layout was applied, such as a notice).
+void FitCaptions(QWidget* control);
+
+// Lets check-box and option-button markers grow with the text of a large window (never below
+// the style's own size). Called once the application exists.
+void ScaleIndicatorsWithText();
+
 class FormResizer {
 public:
     // The form whose client area counts (for a main window: its central widget); its child
@@ -39,6 +47,9 @@ public:
     FormResizer& operator=(const FormResizer&) = delete;
 
     void RecordLayout();
+    // Applies the recorded fractions; then a caption that no longer fits its control (fonts
+    // follow the window's height only) gets a smaller font, and controls placed under a tab
+    // strip are kept clear of its tabs.
     void ApplyLayout();
 
     // The controls in enumeration order, and the fractions last recorded.

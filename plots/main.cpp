@@ -15,12 +15,13 @@ void PrintUsage(std::FILE* to)
     std::fprintf(to,
                  "Usage: plots [PLOTFILE | DIRECTORY]\n"
                  "       plots --check FILE\n"
-                 "       plots --export DIR [--size WxH] [--format png|bmp|pdf|svg] FILE\n"
+                 "       plots --export DIR [--size WxH] [--format png|bmp|pdf|svg] [--smooth] FILE\n"
                  "       plots --help | --version\n"
                  "\n"
                  "Without options, shows the plots of a solver run (.plt, .2lt or .gif file), or an\n"
                  "empty viewer in DIRECTORY. --check reads a plot data file and reports what it\n"
-                 "holds; --export renders the run's plot sequence and summary into DIR.\n");
+                 "holds; --export renders the run's plot sequence and summary into DIR (--smooth:\n"
+                 "anti-aliased lines).\n");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "plots/cli/Commands.h"
 #include "plots/data/PlotReader.h"
+#include "plots/data/WholeFile.h"
 #include "plots/run/PlotSequence.h"
 
 #include <algorithm>
@@ -54,27 +55,30 @@ std::string DescribePolesAndZeros(const PlotData& data)
     return out.str();
 }
 
-// The curve blocks after the data points, read in the order the plot sequence reads them. A
-// block the viewer would read and find empty is the viewer's fatal warning.
-bool DescribeBlocks(PlotData& data, std::string& description, std::string& failure)
+std::string DescribeBlocks(const std::vector<BlockExtent>& blocks)
 {
-    const std::vector<PlotKind> sequence = FilePlotSequence(data);
-    std::vector<std::string> found;
-    for (const PlotKind block : CurveBlocksOf(data)) {
-        const bool shown = std::find(sequence.begin(), sequence.end(), block) != sequence.end();
-        ReadNextBlock(data);
-        if (data.PointCount <= 0) {
-            if (!shown) continue;
-            failure = EmptyBlockWarning(block);
-            return false;
-        }
-        const std::string name = block == PlotKind::GroupDelayRipple ? "ripple" : PlotKindName(block);
-        found.push_back(name + " (" + Plural(data.PointCount, "point", "points") + (shown ? ")" : ", not shown)"));
+    std::string description = "; blocks: ";
+    bool any = false;
+    for (const BlockExtent& block : blocks) {
+        if (block.Read <= 0) continue;
+        const std::string name = block.Kind == PlotKind::GroupDelayRipple ? "ripple" : PlotKindName(block.Kind);
+        description += (any ? ", " : "") + name + " (" + Plural(block.Read, "point", "points") +
+                       (block.Shown ? ")" : ", not shown)");
+        any = true;
     }
-    description = "; blocks: ";
-    for (std::size_t i = 0; i < found.size(); ++i) description += (i ? ", " : "") + found[i];
-    if (found.empty()) description += "none";
-    return true;
+    return description + (any ? "" : "none");
+}
+
+// A name on one line of output: line breaks in it are written as \n and \r.
+std::string OneLineName(const std::string& path)
+{
+    std::string out;
+    for (const char c : tk::DisplayName(path)) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
 }
 
 }  // namespace
@@ -86,7 +90,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 2;
     }
     const std::string& path = args[0];
-    const std::string shown = tk::DisplayName(path);
+    const std::string shown = OneLineName(path);
     PlotData data;
     const ReadOutcome read = ReadPlotData(data, path);
     switch (read.Status) {
@@ -107,18 +111,24 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 1;
     }
 
+    const FileExtent extent = MeasureFile(data, read, CurveBlocksOf(data), FilePlotSequence(data));
+    if (!extent.Whole()) {
+        const BlockExtent* empty = extent.Blocks.empty() ? nullptr : &extent.Blocks.back();
+        if (empty && empty->Read == 0) {
+            // What the viewer itself would stop at.
+            std::fprintf(stderr, "Must exit!\n%s\n", EmptyBlockWarning(empty->Kind));
+        } else {
+            std::fprintf(stderr, "plots: '%s' ends before its declared points (%s)\n", shown.c_str(),
+                         extent.Shortfall.c_str());
+        }
+        std::fprintf(stderr, "plots: the reader stopped at line %d of '%s'\n", extent.Line, shown.c_str());
+        return 1;
+    }
+
     std::ostringstream line;
     line << shown << ": plot type " << data.PlotType << " (" << ShortToolName(data.PlotType) << "), "
-         << Plural(data.TermCount, "term", "terms") << ", " << Plural(data.PointCount, "point", "points");
-    if (IsPoleZeroType(data.PlotType)) {
-        line << DescribePolesAndZeros(data);
-        std::string blocks, failure;
-        if (!DescribeBlocks(data, blocks, failure)) {
-            std::fprintf(stderr, "Must exit!\n%s\n", failure.c_str());
-            return 1;
-        }
-        line << blocks;
-    }
+         << Plural(data.TermCount, "term", "terms") << ", " << Plural(read.DeclaredPoints, "point", "points");
+    if (IsPoleZeroType(data.PlotType)) line << DescribePolesAndZeros(data) << DescribeBlocks(extent.Blocks);
     std::printf("%s\n", line.str().c_str());
     return 0;
 }

@@ -35,7 +35,7 @@ namespace plots {
 
 namespace {
 
-constexpr const char* Usage = "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf|svg] FILE\n";
+constexpr const char* Usage = "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf|svg] [--smooth] FILE\n";
 
 int UsageError(const std::string& why)
 {
@@ -58,6 +58,7 @@ struct ExportOptions {
     std::string Directory, File;
     int Width = 1024, Height = 768;
     PictureFormat Format = PictureFormat::Png;
+    bool Smooth = false;  // anti-aliased lines, as the "Smooth lines" setting draws them
 };
 
 std::optional<std::pair<int, int>> ParseSize(const std::string& text)
@@ -106,6 +107,8 @@ std::string ParseOptions(const std::vector<std::string>& args, ExportOptions& o)
             const auto format = PictureFormatNamed(*v);
             if (!format) return "bad format '" + *v + "' (png, bmp, pdf or svg)";
             o.Format = *format;
+        } else if (a == "--smooth" && !hasValue) {
+            o.Smooth = true;
         } else if (a == "--") {
             positional.insert(positional.end(), args.begin() + std::ptrdiff_t(i) + 1, args.end());
             break;
@@ -272,6 +275,7 @@ int RunExportCommand(const std::vector<std::string>& args)
     options.Width = o.Width;
     options.Height = o.Height;
     options.DrawPictures = !vector;
+    options.Settings.SmoothLines = o.Smooth;
     // A bitmap picture is encoded and written on another core while the next plot is drawn.
     PictureQueue pictures(
         [format = o.Format](const QImage& picture, const std::string& path) {

@@ -339,7 +339,9 @@ ReadOutcome ReadPlotData(PlotData& data, const std::string& path)
         return outcome;
     }
 
+    outcome.DeclaredPoints = data.PointCount;
     data.PointCount = static_cast<std::int16_t>(ReadDataPoints(data, data.PointCount));
+    outcome.PointsEnd = data.File->Line();
     if (data.PointCount == 0) {
         data.PointCount = -1;
         outcome.Status = ReadStatus::NoData;
@@ -358,15 +360,17 @@ std::string CorruptedText(const std::string& plotBase)
     return text;
 }
 
-void ReadNextBlock(PlotData& data)
+int FileLine(const PlotData& data) { return data.File ? data.File->Line() : 0; }
+
+int ReadNextBlock(PlotData& data)
 {
     data.PointCount = 0;
-    if (!ReadTrimmedLine(data)) return;
+    if (!ReadTrimmedLine(data)) return 0;
     const auto countLine = ReadTrimmedLine(data);
     double value = 0;
-    if (!countLine || !PieceToNumber(*countLine, value)) return;
+    if (!countLine || !PieceToNumber(*countLine, value)) return 0;
     const auto m = RoundCount(value);
-    if (!m || *m <= 0) return;
+    if (!m || *m <= 0) return 0;
 
     const std::size_t size = static_cast<std::size_t>(*m);
     data.DataX.assign(size, 0.0);
@@ -381,6 +385,7 @@ void ReadNextBlock(PlotData& data)
     data.DataX.resize(count);
     data.DataY2.resize(count);
     data.PointCount = static_cast<std::int16_t>(count);
+    return *m;
 }
 
 }  // namespace plots

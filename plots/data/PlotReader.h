@@ -24,6 +24,8 @@ struct ReadOutcome {
     std::string Label;  // Corrupted: the record's label ("modelX", "pImag", ...)
     int Line = 0;       // Corrupted: the line the reader stopped at, counted from 1
     int Error = 0;      // Unreadable: the system's error number
+    int DeclaredPoints = 0;  // the header's point count, once the header was read
+    int PointsEnd = 0;       // the line the data points ended at (the last one read, or past the end)
 
     bool Loaded() const { return Status == ReadStatus::Loaded; }
 };
@@ -34,7 +36,11 @@ struct ReadOutcome {
 ReadOutcome ReadPlotData(PlotData& data, const std::string& path);
 
 // Reads the next curve block into DataX, DataY2 and PointCount (0 when no point could be read).
-void ReadNextBlock(PlotData& data);
+// Returns the block's own point count (0 when its title or count line cannot be read).
+int ReadNextBlock(PlotData& data);
+
+// The line the open plot data file is at: the last one read, or the one after it at its end.
+int FileLine(const PlotData& data);
 
 // Status of ReadNumbers.
 constexpr int ReadOk = 0;

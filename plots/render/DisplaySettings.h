@@ -28,6 +28,7 @@ struct DisplaySettings {
     int GridLines = 1;  // 0 none, 1 X & Y, 2 X only, 3 Y only
     std::array<Colour, 6> Colours = DefaultColours;
     AxisOverride X, Y;
+    bool SmoothLines = false;  // anti-aliased curves, frame and grid
 
     // The colour a slot draws in: black in black-and-white mode.
     Colour SlotColour(int slot) const { return BlackAndWhite ? Black : Colours.at(slot); }

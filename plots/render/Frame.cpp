@@ -187,9 +187,9 @@ void DrawTitles(DrawContext& ctx)
     float amplitudeY = float(0.3 * s.ScaleHeight());
     float amplitudeX = float(0.95 * s.ScaleWidth());
     const double clearOf = ctx.Labels.ColumnLeft(s.ScaleWidth()) - 2;
-    QRectF amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY);
+    QRectF amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY, sxf);
     if (amplitude.right() > clearOf) amplitudeX -= float(amplitude.right() - clearOf);
-    amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY);
+    amplitude = RotatedTextBox(s, "Amplitude", "90", amplitudeX, amplitudeY, sxf);
     // Below a title line it would cross (a small surface).
     for (const QRectF& text : ctx.TextsDrawn) {
         const QRectF overlap = amplitude.intersected(text);
@@ -198,7 +198,7 @@ void DrawTitles(DrawContext& ctx)
         amplitudeY += float(down);
         amplitude.translate(0, down);
     }
-    if (!RotatedText(s, "Amplitude", "90", amplitudeX, amplitudeY)) ctx.FontReleaseFailed = true;
+    if (!RotatedText(s, "Amplitude", "90", amplitudeX, amplitudeY, sxf)) ctx.FontReleaseFailed = true;
 
     // Scale block.
     SetTextColour(ctx, SlotAxes);

@@ -30,6 +30,7 @@ PlotDrawing DrawPlot(const PlotData& data, PlotKind kind, const DisplaySettings&
     DrawOn(first);
 
     PlotDrawing drawing;
+    surface.SetSmoothLines(settings.SmoothLines);
     DrawContext ctx{data, kind, settings, facts, surface, drawing.Axis, drawing.Trace};
     ctx.Labels = first.LabelsDrawn;
     DrawOn(ctx);

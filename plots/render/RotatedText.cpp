@@ -3,6 +3,7 @@
 
 #include "plots/data/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -58,12 +59,20 @@ void PlaceRotatedText(Surface& surface, float x, float y, const std::string& tex
     surface.SetCurrentY(start.y());
 }
 
-}  // namespace
-
-QRectF RotatedTextBox(Surface& surface, const std::string& text, const std::string& angleText, float x, float y)
+RotatedFontRequest ScaledRequest(const std::string& angleText, double scale)
 {
     RotatedFontRequest font;
     font.Escapement = AngleTenths(angleText);
+    if (scale > 0 && std::isfinite(scale)) font.CellHeight = std::max(1, int(std::lround(font.CellHeight * scale)));
+    return font;
+}
+
+}  // namespace
+
+QRectF RotatedTextBox(Surface& surface, const std::string& text, const std::string& angleText, float x, float y,
+                      double scale)
+{
+    const RotatedFontRequest font = ScaledRequest(angleText, scale);
     const double keepX = surface.CurrentX(), keepY = surface.CurrentY();
     PlaceRotatedText(surface, x, y, text, font);
     const QRectF box = surface.TextInkPx(text);
@@ -81,11 +90,10 @@ bool DrawRotatedText(Surface& surface, float x, float y, const std::string& text
     return surface.RestoreFont();
 }
 
-bool RotatedText(Surface& surface, const std::string& text, const std::string& angleText, float x, float y)
+bool RotatedText(Surface& surface, const std::string& text, const std::string& angleText, float x, float y,
+                 double scale)
 {
-    RotatedFontRequest font;
-    font.Escapement = AngleTenths(angleText);
-    return DrawRotatedText(surface, x, y, text, font);
+    return DrawRotatedText(surface, x, y, text, ScaledRequest(angleText, scale));
 }
 
 }  // namespace plots

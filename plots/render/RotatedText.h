@@ -26,12 +26,16 @@ struct RotatedFontRequest {
     std::string FaceName = "Arial";
 };
 
-// Angle text in whole degrees ("90"); a text that is not a number draws at angle 0. False when
-// the font made for the text could not be given back (the caller tells the user).
-bool RotatedText(Surface& surface, const std::string& text, const std::string& angleText, float x, float y);
+// Angle text in whole degrees ("90"); a text that is not a number draws at angle 0. The font's
+// 14-pixel cell is laid out for a 640-pixel-wide screen and scales by `scale` (the surface's
+// ScreenXFactor) like every other text. False when the font made for the text could not be
+// given back (the caller tells the user).
+bool RotatedText(Surface& surface, const std::string& text, const std::string& angleText, float x, float y,
+                 double scale = 1.0);
 
 // The box, in pixels, that RotatedText would print the text in.
-QRectF RotatedTextBox(Surface& surface, const std::string& text, const std::string& angleText, float x, float y);
+QRectF RotatedTextBox(Surface& surface, const std::string& text, const std::string& angleText, float x, float y,
+                      double scale = 1.0);
 
 // The worker: makes the font, places the text so that its turned box sits about (x, y),
 // prints it and gives the font back; false when the font could not be released.

@@ -406,6 +406,7 @@ void ImageSurface::SetPen(Colour c, int style, int width, double dashOffset)
 void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset)
 {
     QPainter& p = Painter();
+    if (p.testRenderHint(QPainter::Antialiasing) != SmoothLines()) p.setRenderHint(QPainter::Antialiasing, SmoothLines());
     SetPen(c, style, width, dashOffset);
     p.drawLine(a, b);
 }

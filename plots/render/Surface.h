@@ -56,6 +56,10 @@ public:
     void SetBackColour(Colour c) { back_ = c; }
     Colour BackColour() const { return back_; }
     void Clear();
+    // Lines drawn anti-aliased (the "Smooth lines" setting) or, as classically, with hard edges.
+    // Vector devices are smooth in any case.
+    void SetSmoothLines(bool smooth) { smoothLines_ = smooth; }
+    bool SmoothLines() const { return smoothLines_; }
 
     // Coordinate systems.
     void SetPixelScale();
@@ -171,6 +175,7 @@ private:
     Colour back_ = White;
     Colour fore_ = Black;
     bool pixelScale_ = true;
+    bool smoothLines_ = false;
     double left_ = 0, top_ = 0, scaleW_, scaleH_;
     int drawStyle_ = DashSolid;
     int drawWidth_ = 1;

@@ -64,6 +64,56 @@ double FittingFontSize(DrawContext& ctx, const std::vector<LegendLine>& lines, f
     return size;
 }
 
+// Where the first value of a legend line begins: the tab stop after its label, printed at x.
+double FirstValueAt(DrawContext& ctx, const std::string& label, float x, float y)
+{
+    Surface& s = ctx.Canvas;
+    const double keepX = s.CurrentX(), keepY = s.CurrentY();
+    s.SetCurrentX(std::floor(x + 0.5));
+    s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
+    const double at = s.TextBoxPx(label).right();
+    s.SetCurrentX(keepX);
+    s.SetCurrentY(keepY);
+    return at;
+}
+
+// The lines of one legend block with their values in one column: the labels are padded with
+// spaces to look aligned in a fixed-pitch font, but in the surface's font each ends elsewhere,
+// so one label's tab can reach the next stop while its neighbour's stops short of it. A line
+// whose first value would stand left of the block's rightmost one gets the tabs that bring it
+// there; later values follow at the same stops.
+std::vector<LegendLine> AlignedValues(DrawContext& ctx, std::vector<LegendLine> lines, float x)
+{
+    std::vector<double> at(lines.size(), -1);
+    double column = -1;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t tab = lines[i].Text.find('\t');
+        if (tab == std::string::npos) continue;
+        at[i] = FirstValueAt(ctx, lines[i].Text.substr(0, tab + 1), x, lines[i].Y);
+        column = std::max(column, at[i]);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (at[i] < 0) continue;
+        std::string label = lines[i].Text.substr(0, lines[i].Text.find('\t') + 1);
+        // A stop is many pixels wide; a few tabs at most close the gap.
+        for (int extra = 0; at[i] < column - 0.5 && extra < 4; ++extra) {
+            label += '\t';
+            at[i] = FirstValueAt(ctx, label, x, lines[i].Y);
+        }
+        lines[i].Text = label + lines[i].Text.substr(lines[i].Text.find('\t') + 1);
+    }
+    return lines;
+}
+
+// A legend block at x: its values in one column, in a size at which every line fits.
+void PrintLegendBlock(DrawContext& ctx, const std::vector<LegendLine>& lines, float x, double size)
+{
+    ctx.Canvas.SetFontSize(size);
+    const double fitted = FittingFontSize(ctx, AlignedValues(ctx, lines, x), x, size);
+    for (const LegendLine& line : AlignedValues(ctx, lines, x)) PrintAt(ctx, line.Text, x, line.Y);
+    ctx.Canvas.SetFontSize(fitted);
+}
+
 // The plot title's glyphs, where DrawTitles will print it (centred at design height 30).
 QRectF PlotTitleInk(DrawContext& ctx)
 {
@@ -152,9 +202,7 @@ void DrawParameterLegend(DrawContext& ctx)
         for (const LegendLine& line : SideLobeBannerLines()) PrintCentred(ctx, line.Text, line.Y);
 
     SetTextColour(ctx, SlotMiscInfo);
-    const std::vector<LegendLine> lines = ParameterLegendLines(ctx.Data);
-    FittingFontSize(ctx, lines, 15, 10 * ctx.Axis.ScreenXFactor);
-    for (const LegendLine& line : lines) PrintAt(ctx, line.Text, 15, line.Y);
+    PrintLegendBlock(ctx, ParameterLegendLines(ctx.Data), 15, 10 * ctx.Axis.ScreenXFactor);
     // Later texts (the X-axis title) take the legend's size as designed.
     ctx.Canvas.SetFontSize(10 * ctx.Axis.ScreenXFactor);
 }
@@ -162,9 +210,7 @@ void DrawParameterLegend(DrawContext& ctx)
 void DrawPoleZeroLegend(DrawContext& ctx)
 {
     SetTextColour(ctx, SlotMiscInfo);
-    const std::vector<LegendLine> lines = PoleZeroLegendLines(ctx.Data);
-    FittingFontSize(ctx, lines, 15, 8 * ctx.Axis.ScreenXFactor);
-    for (const LegendLine& line : lines) PrintAt(ctx, line.Text, 15, line.Y);
+    PrintLegendBlock(ctx, PoleZeroLegendLines(ctx.Data), 15, 8 * ctx.Axis.ScreenXFactor);
 }
 
 }  // namespace plots

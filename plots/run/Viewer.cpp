@@ -4,6 +4,7 @@
 #include "common/PrintFile.h"
 #include "common/Text.h"
 #include "plots/data/Listings.h"
+#include "plots/data/WholeFile.h"
 #include "plots/render/PlotDrawing.h"
 #include "plots/render/PrintedPage.h"
 #include "plots/report/Format.h"
@@ -311,23 +312,26 @@ bool Viewer::ReloadDataFile()
     const ReadOutcome read = ReadPlotData(fresh, dataFileRead_);
     if (!read.Loaded()) {
         // Nothing of it is shown: the plot on the surface and the data behind it stay.
-        if (read.Status == ReadStatus::NoData)
-            dialogs_.Show("No data in file", "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-        else
-            ShowReadFailure(read);
+        DataFileStalled(MeasureFile(fresh, read, {}, {}).Shortfall);
         return false;
     }
 
     const bool plotShown = shown_ && shown_->Kind != PlotKind::Picture && run_.Data().PointCount > 0;
     const RunStep step = run_.ReadAgain(std::move(fresh), plotShown ? std::optional(shown_->Kind) : std::nullopt);
     if (step.Kind == StepKind::Refused) {
-        dialogs_.Show(step.Text, "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+        DataFileStalled(step.Text);
         return false;
     }
     host_.ShowNotice("The plot data file was written again; the plot was drawn anew from it.");
     AppendLine("Plot data read again from " + tk::DisplayName(dataFileRead_));
     TakeStep(step);
     return true;
+}
+
+void Viewer::DataFileStalled(const std::string& lacks)
+{
+    host_.ShowStandingNotice("The plot data file was written again but is not whole (" + lacks +
+                             "); the plot shown is from before.");
 }
 
 void Viewer::LocatePlotFile(const std::string& base)

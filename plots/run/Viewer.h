@@ -118,10 +118,14 @@ public:
     // Called after every read of a data file, with its path.
     std::function<void(const std::string&)> OnDataFileRead;
 
-    // The data file shown was written again (a solver finished once more): it is read afresh
-    // and the plot of the same kind drawn from it, with a notice. A file that cannot be read
-    // now gets its usual box, and the picture and the data shown stay. True when it was read.
+    // The data file shown was written again (a solver finished once more) and is whole: it is
+    // read afresh and the plot of the same kind drawn from it, with a notice. A file that cannot
+    // be read now is told in the notice line (no box: nobody asked for it), and the picture and
+    // the data shown stay. True when it was read.
     bool ReloadDataFile();
+    // The data file shown was written again and has stayed short of whole (a solver that
+    // stopped half way): told in the notice line until the next notice; the plot stays.
+    void DataFileStalled(const std::string& lacks);
 
     // The run's other files, shown as they are.
     void ReadOutputFile(const std::string& path);

@@ -46,6 +46,8 @@ public:
     virtual void CloseViewer() {}
     // A short notice in the window that goes by itself (no box to answer).
     virtual void ShowNotice(const std::string&) {}
+    // A notice that stays until the next one.
+    virtual void ShowStandingNotice(const std::string& text) { ShowNotice(text); }
 };
 
 }  // namespace plots

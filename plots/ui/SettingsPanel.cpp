@@ -88,6 +88,14 @@ void SettingsPanel::BuildControls()
         SyncSettings();
     });
 
+    chkSmoothLines = new QCheckBox("Smooth lines", this);
+    named(chkSmoothLines, "chkSmoothLines");
+    SetTwips(chkSmoothLines, 6150, 5010, 1800, 360);
+    connect(chkSmoothLines, &QCheckBox::toggled, this, [this] {
+        SyncSettings();
+        viewer_.Redraw();
+    });
+
     for (int i = 0; i < 6; ++i) {
         const int top = 2760 + i * 600;
         lblColor[i] = new QLabel(ColourCaptions[i], this);
@@ -165,6 +173,7 @@ void SettingsPanel::LoadSettings()
     const std::string& key = SettingsSubkey;
     if (registry_.KeyExists(tk::HKEY_CURRENT_USER, key)) {
         chkBlacknWhite->setChecked(registry_.GetInt(key, "BlacknWhite") != 0);
+        chkSmoothLines->setChecked(registry_.GetInt(key, "SmoothLines") != 0);
         if (const int g = registry_.GetInt(key, "GridType"); g >= 0 && g < 4) optGridType[g]->setChecked(true);
         if (const int g = registry_.GetInt(key, "GridLines"); g >= 0 && g < 4) optGridLines[g]->setChecked(true);
         chkXaxis->setChecked(registry_.GetInt(key, "chkXaxis") != 0);
@@ -198,6 +207,7 @@ void SettingsPanel::SaveSettings()
         }
     }
     registry_.SetInt(key, "BlacknWhite", chkBlacknWhite->isChecked() ? 1 : 0);
+    registry_.SetInt(key, "SmoothLines", chkSmoothLines->isChecked() ? 1 : 0);
     if (const int g = GridType(); g >= 0) registry_.SetInt(key, "GridType", g);
     if (const int g = GridLines(); g >= 0) registry_.SetInt(key, "GridLines", g);
     if (!chkBlacknWhite->isChecked())
@@ -320,6 +330,7 @@ void SettingsPanel::SyncSettings()
 {
     DisplaySettings s = viewer_.Settings();
     s.BlackAndWhite = chkBlacknWhite->isChecked();
+    s.SmoothLines = chkSmoothLines->isChecked();
     if (const int g = GridType(); g >= 0) s.GridType = g;
     if (const int g = GridLines(); g >= 0) s.GridLines = g;
     for (int i = 0; i < 6; ++i) s.Colours[i] = colours_[i] & 0xFFFFFF;

@@ -33,6 +33,8 @@ public:
 
     // The controls, by the names the window gives them.
     QCheckBox* chkBlacknWhite;
+    // Anti-aliased curves, frame and grid; off draws the classic hard-edged lines.
+    QCheckBox* chkSmoothLines;
     QGroupBox* fraGridType;
     std::array<QRadioButton*, 4> optGridType;
     QGroupBox* fraGridLines;

@@ -2,6 +2,8 @@
 // plot file, and the window's event loop runs until the window unloads.
 #include "plots/ui/ViewerApp.h"
 
+#include "common/FormResizer.h"
+
 #include "plots/run/Startup.h"
 #include "plots/ui/frmPlots.h"
 
@@ -88,6 +90,7 @@ int RunViewer(int argc, char** argv, const std::string& commandTail)
     EndOnSignals endOnSignals;
     QApplication app(argc, argv);
     QApplication::setApplicationName("plots");
+    tk::ScaleIndicatorsWithText();
     // A store that could not be read at all is set aside and a fresh one seeded before anything
     // reads it, so that the start is not taken for a missing installation; the user is told once.
     tk::Registry store = tk::Registry::ForUser();

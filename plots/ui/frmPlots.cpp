@@ -151,14 +151,18 @@ void frmPlots::BuildControls()
     // A short line under the plot's buttons for notices that go by themselves.
     lblNotice = new QLabel(this);
     lblNotice->setObjectName("lblNotice");
-    SetTwips(lblNotice, ButtonColumn[0], ButtonTop + ButtonHeight + 15, TabsWidth - 2 * ButtonColumn[0], 240);
+    // Inside the page, clear of its lower border; the font is made to fit its height.
+    SetTwips(lblNotice, ButtonColumn[0], ButtonTop + ButtonHeight + 15, TabsWidth - 2 * ButtonColumn[0],
+             TabsTop + TabsHeight - 30 - (ButtonTop + ButtonHeight + 15));
     OnTab(lblNotice, TabPlot);
     noticeTimer_.setSingleShot(true);
     noticeTimer_.setInterval(NoticeMs);
     connect(&noticeTimer_, &QTimer::timeout, lblNotice, &QLabel::clear);
 
     // The shown run's data file is watched: a solver that writes it again has its new run shown.
-    dataWatch_ = new DataFileWatch([this](const std::string&) { viewer_->ReloadDataFile(); }, this);
+    dataWatch_ = new DataFileWatch([this](const std::string&) { viewer_->ReloadDataFile(); },
+                                   [this](const std::string&, const std::string& lacks) { viewer_->DataFileStalled(lacks); },
+                                   this);
     viewer_->OnDataFileRead = [this](const std::string& path) { dataWatch_->Watch(path); };
 
     // A plot data file or picture dropped on the window opens as the open command opens it.
@@ -261,8 +265,15 @@ void frmPlots::Unload() { close(); }
 
 void frmPlots::ShowNotice(const std::string& text)
 {
-    lblNotice->setText(QString::fromStdString(text));
+    ShowStandingNotice(text);
     noticeTimer_.start();
+}
+
+void frmPlots::ShowStandingNotice(const std::string& text)
+{
+    noticeTimer_.stop();
+    lblNotice->setText(QString::fromStdString(tk::DisplayName(text)));
+    tk::FitCaptions(lblNotice);
 }
 
 namespace {

@@ -88,6 +88,8 @@ public:
     void ShowFilename() override;
     void FatalExit(const std::string& text) override;
     void ShowNotice(const std::string& text) override;
+    void ShowStandingNotice(const std::string& text) override;
+    DataFileWatch& dataWatch() { return *dataWatch_; }
     std::string OutputText() const override { return outText_; }
     void SetOutputText(const std::string& text) override;
     void AppendOutput(const std::string& text) override;

@@ -1,6 +1,7 @@
 // plots --check: what a solver-tool author sees for good and broken plot files.
 #include "ReaderFixture.h"
 
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -88,6 +89,51 @@ TEST(CheckCommand, ReportsABrokenFileOnStandardError)
         EXPECT_EQ(o.Err.substr(0, o.Err.find('\n')), c.FirstErrLine) << c.Name;
         EXPECT_EQ(o.Err.find('\r'), std::string::npos) << c.Name << ": plain line ends on a terminal";
     }
+}
+
+std::string SampleBytes(const char* name)
+{
+    QFile file(Sample(name));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+}
+
+// A file cut short while its solver wrote it reads without a failure, but is not valid: it
+// ends before the points (or the curve block) it declares, and --check says where.
+TEST(CheckCommand, RefusesAFileThatEndsBeforeItsDeclaredPoints)
+{
+    const std::string tunewave = SampleBytes("tunewave.plt");
+    struct Case {
+        const char* What;
+        std::string Bytes;
+        const char* Says;
+        int Line;
+    } cases[] = {
+        {"cut in the data points", SampleBytes("lorentz2.plt").substr(0, 2000), "(65 of its 100 points are there)", 75},
+        {"cut in the side-lobe block", tunewave.substr(0, tunewave.find("Sidelobe") + 400),
+         "(its side-lobe block: 21 of its 61 points are there)", 99},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        PlotFiles files;
+        const std::string path = files.Write("cut.plt", c.Bytes);
+        const Outcome o = RunPlots({"--check", QString::fromStdString(path)});
+        EXPECT_EQ(o.ExitCode, 1);
+        EXPECT_EQ(o.Out, "");
+        EXPECT_NE(o.Err.find("'" + path + "' ends before its declared points " + c.Says + "\n"), std::string::npos)
+            << o.Err;
+        EXPECT_NE(o.Err.find("stopped at line " + std::to_string(c.Line) + " of"), std::string::npos) << o.Err;
+    }
+}
+
+// Its one line stays one line whatever the file is called.
+TEST(CheckCommand, WritesLineBreaksInTheNameEscaped)
+{
+    PlotFiles files;
+    const std::string path = files.Write("two\nlines\r.plt", SampleBytes("lorentz2.plt"));
+    const Outcome o = RunPlots({"--check", QString::fromStdString(path)});
+    EXPECT_EQ(o.ExitCode, 0) << o.Err;
+    EXPECT_EQ(o.Out, files.Dir() + "/two\\nlines\\r.plt: plot type 1 (Fitmora), 2 terms, 100 points\n");
 }
 
 TEST(CheckCommand, CorruptedFileShowsTheWholeBox)

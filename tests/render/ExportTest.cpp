@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -85,6 +86,25 @@ TEST(ExportCommand, WritesNumberedImagesOfTheRequestedSize)
             EXPECT_EQ(image.size(), c.Size) << c.What << " " << f.toStdString();
         }
     }
+}
+
+// "--smooth" draws curves, frame and grid anti-aliased: their edges blend into the background
+// in many shades. Without it the lines keep their hard edges.
+TEST(ExportCommand, SmoothLinesAreAntiAliasedOnlyWhenAsked)
+{
+    const auto shades = [](const QImage& image) {
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+        return colours.size();
+    };
+    QTemporaryDir plain, smooth;
+    ASSERT_EQ(Export({"--size", "640x480", plain.path(), Sample("sine2.plt")}).Exit, 0);
+    ASSERT_EQ(Export({"--size", "640x480", "--smooth", smooth.path(), Sample("sine2.plt")}).Exit, 0);
+    const QImage hard(plain.filePath("sine2-02.png")), soft(smooth.filePath("sine2-02.png"));
+    ASSERT_EQ(hard.size(), soft.size());
+    EXPECT_NE(hard, soft);
+    EXPECT_GT(shades(soft), shades(hard) + 50);
 }
 
 TEST(ExportCommand, PdfIsOnePagePerPlot)

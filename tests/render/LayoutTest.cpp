@@ -80,5 +80,76 @@ TEST(Layout, TextsStayWholeAndApartAtEverySize)
     }
 }
 
+// The columns where a legend line's values start: the pieces after its label that hold a value.
+std::vector<double> ValueColumns(const DrawCall& d)
+{
+    std::vector<double> columns;
+    const QStringList pieces = QString::fromStdString(d.Text_).split('\t');
+    for (qsizetype i = 1; i < pieces.size(); ++i)
+        if (!pieces[i].trimmed().isEmpty()) columns.push_back(d.PieceX[std::size_t(i)]);
+    return columns;
+}
+
+// The parameter and pole-zero legends print their labels at x = 15 and their values at tab
+// stops; the labels differ in width, and the values of every row still stand in one column.
+TEST(Layout, LegendValuesStandInOneColumnAtEverySize)
+{
+    const Size sizes[] = {{400, 300}, {640, 480}, {600, 1000}, {1024, 768}, {1280, 1024}, {1920, 1080}, {3840, 2160}};
+    const QStringList samples = QDir(TK_SOURCE_DIR "/samples").entryList({"*.plt", "*.2lt"}, QDir::Files, QDir::Name);
+    int blocks = 0;
+    for (const Size& size : sizes) {
+        for (const QString& sample : samples) {
+            SequenceOptions options;
+            options.Width = size.W;
+            options.Height = size.H;
+            const std::string file = (TK_SOURCE_DIR "/samples/" + sample).toStdString();
+            RenderWholeSequence(file, options, [&](const Viewer& viewer, Surface&, PlotKind kind, int) {
+                RecordingSurface recording(size.W, size.H);
+                viewer.DrawShownOn(recording);
+                std::vector<DrawCall> rows;
+                for (const DrawCall& d : recording.Texts())
+                    if (d.InPixelUnits && d.P1.x() == 15 && ValueColumns(d).size() > 0) rows.push_back(d);
+                if (rows.size() < 2) return true;
+                ++blocks;
+                const std::vector<double> first = ValueColumns(rows[0]);
+                for (const DrawCall& row : rows) {
+                    const std::vector<double> columns = ValueColumns(row);
+                    for (std::size_t i = 0; i < std::min(first.size(), columns.size()); ++i)
+                        EXPECT_NEAR(columns[i], first[i], 0.5)
+                            << size.W << "x" << size.H << " " << sample.toStdString() << " " << PlotKindName(kind)
+                            << ": value " << i + 1 << " of \"" << row.Text_ << "\" against \"" << rows[0].Text_ << "\"";
+                }
+                return true;
+            });
+        }
+    }
+    EXPECT_GE(blocks, 7 * 8) << "the samples' legends with several rows";
+}
+
+// The turned Y-axis title grows with the surface as the X-axis title beside it does.
+TEST(Layout, AmplitudeTitleScalesWithTheOtherTexts)
+{
+    int measured = 0;
+    for (const Size& size : {Size{400, 300}, Size{640, 480}, Size{1280, 1024}, Size{3840, 2160}}) {
+        SequenceOptions options;
+        options.Width = size.W;
+        options.Height = size.H;
+        RenderWholeSequence(TK_SOURCE_DIR "/samples/sine2.plt", options, [&](const Viewer& viewer, Surface&, PlotKind, int) {
+            RecordingSurface recording(size.W, size.H);
+            viewer.DrawShownOn(recording);
+            const DrawCall* amplitude = recording.FindText("Amplitude");
+            const DrawCall* time = recording.FindText("Time");
+            if (!amplitude || !time) return true;
+            // A turned text's line height is its box's width.
+            const double ratio = amplitude->Box.width() / time->Box.height();
+            EXPECT_GT(ratio, 0.75) << size.W << "x" << size.H;
+            EXPECT_LT(ratio, 1.33) << size.W << "x" << size.H;
+            ++measured;
+            return false;
+        });
+    }
+    EXPECT_EQ(measured, 4);
+}
+
 }  // namespace
 }  // namespace plots

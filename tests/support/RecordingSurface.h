@@ -27,6 +27,7 @@ struct DrawCall {
     double Angle = 0;
     QRectF Box;              // a text's box in pixels (advance and line height), turned with it
     QRectF Ink;              // the pixels its glyphs cover, turned with it
+    std::vector<double> PieceX;  // where each of its tab-separated pieces starts, in pixels
     bool InPixelUnits = false;  // drawn in pixel units (titles, legends), not in plot units
 };
 
@@ -73,6 +74,11 @@ protected:
         d.InPixelUnits = IsPixelScale();
         const QFontMetricsF fm(font, MetricsDevice());
         const double width = TabbedTextEnd(text, fm, topLeft.x(), 0) - topLeft.x();
+        double pieceX = topLeft.x();
+        for (const QString& piece : text.split('\t')) {
+            d.PieceX.push_back(pieceX);
+            pieceX = TabbedTextEnd(piece + '\t', fm, pieceX, 0);
+        }
         if (angleDegrees == 90) {
             const QRectF ink = TabbedTextInk(text, fm, 0, 0);
             // A quarter turn upward: the text runs up from its start, its height to the right.

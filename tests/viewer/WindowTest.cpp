@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,8 +31,14 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <memory>
 #include <string>
 
@@ -273,6 +280,7 @@ TEST_F(WindowTest, SavedSettingsAreThereInTheNextRun)
     QTest::keyClicks(s.txtYmin, "-1.5");
     s.txtYstep->clear();
     QTest::keyClicks(s.txtYstep, "2");
+    QTest::mouseClick(s.chkSmoothLines, Qt::LeftButton);
     QTest::mouseClick(f.cmdSaveOptions, Qt::LeftButton);
 
     tk::Registry store = Store();
@@ -291,6 +299,7 @@ TEST_F(WindowTest, SavedSettingsAreThereInTheNextRun)
     EXPECT_EQ(intValue("chkYaxis"), 1);
     EXPECT_EQ(textValue("txtYmin"), "-1.5");
     EXPECT_EQ(textValue("txtYstep"), "2");
+    EXPECT_EQ(intValue("SmoothLines"), 1);
     EXPECT_TRUE(dialogs_.Boxes.empty()) << "no message confirms the save";
 
     form_.reset();
@@ -301,6 +310,8 @@ TEST_F(WindowTest, SavedSettingsAreThereInTheNextRun)
     EXPECT_TRUE(again.settings->chkYaxis->isChecked());
     EXPECT_EQ(again.settings->txtYmin->text(), "-1.5");
     EXPECT_EQ(again.settings->txtYstep->text(), "2");
+    EXPECT_TRUE(again.settings->chkSmoothLines->isChecked());
+    EXPECT_TRUE(again.viewer().Settings().SmoothLines);
 }
 
 TEST_F(WindowTest, SavingInBlackAndWhiteLeavesTheStoredColours)
@@ -480,10 +491,45 @@ TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
             << box->objectName().toStdString();
 }
 
+// A solver tool writing the data file from another process's point of view: opened and
+// truncated, written piece by piece with pauses between, then closed. Each piece ends at a byte
+// offset; the time the last byte went out is kept.
+class SlowWriter {
+public:
+    struct Piece {
+        qsizetype End;
+        int PauseMs;  // after this piece
+    };
+    SlowWriter(const QString& path, QByteArray bytes, std::vector<Piece> pieces)
+        : thread_([this, file = QFile::encodeName(path).toStdString(), bytes = std::move(bytes), pieces] {
+              const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+              qsizetype at = 0;
+              for (const Piece& piece : pieces) {
+                  if (fd >= 0 && ::write(fd, bytes.constData() + at, size_t(piece.End - at)) < 0) break;
+                  at = piece.End;
+                  std::this_thread::sleep_for(std::chrono::milliseconds(piece.PauseMs));
+              }
+              lastByte_ = std::chrono::steady_clock::now();
+              if (fd >= 0) ::close(fd);
+              done_ = true;
+          })
+    {
+    }
+    ~SlowWriter() { thread_.join(); }
+    bool Done() const { return done_; }
+    std::chrono::steady_clock::time_point LastByte() const { return lastByte_; }
+
+private:
+    std::atomic<bool> done_{false};
+    std::chrono::steady_clock::time_point lastByte_;
+    std::thread thread_;
+};
+
 // The shown run's data file written again (a solver finished once more) is read afresh and the
-// plot of the same kind drawn from it; one written in two halves is read once it is whole; one
-// that is now corrupted gets its box and the plot stays.
-TEST_F(WindowTest, RewrittenDataFileIsShownAgain)
+// plot of the same kind drawn from it, once the file is whole: a slow writer's pauses, in the
+// data or inside the header, never show a part of it, and no box comes up for a file nobody
+// opened. A writer that stops half way is told once in the notice line; the plot stays.
+TEST_F(WindowTest, RewrittenDataFileIsShownOnceWhole)
 {
     const QString run = tmp_.filePath("tunewave.plt");
     ASSERT_TRUE(QFile::copy(QString(TK_SOURCE_DIR) + "/samples/tunewave.plt", run));
@@ -493,43 +539,116 @@ TEST_F(WindowTest, RewrittenDataFileIsShownAgain)
     const QByteArray original = sample.readAll();
     sample.close();
     frmPlots& f = Open();
+    // A stalled writer is told after 10 s; a shorter wait keeps the test short.
+    f.dataWatch().SetStallMs(3000);
     ASSERT_TRUE(Main(f.viewer(), f.registry(), run.toStdString()).Started);
     QTest::mouseClick(f.cmdNext, Qt::LeftButton);
     ASSERT_EQ(f.viewer().ShownKind(), PlotKind::FirstLinePlot);
 
-    const auto rewrite = [&](const QByteArray& bytes, int pauseMs) {
-        QFile out(run);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes.left(bytes.size() / 2));
-        out.flush();
-        if (pauseMs > 0) QTest::qWait(pauseMs);
-        out.write(bytes.mid(bytes.size() / 2));
+    // Every plot drawn, with how much of the file it was drawn from.
+    struct Drawn {
+        std::string Title;
+        int Points;
+        std::chrono::steady_clock::time_point At;
     };
+    std::vector<Drawn> drawn;
+    f.viewer().OnPlotDrawn = [&](PlotKind) {
+        drawn.push_back({f.viewer().Run().Data().TitleLine, f.viewer().Run().Data().DataY1.size() > 0 ? int(f.viewer().Run().Data().DataY1.size()) : 0,
+                         std::chrono::steady_clock::now()});
+    };
+
+    const qsizetype half = original.size() / 2, inHeader = original.indexOf("\n", 10) + 5;
     struct Case {
         const char* What;
         QByteArray Title;
-        int PauseMs;
-    } cases[] = {{"written at once", "Elliptic low-pass, run two", 0},
-                 {"written in two halves with a pause", "Elliptic low-pass, run three", 300}};
-    for (const Case& c : cases) {
+        std::vector<SlowWriter::Piece> Pieces;
+    } cases[] = {
+        {"written at once", "Elliptic low-pass, run two", {{-1, 0}}},
+        {"in two halves, 2 s apart", "Elliptic low-pass, run three", {{half, 2000}, {-1, 0}}},
+        {"paused inside the header", "Elliptic low-pass, run four", {{inHeader, 2000}, {-1, 0}}},
+    };
+    for (Case& c : cases) {
         SCOPED_TRACE(c.What);
         QByteArray changed = original;
         changed.replace("Elliptic low-pass, 5 poles", c.Title);
+        for (SlowWriter::Piece& piece : c.Pieces)
+            if (piece.End < 0) piece.End = changed.size();
+        drawn.clear();
         const QImage before = f.viewer().Canvas().Picture();
-        rewrite(changed, c.PauseMs);
+        SlowWriter writer(run, changed, c.Pieces);
         ASSERT_TRUE(QTest::qWaitFor([&] { return f.viewer().Run().Data().TitleLine == c.Title.toStdString(); }, 8000));
+        ASSERT_TRUE(writer.Done());
+        ASSERT_EQ(drawn.size(), 1u) << "drawn once, from the whole file";
+        EXPECT_EQ(drawn[0].Title, c.Title.toStdString());
+        EXPECT_EQ(drawn[0].Points, 61);
+        EXPECT_LT(drawn[0].At - writer.LastByte(), std::chrono::milliseconds(1500));
         EXPECT_EQ(f.viewer().ShownKind(), PlotKind::FirstLinePlot) << "the plot of the same kind";
         EXPECT_NE(f.viewer().Canvas().Picture(), before) << "drawn anew with the new title";
-        EXPECT_FALSE(f.lblNotice->text().isEmpty());
+        EXPECT_EQ(f.lblNotice->text(), "The plot data file was written again; the plot was drawn anew from it.");
     }
-    EXPECT_TRUE(dialogs_.Boxes.empty()) << "a file read once it is whole: " << (dialogs_.Boxes.empty() ? "" : dialogs_.Boxes[0].Title);
+    EXPECT_TRUE(dialogs_.Boxes.empty()) << (dialogs_.Boxes.empty() ? "" : dialogs_.Boxes[0].Title);
 
-    const QImage shown = f.viewer().Canvas().Picture();
-    rewrite("Elliptic low-pass\r\n0\r\nx\r\n-2 two 61\r\n", 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs_.Boxes.empty(); }, 8000));
-    EXPECT_EQ(dialogs_.Boxes[0].Title, "Reading data file error at --> modelX.");
-    EXPECT_EQ(f.viewer().Canvas().Picture(), shown) << "the previous picture stays";
+    struct Stop {
+        const char* What;
+        QByteArray Bytes;
+        const char* Lacks;
+    } stops[] = {
+        {"a writer that stops half way", original.left(original.indexOf("\n 2.5 ")), "(50 of its 61 points are there)"},
+        {"a header that cannot be read", "Elliptic low-pass\r\n0\r\nx\r\n-2 two 61\r\n",
+         "(it cannot be read at modelX, line 4)"},
+    };
+    for (const Stop& c : stops) {
+        SCOPED_TRACE(c.What);
+        drawn.clear();
+        const QImage shown = f.viewer().Canvas().Picture();
+        { SlowWriter writer(run, c.Bytes, {{c.Bytes.size(), 0}}); }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.lblNotice->text().contains("not whole"); }, 8000));
+        EXPECT_EQ(f.lblNotice->text().toStdString(),
+                  std::string("The plot data file was written again but is not whole ") + c.Lacks +
+                      "; the plot shown is from before.");
+        f.lblNotice->clear();
+        QTest::qWait(4000);
+        EXPECT_EQ(f.lblNotice->text(), "") << "told once";
+        EXPECT_TRUE(drawn.empty());
+        EXPECT_EQ(f.viewer().Canvas().Picture(), shown) << "the previous picture stays";
+    }
+    EXPECT_TRUE(dialogs_.Boxes.empty()) << (dialogs_.Boxes.empty() ? "" : dialogs_.Boxes[0].Title);
     EXPECT_FALSE(f.Unloaded());
+}
+
+// Fonts follow the window's height only, so a small or a tall narrow window makes captions too
+// wide for their controls: each is then made smaller until it is whole, and the pages' controls
+// keep clear of the tabs, whose padding does not shrink with their font.
+TEST_F(WindowTest, CaptionsStayWholeInSmallAndTallWindows)
+{
+    frmPlots& f = Open();
+    f.showNormal();
+    for (const QSize size : {QSize(400, 300), QSize(640, 480), QSize(600, 1000)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+        f.resize(size);
+        QTest::qWait(50);
+        for (QWidget* w : f.findChildren<QWidget*>()) {
+            QString caption;
+            int need = 0;
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                caption = b->text().remove('&');
+                need = qobject_cast<QPushButton*>(w) ? QFontMetrics(w->font()).horizontalAdvance(caption)
+                                                     : b->sizeHint().width();
+            } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+                caption = g->title();
+                need = QFontMetrics(w->font()).horizontalAdvance(caption);
+            } else if (auto* l = qobject_cast<QLabel*>(w)) {
+                caption = l->text();
+                need = QFontMetrics(w->font()).horizontalAdvance(caption);
+            }
+            if (caption.isEmpty()) continue;
+            EXPECT_LE(need, w->width()) << caption.toStdString();
+        }
+        const int tabsBottom = f.Plot_Tabs->y() + f.Plot_Tabs->tabBar()->height();
+        for (QWidget* page : {static_cast<QWidget*>(f.settings), static_cast<QWidget*>(f.picBox),
+                              static_cast<QWidget*>(f.tbInBox), static_cast<QWidget*>(f.tbOutBox)})
+            EXPECT_GE(page->y(), tabsBottom) << page->objectName().toStdString() << " covers the tabs";
+    }
 }
 
 // A plot data file or picture dropped on the window opens as "&Open Plot File ..." opens it; a
