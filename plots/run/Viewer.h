@@ -16,6 +16,7 @@
 #include "plots/run/FileAccess.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/PlotPaths.h"
+#include "plots/run/PlotRun.h"
 #include "plots/run/RunState.h"
 #include "plots/run/ViewerHost.h"
 
@@ -57,12 +58,17 @@ public:
     Viewer(ViewerHost& host, tk::Dialogs& dialogs, Surface& surface);
     ~Viewer();
 
-    PlotData Data;
-    RunState Run;
-    DisplaySettings Settings;  // kept in step with the Setup tab by the window
+    // The run: its data, where it stands, its steps.
+    PlotRun& Run() { return run_; }
+    const PlotRun& Run() const { return run_; }
+    // The display settings plots are drawn with, kept in step with the Setup tab by the window.
+    const DisplaySettings& Settings() const { return settings_; }
+    void UseSettings(const DisplaySettings& settings) { settings_ = settings; }
     // The ranges and powers of ten of the last plot drawn (the Setup tab fills empty axis
     // fields from them).
-    AxisState Axis;
+    const AxisState& Axis() const { return axis_; }
+    // Takes the ranges of a plot drawn elsewhere as the last plot's.
+    void UseAxis(const AxisState& axis) { axis_ = axis; }
 
     Surface& Canvas() { return surface_; }
     ViewerHost& Host() { return host_; }
@@ -95,7 +101,7 @@ public:
     Colour RunBackground() const;
 
     // The plots of the current data file, and the kind of what the surface shows now.
-    const std::vector<PlotKind>& FileSequence() const { return fileSequence_; }
+    const std::vector<PlotKind>& FileSequence() const { return run_.FileSequence(); }
     std::optional<PlotKind> ShownKind() const;
     // True when "&Next >>" has nothing new to show: the last data file's plots and every
     // picture have been shown (a third data file would only replay the second one's plots).
@@ -144,7 +150,7 @@ public:
     void WriteRunSummary();
 
     // True once the current data file's plot sequence has come to its end.
-    bool SequenceEnded() const { return sequenceEnded_; }
+    bool SequenceEnded() const { return run_.SequenceEnded(); }
 
 private:
     // What the surface shows, kept so that it can be drawn again at another size.
@@ -158,16 +164,11 @@ private:
     void DrawPlotNow(PlotKind kind);
     void ShowPicture(const QImage& picture);
     void Drawn(PlotKind kind);
+    // Puts a step of the run on the surface and in the output box, or ends the viewer.
+    void TakeStep(const RunStep& step);
     ReadOutcome ReadDataFile(const std::string& base, const std::string& ext);
     // The box for a data file that could not be read (not for one without data).
     void ShowReadFailure(const ReadOutcome& read);
-    // Prepares the data for a plot of the sequence: the sum of the curve against the data, a
-    // curve block read from the file. False when a block is empty.
-    static bool PrepareDataFor(PlotKind kind, PlotData& data);
-    // Reads the next curve block for a plot; false (after the fatal warning) when it is empty.
-    void EndOfFileSequence();
-    std::string NextPictureName() const;
-    bool ShowNextPicture();
     bool WritePicture(const std::string& path, PictureFormat format);
 
     ViewerHost& host_;
@@ -175,10 +176,11 @@ private:
     Surface& surface_;
     std::unique_ptr<FileAccess> realFiles_;
     FileAccess* files_;
-    std::vector<PlotKind> fileSequence_;
+    PlotRun run_;
+    DisplaySettings settings_;
+    AxisState axis_;
     std::optional<Shown> shown_;
     std::string dataFileRead_;
-    bool sequenceEnded_ = false;
 };
 
 }  // namespace plots
