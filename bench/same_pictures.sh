@@ -1,6 +1,7 @@
 #!/bin/sh
-# Checks that two builds of `plots` export the same pictures: every sample run under samples/
-# and the benchmark's data sets are exported by both, and each pair of pictures must decode to
+# Checks that two builds of `plots` export the same pictures: every sample run under samples/,
+# the launcher's example answers, the reader's fuzzing corpus and the benchmark's data sets are
+# exported by both, and each pair of pictures must decode to
 # the same pixels (the PNG bytes may differ). Exit codes, messages on standard error, the list
 # of files written and the run summaries (clock times masked) must match as well.
 #
@@ -51,7 +52,8 @@ same() {
 pictures=0
 failed=0
 for size in $sizes; do
-    for file in "$root"/samples/*.plt "$root"/samples/*.2lt "$work"/data/*.plt; do
+    for file in "$root"/samples/*.plt "$root"/samples/*.2lt "$root"/Pitchwell/demos/all/answers/*.plt \
+        "$root"/tests/fuzz/corpus/* "$work"/data/*.plt; do
         name=$(basename "$file")
         verdict=""
         for attempt in 1 2 3; do

@@ -1,9 +1,12 @@
 #include "common/SafeFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <system_error>
+#include <vector>
 
 #include <fcntl.h>
 #include <limits.h>
@@ -200,7 +203,7 @@ bool SafeFile::Write(const std::string& bytes) { return Write(bytes.data(), byte
 
 // Closes our descriptor, then gives the temporary file its final permissions and flushes it
 // through a descriptor of its own: another writer may have written it by its path.
-bool SafeFile::FinishTemporary()
+bool SafeFile::FinishTemporary(bool flush)
 {
     const int fd = fd_;
     fd_ = -1;
@@ -211,7 +214,7 @@ bool SafeFile::FinishTemporary()
         return Fail(errno);
     struct stat old {};
     const mode_t mode = ::stat(destination_.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-    const bool synced = ::fchmod(check, mode) == 0 && ::fsync(check) == 0;
+    const bool synced = ::fchmod(check, mode) == 0 && (!flush || ::fsync(check) == 0);
     const int syncError = errno;
     const bool closed = ::close(check) == 0 || errno == EINTR;
     if (!synced)
@@ -239,6 +242,34 @@ bool SafeFile::Commit(const std::function<bool(const std::string& temporaryPath)
     return true;
 }
 
+bool SafeFile::Seal()
+{
+    if (committed_ || temporary_.empty())
+        return Fail(EBADF);
+    return FinishTemporary(false);
+}
+
+bool SafeFile::Place()
+{
+    if (committed_ || temporary_.empty() || fd_ >= 0)
+        return Fail(EBADF);
+    const int fd = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(errno);
+    const bool synced = ::fsync(fd) == 0;
+    const int syncError = errno;
+    ::close(fd);
+    if (!synced)
+        return Fail(syncError);
+    if (::rename(temporary_.c_str(), destination_.c_str()) != 0)
+        return Fail(errno);
+    committed_ = true;
+    temporary_.clear();
+    return true;
+}
+
+std::string SafeFile::Directory() const { return DirectoryOf(destination_); }
+
 void SafeFile::Discard()
 {
     if (fd_ >= 0) {
@@ -249,6 +280,60 @@ void SafeFile::Discard()
         ::unlink(temporary_.c_str());
         temporary_.clear();
     }
+}
+
+struct SafeFileSet::Files {
+    std::mutex Lock;
+    std::vector<std::unique_ptr<SafeFile>> Sealed;
+};
+
+SafeFileSet::SafeFileSet() : files_(std::make_unique<Files>()) {}
+
+SafeFileSet::~SafeFileSet() = default;
+
+bool SafeFileSet::Add(const std::string& target, const char* data, std::size_t size, int* error)
+{
+    auto file = std::make_unique<SafeFile>(target);
+    const bool ok = file->Open() && file->Write(data, size) && file->Seal();
+    if (error)
+        *error = file->Error();
+    if (!ok)
+        return false;
+    const std::lock_guard<std::mutex> lock(files_->Lock);
+    files_->Sealed.push_back(std::move(file));
+    return true;
+}
+
+bool SafeFileSet::Commit(std::string* failedTarget, int* error)
+{
+    const std::lock_guard<std::mutex> lock(files_->Lock);
+    std::vector<std::unique_ptr<SafeFile>> files = std::move(files_->Sealed);
+    files_->Sealed.clear();
+    if (files.empty())
+        return true;
+    // One flush of the whole file system writes every file out at once.
+    const int fd = ::open(files.front()->TemporaryPath().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::syncfs(fd);
+        ::close(fd);
+    }
+    std::vector<std::string> directories;
+    bool ok = true;
+    for (const auto& file : files) {
+        if (!file->Place()) {
+            if (failedTarget)
+                *failedTarget = file->Target();
+            if (error)
+                *error = file->Error();
+            ok = false;
+            break;  // the ones after it are discarded with the set
+        }
+        if (std::find(directories.begin(), directories.end(), file->Directory()) == directories.end())
+            directories.push_back(file->Directory());
+    }
+    for (const std::string& dir : directories)
+        SyncDirectory(dir);
+    return ok;
 }
 
 bool WriteFileWhole(const std::string& target, const std::string& bytes, int* error)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tk {
@@ -37,13 +38,20 @@ public:
     // A check that says no without an errno reports EIO.
     bool Commit(const std::function<bool(const std::string& temporaryPath)>& whole = {});
     void Discard();
+    // For files committed as a set (SafeFileSet): Seal closes the temporary file and gives it
+    // its permissions without flushing it; Place flushes it (quick once its file system was
+    // synced), renames it over the target and leaves the directory's sync to the caller.
+    bool Seal();
+    bool Place();
+    // The directory the file is renamed into.
+    std::string Directory() const;
     int Error() const;              // errno of the first failure; 0 when none
     std::string ErrorText() const;  // its description
     const std::string& Target() const;
 
 private:
     bool Fail(int error);
-    bool FinishTemporary();
+    bool FinishTemporary(bool flush = true);
 
     std::string target_;
     std::string destination_;  // the target, or where it links to
@@ -51,6 +59,29 @@ private:
     int fd_ = -1;
     int error_ = 0;
     bool committed_ = false;
+};
+
+// Files written as one set, each whole or not at all, at the cost of one sync: each goes to its
+// temporary name as it comes (a failure is told at once and nothing of that file stays), and
+// Commit makes them durable together (one syncfs of their file system, then each file's own
+// flush, which reports its write-back error but no longer waits), renames them over their
+// targets in the order they came and syncs each directory once. No file ever shows torn under
+// its final name. Adding may come from several threads.
+class SafeFileSet {
+public:
+    SafeFileSet();
+    ~SafeFileSet();  // discards what was not committed
+    SafeFileSet(const SafeFileSet&) = delete;
+    SafeFileSet& operator=(const SafeFileSet&) = delete;
+
+    bool Add(const std::string& target, const char* data, std::size_t size, int* error = nullptr);
+    // True when every file added is in place. Otherwise the files before the first that fails
+    // are in place, that one and the later ones are not, and its target and errno are given.
+    bool Commit(std::string* failedTarget = nullptr, int* error = nullptr);
+
+private:
+    struct Files;
+    std::unique_ptr<Files> files_;
 };
 
 // Where a write to `path` lands: where the links at its last name point (that file need not

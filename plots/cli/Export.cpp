@@ -208,8 +208,8 @@ void TellFailure(const std::string& path, const PictureWrite& what)
                      tk::DescribeWriteError(path, what.Error).c_str());
 }
 
-// Writes a file whole; what became of it.
-PictureWrite WriteBytes(const std::string& path, const QByteArray& bytes)
+// Writes a file of the export's set to its temporary name; what became of it.
+PictureWrite WriteBytes(tk::SafeFileSet& files, const std::string& path, const QByteArray& bytes)
 {
     PictureWrite result;
     if (bytes.isEmpty()) {
@@ -217,19 +217,15 @@ PictureWrite WriteBytes(const std::string& path, const QByteArray& bytes)
         return result;
     }
     int error = 0;
-    if (!tk::WriteFileWhole(path, std::string(bytes.constData(), std::size_t(bytes.size())), &error))
-        result.Error = error ? error : EIO;
+    if (!files.Add(path, bytes.constData(), std::size_t(bytes.size()), &error)) result.Error = error ? error : EIO;
     return result;
 }
 
-// Writes a file whole; says why not on standard error.
-bool WriteWhole(const std::string& path, const std::string& bytes)
+// Says on standard error why a file could not be written.
+void TellWriteFailure(const std::string& path, int error)
 {
-    int error = 0;
-    if (tk::WriteFileWhole(path, bytes, &error)) return true;
     std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(),
                  tk::DescribeWriteError(path, error ? error : EIO).c_str());
-    return false;
 }
 
 }  // namespace
@@ -271,6 +267,9 @@ int RunExportCommand(const std::vector<std::string>& args)
     const std::string prefix = (dir / NameStem(o.Directory, stem)).string() + "-";
     const bool vector = o.Format == PictureFormat::Svg || o.Format == PictureFormat::Pdf;
     bool written = true;
+    // Every file goes to its temporary name as it is made; all of them take their names
+    // together at the end, after one sync for the lot.
+    tk::SafeFileSet files;
     SequenceOptions options;
     options.Width = o.Width;
     options.Height = o.Height;
@@ -278,8 +277,8 @@ int RunExportCommand(const std::vector<std::string>& args)
     options.Settings.SmoothLines = o.Smooth;
     // A bitmap picture is encoded and written on another core while the next plot is drawn.
     PictureQueue pictures(
-        [format = o.Format](const QImage& picture, const std::string& path) {
-            return WriteBytes(path, BitmapBytes(picture, format));
+        [format = o.Format, &files](const QImage& picture, const std::string& path) {
+            return WriteBytes(files, path, BitmapBytes(picture, format));
         },
         !vector);
     const SequenceResult run = RenderWholeSequence(
@@ -287,7 +286,7 @@ int RunExportCommand(const std::vector<std::string>& args)
             const std::string target = prefix + Numbered(number) + "." + PictureExtension(o.Format);
             std::optional<PictureQueue::Failure> failed;
             if (vector) {
-                const PictureWrite result = WriteBytes(target, PictureBytes(viewer, surface, o.Format, stem));
+                const PictureWrite result = WriteBytes(files, target, PictureBytes(viewer, surface, o.Format, stem));
                 if (!result.Ok()) failed = PictureQueue::Failure{target, result};
             } else {
                 failed = pictures.Add(surface.Picture(), target);
@@ -301,6 +300,28 @@ int RunExportCommand(const std::vector<std::string>& args)
         TellFailure(failed->Path, failed->What);
         written = false;
     }
+    // The summary joins the set when every picture was written; a file that cannot be made
+    // durable is told where its writing would have been told.
+    const std::string summaryPath = prefix + "summary.txt";
+    int summaryError = 0;
+    bool summaryWritten = false;
+    if (written && run.Loaded && !run.Plots.empty()) {
+        // The summary ends with a line end, as a text file of this platform does.
+        std::string summary = tk::WithLineFeeds(run.OutputText);
+        if (!summary.empty() && summary.back() != '\n') summary += '\n';
+        summaryWritten = files.Add(summaryPath, summary.data(), summary.size(), &summaryError);
+    }
+    std::string failedPath;
+    int commitError = 0;
+    if (!files.Commit(&failedPath, &commitError)) {
+        if (failedPath == summaryPath) {
+            summaryWritten = false;
+            summaryError = commitError;
+        } else {
+            TellWriteFailure(failedPath, commitError);
+            written = false;
+        }
+    }
 
     for (const tk::MessageBoxCall& box : run.Messages) TellBox(box);
     if (run.Fatal) std::fprintf(stderr, "plots: Must exit!: %s\n", run.FatalText.c_str());
@@ -311,10 +332,10 @@ int RunExportCommand(const std::vector<std::string>& args)
     }
     if (!written) return 1;
 
-    // The summary ends with a line end, as a text file of this platform does.
-    std::string summary = tk::WithLineFeeds(run.OutputText);
-    if (!summary.empty() && summary.back() != '\n') summary += '\n';
-    if (!WriteWhole(prefix + "summary.txt", summary)) return 1;
+    if (!summaryWritten) {
+        TellWriteFailure(summaryPath, summaryError);
+        return 1;
+    }
     return run.Fatal ? 1 : 0;
 }
 

@@ -70,10 +70,11 @@ void DrawCurve(DrawContext& ctx, const Series& curve, Colour colour)
     const Series& xs = ctx.Axis.CurveX;
     const std::size_t n =
         std::min({ctx.Data.PointCount > 0 ? std::size_t(ctx.Data.PointCount) : std::size_t(0), xs.size(), curve.size()});
-    Surface& s = ctx.Canvas;
     // Single floats, as the surface took them; nothing is clipped but by the surface's edges.
-    for (std::size_t i = 1; i < n; ++i)
-        s.Line(float(xs[i - 1]), float(curve[i - 1]), float(xs[i]), float(curve[i]), colour);
+    std::vector<QPointF> points;
+    points.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) points.emplace_back(float(xs[i]), float(curve[i]));
+    ctx.Canvas.Polyline(points, colour);
 }
 
 void DrawCurves(DrawContext& ctx)

@@ -1,5 +1,6 @@
 #include "plots/render/PngEncoder.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -31,9 +32,7 @@ void PutChunk(std::string& out, const char type[4], const char* data, std::size_
     const std::size_t start = out.size();
     out.append(type, 4);
     if (size > 0) out.append(data, size);
-    uLong crc = crc32(0, nullptr, 0);
-    crc = crc32_z(crc, reinterpret_cast<const Bytef*>(out.data() + start), size + 4);
-    PutUint32(out, std::uint32_t(crc));
+    PutUint32(out, libdeflate_crc32(0, out.data() + start, size + 4));
 }
 
 // One row of the picture as PNG samples: R, G, B (and A) bytes.
@@ -94,7 +93,7 @@ void CompressBand(const QImage& picture, bool alpha, Band& band)
         RowSamples(picture, y, alpha, current.data());
         filtered[0] = FilterUp;
         for (std::size_t i = 0; i < rowBytes; ++i) filtered[i + 1] = static_cast<unsigned char>(current[i] - previous[i]);
-        band.Adler = adler32_z(band.Adler, filtered.data(), filtered.size());
+        band.Adler = libdeflate_adler32(std::uint32_t(band.Adler), filtered.data(), filtered.size());
         band.Length += filtered.size();
         const bool lastRow = y + 1 == band.End;
         ok = drain(!lastRow ? Z_NO_FLUSH : band.Last ? Z_FINISH : Z_SYNC_FLUSH);

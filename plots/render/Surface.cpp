@@ -1,5 +1,6 @@
 #include "plots/render/Surface.h"
 
+#include "plots/render/LineReduction.h"
 #include "plots/render/TabbedText.h"
 
 #include <QFontMetricsF>
@@ -143,19 +144,50 @@ void Surface::Line(double x1, double y1, double x2, double y2, Colour c)
                  style, width};
     }
 
+    const QPointF from = a;
+    if (!CutToPicture(a, b, width)) return;
+    if (style != DashSolid && a != from) {
+        const double skipped = std::hypot(a.x() - from.x(), a.y() - from.y()) / std::max(width, 1);
+        offset = std::isfinite(skipped) ? std::fmod(offset + skipped, DashPeriod) : 0;
+    }
+    LinePx(a, b, c, style, width, style == DashSolid ? 0 : offset);
+}
+
+bool Surface::CutToPicture(QPointF& a, QPointF& b, int width) const
+{
     // Curves are not clipped to their axes, so a steep segment can reach far beyond the picture;
     // every device gets the part that crosses it.
     const double margin = 2.0 * width + 2;
     const QRectF bounds(-margin, -margin, width_ + 2 * margin, height_ + 2 * margin);
-    if (!bounds.contains(a) || !bounds.contains(b)) {
-        const QPointF from = a;
-        if (!ClipSegment(a, b, bounds)) return;
-        if (style != DashSolid) {
-            const double skipped = std::hypot(a.x() - from.x(), a.y() - from.y()) / std::max(width, 1);
-            offset = std::isfinite(skipped) ? std::fmod(offset + skipped, DashPeriod) : 0;
+    if (bounds.contains(a) && bounds.contains(b)) return true;
+    return ClipSegment(a, b, bounds);
+}
+
+void Surface::Polyline(const std::vector<QPointF>& points, Colour c)
+{
+    std::vector<QLineF> solid;
+    if (drawStyle_ == DashSolid) solid.reserve(points.size());
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const QPointF& p = points[i - 1];
+        const QPointF& q = points[i];
+        if (drawStyle_ != DashSolid) {
+            Line(p.x(), p.y(), q.x(), q.y(), c);
+            continue;
         }
+        QPointF a(ToPixelX(p.x()), ToPixelY(p.y())), b(ToPixelX(q.x()), ToPixelY(q.y()));
+        if (CutToPicture(a, b, drawWidth_)) solid.emplace_back(a, b);
     }
-    LinePx(a, b, c, style, width, style == DashSolid ? 0 : offset);
+    if (drawStyle_ != DashSolid || points.size() < 2) return;
+    const QPointF& p = points[points.size() - 2];
+    const QPointF& q = points.back();
+    callX1_ = p.x();
+    callY1_ = p.y();
+    callX2_ = curX_ = q.x();
+    callY2_ = curY_ = q.y();
+    if (SolidLinesPx(solid, c, drawWidth_)) return;
+    // The device strokes one line at a time: through Line, which tells it each call.
+    for (std::size_t i = 1; i < points.size(); ++i)
+        Line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), c);
 }
 
 void Surface::Print(const std::string& text)
@@ -409,6 +441,22 @@ void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, 
     if (p.testRenderHint(QPainter::Antialiasing) != SmoothLines()) p.setRenderHint(QPainter::Antialiasing, SmoothLines());
     SetPen(c, style, width, dashOffset);
     p.drawLine(a, b);
+}
+
+bool ImageSurface::SolidLinesPx(const std::vector<QLineF>& lines, Colour c, int width)
+{
+    // A line one pixel wide is stroked with the ends of the lines before it in mind: those go
+    // one at a time, as Line draws them.
+    if (!LineReductionApplies(width)) return false;
+    QPainter& p = Painter();
+    SetPen(c, DashSolid, width, 0);
+    auto stroke = [&](const QLineF* from, int count) { p.drawLines(from, count); };
+    const bool plain = p.transform().isIdentity() && !p.hasClipping() && image_.devicePixelRatio() == 1;
+    if (leaveOutCovered_ && plain)
+        StrokeCoveredLinesOnce(lines, width, image_, ToQColor(c).rgb(), stroke);
+    else if (!lines.empty())
+        stroke(lines.data(), int(lines.size()));
+    return true;
 }
 
 void ImageSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,

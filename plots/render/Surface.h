@@ -12,6 +12,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLineF>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -96,6 +97,9 @@ public:
     // A straight line in current units, in the given colour with the current dash style and
     // width; the current position moves to its end.
     void Line(double x1, double y1, double x2, double y2, Colour c);
+    // Lines joining the points in turn, as Line draws each; a device may stroke solid ones
+    // together.
+    void Polyline(const std::vector<QPointF>& points, Colour c);
     // Text with its top-left corner at the current position, transparent background, in the
     // current font and text colour. Tab characters advance to the next tab stop (every 14
     // average character widths from the left edge). Afterwards the current position is at the
@@ -140,6 +144,9 @@ protected:
     virtual void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                         double angleDegrees) = 0;
     virtual void PicturePx(const QImage& picture, const QRectF& target) = 0;
+    // Solid lines of one colour and width, already cut to the picture, stroked together; false
+    // when the device draws each line through LinePx instead.
+    virtual bool SolidLinesPx(const std::vector<QLineF>&, Colour, int) { return false; }
     // The paint device that fonts are measured against.
     virtual QPaintDevice* MetricsDevice() const = 0;
 
@@ -161,6 +168,10 @@ protected:
     double callX1_ = 0, callY1_ = 0, callX2_ = 0, callY2_ = 0;
 
 private:
+    // A line's ends in pixels cut to the picture with a margin of a few pen widths; false when
+    // nothing of it is inside.
+    bool CutToPicture(QPointF& a, QPointF& b, int width) const;
+
     // Where the last dashed line ended and how far along its pattern, so that a curve made of
     // many short lines keeps one running pattern instead of restarting it at every point.
     struct DashRun {
@@ -204,7 +215,13 @@ protected:
     void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                 double angleDegrees) override;
     void PicturePx(const QImage& picture, const QRectF& target) override;
+    bool SolidLinesPx(const std::vector<QLineF>& lines, Colour c, int width) override;
     QPaintDevice* MetricsDevice() const override;
+
+public:
+    // Whether solid lines are left out where the others already paint all their pixels (the
+    // picture is the same either way; off only to show that it is).
+    void SetLeaveOutCoveredLines(bool on) { leaveOutCovered_ = on; }
 
 private:
     // The open painter, begun on first use, with the pen it was last given.
@@ -218,6 +235,7 @@ private:
     Colour penColour_ = 0;
     int penStyle_ = 0, penWidth_ = 0;
     double penDashOffset_ = 0;
+    bool leaveOutCovered_ = true;
 };
 
 // Draws nothing and measures text as the image surface does, at 96 dots per inch: a first pass

@@ -8,8 +8,10 @@
 namespace plots {
 
 namespace {
-// Long enough to gather the resize events of a dragged window edge, short enough to go unseen.
-constexpr int FitDelayMs = 60;
+// No wait: the surface is fitted as soon as the events waiting are handled, so the first size
+// of a resize is drawn at once, and the sizes a dragged window edge sends while a picture is
+// being drawn are gathered into the next one.
+constexpr int FitDelayMs = 0;
 }  // namespace
 
 PictureBox::PictureBox(ImageSurface& surface, std::function<void()> redraw, QWidget* parent)

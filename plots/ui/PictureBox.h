@@ -1,8 +1,9 @@
 // The plot window's picture control: shows the plot surface's persistent image and keeps the
 // surface the size of the control in device pixels, so every plot is drawn at the size it is
 // seen and at the screen's full resolution. After a resize the plot is drawn again at the new
-// size; rapid resizes (a dragged window edge) are gathered into one redraw, and until it comes
-// the last picture is shown scaled, so nothing flickers.
+// size as soon as the events waiting are handled; the resizes that come while a picture is drawn
+// (a dragged window edge) are gathered into one redraw, and until it comes the last picture is
+// shown scaled, so nothing flickers.
 #pragma once
 
 #include "plots/render/Surface.h"

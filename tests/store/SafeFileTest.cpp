@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -241,4 +242,31 @@ TEST_F(SafeFileTest, NameThatFillsADirectoryEntryStillGetsATemporaryBesideIt)
     ASSERT_TRUE(WriteFileWhole(Path(name), "content"));
     EXPECT_EQ(ReadFile(Path(name)), "content");
     EXPECT_EQ(NamesIn(dir.path().toStdString()), std::vector<std::string> {name});
+}
+
+TEST_F(SafeFileTest, ASetTakesItsNamesOnlyAtTheCommitAndStopsAtAFailure)
+{
+    // The export's set: nothing shows under a final name before the commit; a file that cannot
+    // be written is told at once and leaves nothing; the rest take their names together.
+    WriteFile(Path("a.png"), "old");
+    const auto set = std::make_unique<SafeFileSet>();
+    int error = 0;
+    EXPECT_TRUE(set->Add(Path("a.png"), "new a", 5, &error));
+    EXPECT_FALSE(set->Add(Path("missing/b.png"), "b", 1, &error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_TRUE(set->Add(Path("c.txt"), "c", 1, &error));
+    EXPECT_EQ(ReadFile(Path("a.png")), "old");
+    EXPECT_EQ(NamesIn(dir.path().toStdString()).size(), 3u);  // a.png and two temporary files
+    std::string failed;
+    EXPECT_TRUE(set->Commit(&failed, &error));
+    EXPECT_EQ(ReadFile(Path("a.png")), "new a");
+    EXPECT_EQ(ReadFile(Path("c.txt")), "c");
+    EXPECT_EQ(NamesIn(dir.path().toStdString()), (std::vector<std::string> {"a.png", "c.txt"}));
+
+    // A set dropped before its commit leaves nothing behind.
+    {
+        SafeFileSet dropped;
+        EXPECT_TRUE(dropped.Add(Path("d.png"), "d", 1));
+    }
+    EXPECT_EQ(NamesIn(dir.path().toStdString()), (std::vector<std::string> {"a.png", "c.txt"}));
 }

@@ -63,6 +63,8 @@ protected:
         Calls.push_back(d);
         ImageSurface::LinePx(a, b, c, style, width, dashOffset);
     }
+    // Every line of a curve is recorded as its own call.
+    bool SolidLinesPx(const std::vector<QLineF>&, Colour, int) override { return false; }
     void TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c, double angleDegrees) override
     {
         DrawCall d = NewCall(DrawCall::Text, c);

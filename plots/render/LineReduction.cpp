@@ -1,0 +1,139 @@
+#include "plots/render/LineReduction.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plots {
+
+namespace {
+
+// How far the engine may fill beyond a line's rectangle, in pixels: across it up to 1/32
+// (fixed-point rounding), along it up to half a pixel (short lines are lengthened). Measured
+// on a million random lines of widths 2 and 3, from 0.01 to 1,000 pixels long.
+constexpr double AcrossMargin = 1.0 / 16;
+constexpr double AlongMargin = 0.5 + 1.0 / 16;
+// Lines shorter than this, across and down, are stroked without looking.
+constexpr double ShortLine = 4;
+
+// The rows whose centres lie in the rectangle of a line (from a, along the unit vector u, of the
+// given length and half width, running `extend` past both ends) on the vertical line x = cx.
+bool RowsAt(QPointF a, QPointF u, double length, double halfWidth, double extend, double cx, int height, int& first,
+            int& last)
+{
+    double lo = -1e300, hi = 1e300;
+    // Both conditions are linear in y: c0 + c1 * y within [mn, mx].
+    auto limit = [&](double c0, double c1, double mn, double mx) {
+        if (c1 == 0) {
+            if (c0 < mn || c0 > mx) lo = 1, hi = 0;
+            return;
+        }
+        double y1 = (mn - c0) / c1, y2 = (mx - c0) / c1;
+        if (y1 > y2) std::swap(y1, y2);
+        lo = std::max(lo, y1);
+        hi = std::min(hi, y2);
+    };
+    limit((cx - a.x()) * u.x() - a.y() * u.y(), u.y(), -extend, length + extend);  // along the line
+    limit(-(cx - a.x()) * u.y() - a.y() * u.x(), u.x(), -halfWidth, halfWidth);   // across it
+    if (!(lo <= hi)) return false;
+    first = std::max(0, int(std::ceil(lo - 0.5)));
+    last = std::min(height - 1, int(std::floor(hi - 0.5)));
+    return first <= last;
+}
+
+// Rows of one pixel column known to hold the colour, one run per column, learnt from the image
+// as lines are tried; nothing in the batch takes the colour away again.
+class KnownRuns {
+public:
+    KnownRuns(const QImage& image, QRgb colour)
+        : image_(image), colour_(colour), lo_(std::size_t(image.width()), 0), hi_(std::size_t(image.width()), -1)
+    {
+    }
+    // True when every row from first to last of the column holds the colour.
+    bool Holds(int x, int first, int last)
+    {
+        int& lo = lo_[std::size_t(x)];
+        int& hi = hi_[std::size_t(x)];
+        if (lo <= first && last <= hi) return true;
+        if (lo > hi || last < lo - 1 || first > hi + 1) {
+            // Apart from the run known so far: learn this one instead when it holds.
+            for (int y = first; y <= last; ++y)
+                if (Pixel(x, y) != colour_) return false;
+            lo = first;
+            hi = last;
+            return true;
+        }
+        for (int y = lo - 1; y >= first; --y, --lo)
+            if (Pixel(x, y) != colour_) return false;
+        for (int y = hi + 1; y <= last; ++y, ++hi)
+            if (Pixel(x, y) != colour_) return false;
+        return true;
+    }
+    // The image changed where lines were just stroked: what failed may hold now.
+    void Forget() {}
+
+private:
+    QRgb Pixel(int x, int y) const { return reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]; }
+    const QImage& image_;
+    QRgb colour_;
+    std::vector<int> lo_, hi_;
+};
+
+}  // namespace
+
+bool LineReductionApplies(int width) { return width == 2 || width == 3; }
+
+bool ForEachPossibleColumn(const QLineF& line, int width, QSize image,
+                           const std::function<bool(int, int, int)>& column)
+{
+    const double length = std::hypot(line.dx(), line.dy());
+    const double halfWidth = width / 2.0 + AcrossMargin;
+    if (!(length > 0)) return true;  // no rectangle: the engine fills nothing
+    const QPointF u(line.dx() / length, line.dy() / length);
+    const double reach = halfWidth + AlongMargin;
+    const int x0 = std::max(0, int(std::ceil(std::min(line.x1(), line.x2()) - reach - 0.5)));
+    const int x1 = std::min(image.width() - 1, int(std::floor(std::max(line.x1(), line.x2()) + reach - 0.5)));
+    for (int x = x0; x <= x1; ++x) {
+        int first, last;
+        if (RowsAt(line.p1(), u, length, halfWidth, AlongMargin, x + 0.5, image.height(), first, last) &&
+            !column(x, first, last))
+            return false;
+    }
+    return true;
+}
+
+std::size_t StrokeCoveredLinesOnce(const std::vector<QLineF>& lines, int width, const QImage& image, QRgb colour,
+                                   const std::function<void(const QLineF*, int)>& stroke)
+{
+    if (!LineReductionApplies(width) || image.format() != QImage::Format_RGB32 || image.isNull()) {
+        if (!lines.empty()) stroke(lines.data(), int(lines.size()));
+        return lines.size();
+    }
+    KnownRuns known(image, colour);
+    std::vector<QLineF> pending;
+    std::size_t stroked = 0;
+    auto flush = [&] {
+        if (pending.empty()) return false;
+        stroke(pending.data(), int(pending.size()));
+        stroked += pending.size();
+        pending.clear();
+        return true;
+    };
+    auto covered = [&](const QLineF& l) {
+        return ForEachPossibleColumn(l, width, image.size(),
+                                     [&](int x, int first, int last) { return known.Holds(x, first, last); });
+    };
+    for (const QLineF& l : lines) {
+        // A short line costs the engine less than the look.
+        if ((std::fabs(l.dy()) < ShortLine && std::fabs(l.dx()) < ShortLine) || covered(l)) {
+            if (std::fabs(l.dy()) < ShortLine && std::fabs(l.dx()) < ShortLine) pending.push_back(l);
+            continue;
+        }
+        // What is still waiting to be stroked may paint it: stroke that and look again.
+        if (flush() && covered(l)) continue;
+        pending.push_back(l);
+    }
+    flush();
+    return stroked;
+}
+
+}  // namespace plots
