@@ -5,6 +5,7 @@
 #include "plots/render/Colour.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace plots {
@@ -22,12 +23,28 @@ struct AxisOverride {
     std::string StepText;
 };
 
+// A stretch of an axis in data units (before any power of ten), Min below Max.
+struct AxisRange {
+    double Min = 0, Max = 0;
+    bool operator==(const AxisRange&) const = default;
+};
+
+// What exploring the shown plot changed: the stretch of each axis it is zoomed to. Each is an
+// override of that axis for this plot alone, scaled like the Setup tab's boxes; an axis without
+// one is drawn as the sequence draws it.
+struct PlotZoom {
+    std::optional<AxisRange> X, Y;
+    bool IsZoomed() const { return X.has_value() || Y.has_value(); }
+    bool operator==(const PlotZoom&) const = default;
+};
+
 struct DisplaySettings {
     bool BlackAndWhite = false;
     int GridType = 2;   // 0 Solid, 1 Dashed, 2 Dotted, 3 Dashed-Dot-Dot
     int GridLines = 1;  // 0 none, 1 X & Y, 2 X only, 3 Y only
     std::array<Colour, 6> Colours = DefaultColours;
     AxisOverride X, Y;
+    PlotZoom Zoom;  // none unless the shown plot is being explored
 
     // The colour a slot draws in: black in black-and-white mode.
     Colour SlotColour(int slot) const { return BlackAndWhite ? Black : Colours.at(slot); }
