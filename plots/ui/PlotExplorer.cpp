@@ -63,6 +63,7 @@ void PlotExplorer::Apply(const std::optional<PlotZoom>& zoom, bool remember)
     if (!zoom) return;
     viewer_.SetShownZoom(*zoom);
     if (remember) history_.Push(*zoom);
+    if (hasMouse_) ShowReadout(lastAt_);  // the data under the mouse has changed
     if (OnChanged) OnChanged();
 }
 

@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace plots;
 
@@ -208,6 +209,34 @@ TEST_F(ExploreWindowTest, CopyAndExportDataGiveTheShownPlot)
     const QList<QByteArray> lines = file.readAll().split('\n');
     EXPECT_EQ(lines.front(), "Time,Error");
     EXPECT_EQ(lines.size(), f.viewer().Data.PointCount + 2);  // the header, the rows and the end
+}
+
+TEST_F(ExploreWindowTest, PreviousAndThePlotListShowWhatNextDrewThere)
+{
+    frmPlots& f = Start("tunewave.plt");  // the map first
+    std::vector<QImage> drawn{Shown()};
+    for (int i = 0; i < 2; ++i) {
+        QTest::mouseClick(f.cmdNext, Qt::LeftButton);
+        drawn.push_back(Shown());
+    }
+    const std::string output = f.OutputText();
+    ASSERT_EQ(f.viewer().StepTitles().size(), 3u);
+    EXPECT_EQ(f.viewer().StepTitles().front(), "1. Poles (X), Zeroes (O) and Doublets (D)");
+
+    QTest::keyClick(&f, Qt::Key_PageUp);
+    EXPECT_EQ(Differing(Shown(), drawn[1]), 0);
+    QTest::keyClick(&f, Qt::Key_PageUp);
+    EXPECT_EQ(Differing(Shown(), drawn[0]), 0);
+    EXPECT_FALSE(f.viewer().CanShowPrevious());
+    QTest::mouseClick(f.cmdNext, Qt::LeftButton);
+    EXPECT_EQ(Differing(Shown(), drawn[1]), 0) << "Next shows again what it drew there";
+    ASSERT_TRUE(f.viewer().ShowStep(2));
+    EXPECT_EQ(Differing(Shown(), drawn[2]), 0);
+    EXPECT_EQ(f.OutputText(), output) << "going back and forth reads and reports nothing";
+
+    QTest::mouseClick(f.cmdNext, Qt::LeftButton);  // past the plots shown: the run goes on
+    EXPECT_EQ(f.viewer().StepTitles().size(), 4u);
+    EXPECT_NE(f.OutputText(), output);
 }
 
 TEST_F(ExploreWindowTest, KeysReachTheCommandsOfTheShownPage)
