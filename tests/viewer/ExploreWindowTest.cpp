@@ -251,9 +251,14 @@ TEST_F(ExploreWindowTest, KeysReachTheCommandsOfTheShownPage)
     QTest::keyClick(&f, Qt::Key_F1);
     ASSERT_FALSE(dialogs_.Boxes.empty());
     EXPECT_NE(dialogs_.Boxes.back().Text.find("Alt+Q"), std::string::npos);
+    QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_FALSE(dialogs_.FileRequests.empty());
+    EXPECT_EQ(dialogs_.FileRequests.back().Title, "Save Plot File As ...");
     QTest::keyClick(&f, Qt::Key_Q, Qt::AltModifier);
     EXPECT_EQ(f.CurrentTab(), TabSetup) << "Quit ended the run";
     EXPECT_TRUE(f.cmdOpen->isEnabled());
+    QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs_.FileRequests.back().Title, "Open Response Input File");
 }
 
 }  // namespace
