@@ -123,7 +123,7 @@ void Viewer::DrawPlotNow(PlotKind kind)
                    named.empty() ? PlotKindName(kind) : named};
     zoom_ = {};
     const PlotDrawing drawing = DrawPlot(Data, kind, Settings, shown_->Facts, surface_);
-    lastDrawing_ = drawing;
+    SetLastDrawing(drawing);
     Axis = drawing.Axis;
     host_.AppendOutput(drawing.Trace);
     if (drawing.FontReleaseFailed) {
@@ -136,7 +136,7 @@ void Viewer::ShowPicture(const QImage& picture)
 {
     shown_ = Shown{PlotKind::Picture, {}, picture, nullptr, "Picture"};
     zoom_ = {};
-    lastDrawing_.reset();
+    SetLastDrawing(std::nullopt);
     DrawPicturePlot(picture, surface_);
 }
 
@@ -159,7 +159,7 @@ void Viewer::DrawShownOn(Surface& surface) const
         return;
     }
     const PlotDrawing drawing = DrawPlot(ShownData(), shown_->Kind, ShownSettings(), shown_->Facts, surface);
-    if (&surface == &surface_) lastDrawing_ = drawing;
+    if (&surface == &surface_) SetLastDrawing(drawing);
 }
 
 void Viewer::Redraw() { DrawShownOn(surface_); }
@@ -178,10 +178,18 @@ void Viewer::SetShownZoom(const PlotZoom& zoom)
     Redraw();
 }
 
-std::optional<PlotView> Viewer::ShownView() const
+void Viewer::SetLastDrawing(std::optional<PlotDrawing> drawing) const
 {
-    if (!shown_ || shown_->Kind == PlotKind::Picture || !lastDrawing_) return std::nullopt;
-    return PlotView(ShownData(), shown_->Kind, *lastDrawing_);
+    lastDrawing_ = std::move(drawing);
+    view_.reset();
+}
+
+const PlotView* Viewer::ShownView() const
+{
+    if (!shown_ || shown_->Kind == PlotKind::Picture || !lastDrawing_) return nullptr;
+    // Made once per drawing: the mouse asks for it at every move.
+    if (!view_) view_ = std::make_unique<PlotView>(ShownData(), shown_->Kind, *lastDrawing_);
+    return view_.get();
 }
 
 std::string Viewer::ShownCurvesCsv() const
@@ -211,7 +219,7 @@ bool Viewer::ShowStep(std::size_t index)
     stepAt_ = index;
     shown_ = steps_[index];
     zoom_ = {};
-    lastDrawing_.reset();
+    SetLastDrawing(std::nullopt);
     host_.ShowTab(TabPlot);
     if (shown_->Kind == PlotKind::Picture)
         DrawPicturePlot(shown_->Picture, surface_);
@@ -519,7 +527,7 @@ void Viewer::LocatePlotFile(const std::string& base)
     surface_.Clear();
     shown_.reset();
     zoom_ = {};
-    lastDrawing_.reset();
+    SetLastDrawing(std::nullopt);
     const bool firstFile = FileExists(base + Run.FirstFileExt);
     const bool secondFile = FileExists(base + ".2lt");
 

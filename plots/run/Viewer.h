@@ -122,7 +122,8 @@ public:
     // with the next plot), and where its data lie on the viewer's surface as last drawn.
     const PlotZoom& ShownZoom() const { return zoom_; }
     void SetShownZoom(const PlotZoom& zoom);
-    std::optional<PlotView> ShownView() const;
+    // Nothing while a picture or nothing is shown; valid until the next drawing.
+    const PlotView* ShownView() const;
     // The shown plot's curves as comma-separated values; empty when a picture is shown.
     std::string ShownCurvesCsv() const;
 
@@ -212,6 +213,8 @@ private:
     std::vector<Shown> steps_;  // what the run has shown, in order
     std::size_t stepAt_ = 0;
     mutable std::optional<PlotDrawing> lastDrawing_;  // of the shown plot, on the viewer's surface
+    mutable std::unique_ptr<PlotView> view_;          // made from it when first asked for
+    void SetLastDrawing(std::optional<PlotDrawing> drawing) const;
     std::string dataFileRead_;
     bool sequenceEnded_ = false;
 };

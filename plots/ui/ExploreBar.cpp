@@ -155,7 +155,7 @@ void ExploreBar::Touch()
 
 void ExploreBar::UpdateStates()
 {
-    const bool plot = viewer_.ShownView().has_value();
+    const bool plot = viewer_.ShownView() != nullptr;
     cmdHome->setEnabled(plot && explorer_->IsZoomed());
     cmdBack->setEnabled(plot && explorer_->CanBack());
     cmdForward->setEnabled(plot && explorer_->CanForward());

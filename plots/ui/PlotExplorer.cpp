@@ -87,7 +87,7 @@ void PlotExplorer::Forward()
 
 void PlotExplorer::ShowReadout(QPointF widgetPos)
 {
-    const std::optional<PlotView> view = viewer_.ShownView();
+    const PlotView* view = viewer_.ShownView();
     if (!view) {
         status_.clear();
         return;
@@ -97,7 +97,7 @@ void PlotExplorer::ShowReadout(QPointF widgetPos)
 
 void PlotExplorer::SnapNow()
 {
-    const std::optional<PlotView> view = viewer_.ShownView();
+    const PlotView* view = viewer_.ShownView();
     if (!view) return;
     const QPointF at = hasMouse_ ? SurfacePoint(lastAt_) : view->FramePx().center();
     // Near enough on the screen, whatever the pixel ratio; from the keyboard, anywhere.
@@ -116,7 +116,8 @@ bool PlotExplorer::eventFilter(QObject* watched, QEvent* event)
         const bool pan = e->button() == Qt::MiddleButton ||
                          (e->button() == Qt::LeftButton && (e->modifiers() & Qt::ShiftModifier));
         if (pan) {
-            pressView_ = viewer_.ShownView();
+            pressView_.reset();
+            if (const PlotView* view = viewer_.ShownView()) pressView_ = *view;
             drag_ = pressView_ ? Drag::Pan : Drag::None;
         } else if (e->button() == Qt::LeftButton && viewer_.ShownView()) {
             drag_ = Drag::Box;
