@@ -90,27 +90,4 @@ private:
     QWidget* parent_;
 };
 
-// For tests and headless runs: records every box and answers from a queue (default: the
-// first button, Ok or Yes). File and colour dialogs answer from their own queues
-// (default: cancelled).
-class ScriptedDialogs : public Dialogs {
-public:
-    std::vector<MessageBoxCall> Boxes;
-    std::vector<MsgResult> Answers;                        // consumed front to back
-    std::vector<std::optional<std::string>> FileAnswers;   // open and save dialogs
-    std::vector<int> FilterAnswers;                        // the filter a save dialog ends on
-    std::vector<FileDialogRequest> FileRequests;
-    std::vector<std::optional<std::uint32_t>> ColourAnswers;
-    std::vector<bool> PrinterAnswers;
-    int Beeps = 0;
-
-    MsgResult MsgBox(const MessageBoxCall& call) override;
-    std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
-    std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
-    std::optional<FileChoice> SaveFileAs(const FileDialogRequest& request) override;
-    std::optional<std::uint32_t> PickColour(std::uint32_t initial) override;
-    bool ChoosePrinter(QPrinter& printer, bool setupOnly) override;
-    void Beep() override { ++Beeps; }
-};
-
 }  // namespace tk

@@ -15,5 +15,8 @@ bool EndsWith(const std::string& text, const std::string& tail);
 // Ends with the tail, letters compared without regard to case.
 bool EndsWithNoCase(const std::string& text, const std::string& tail);
 bool EqualsNoCase(const std::string& a, const std::string& b);
+// The programs keep their texts with CR LF line ends, as their files have them (a lone CR is a
+// line end too); a terminal, a text file of this platform or a text box wants line feeds.
+std::string WithLineFeeds(const std::string& text);
 
 }  // namespace tk

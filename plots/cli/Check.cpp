@@ -2,6 +2,7 @@
 // and says in one line what the viewer would find in it. Solver-tool authors use it to
 // validate the files their tools write.
 #include "common/Paths.h"
+#include "common/Text.h"
 #include "plots/cli/Commands.h"
 #include "plots/data/PlotReader.h"
 #include "plots/run/PlotSequence.h"
@@ -27,17 +28,6 @@ std::string ShortToolName(int plotType)
     case 110: return "Dosivo";
     default: return "Fitmora";
     }
-}
-
-// Message texts join their lines with CR LF; a terminal wants plain line feeds.
-std::string PlainLines(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += text[i] == '\r' ? '\n' : text[i];
-    }
-    return out;
 }
 
 std::string Plural(int n, const char* one, const char* many)
@@ -68,28 +58,17 @@ std::string DescribePolesAndZeros(const PlotData& data)
 // block the viewer would read and find empty is the viewer's fatal warning.
 bool DescribeBlocks(PlotData& data, std::string& description, std::string& failure)
 {
-    struct Block {
-        bool Present;
-        PlotKind Kind;
-        const char* Warning;
-    };
-    const Block blocks[] = {
-        {data.OmegaZeroCount > 1, PlotKind::SideLobe, "==Warning== No Sidelobe data in file"},
-        {data.DelayMatched == 1, PlotKind::GroupDelayRipple, "==Warning== No Ripple data in file"},
-        {true, PlotKind::ImpulseResponse, "==Warning== No h(t) data in file"},
-    };
     const std::vector<PlotKind> sequence = FilePlotSequence(data);
     std::vector<std::string> found;
-    for (const Block& block : blocks) {
-        if (!block.Present) continue;
-        const bool shown = std::find(sequence.begin(), sequence.end(), block.Kind) != sequence.end();
+    for (const PlotKind block : CurveBlocksOf(data)) {
+        const bool shown = std::find(sequence.begin(), sequence.end(), block) != sequence.end();
         ReadNextBlock(data);
         if (data.PointCount <= 0) {
             if (!shown) continue;
-            failure = block.Warning;
+            failure = EmptyBlockWarning(block);
             return false;
         }
-        const std::string name = block.Kind == PlotKind::GroupDelayRipple ? "ripple" : PlotKindName(block.Kind);
+        const std::string name = block == PlotKind::GroupDelayRipple ? "ripple" : PlotKindName(block);
         found.push_back(name + " (" + Plural(data.PointCount, "point", "points") + (shown ? ")" : ", not shown)"));
     }
     description = "; blocks: ";
@@ -120,7 +99,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
         return 1;
     case ReadStatus::Corrupted:
         std::fprintf(stderr, "%s\n%s\n", CorruptedTitle(read.Label).c_str(),
-                     PlainLines(CorruptedText(tk::WithoutExtension(shown))).c_str());
+                     tk::WithLineFeeds(CorruptedText(tk::WithoutExtension(shown))).c_str());
         std::fprintf(stderr, "plots: the reader stopped at line %d of '%s'\n", read.Line, shown.c_str());
         return 1;
     case ReadStatus::NoData:

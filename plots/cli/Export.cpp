@@ -8,6 +8,7 @@
 #include "plots/data/Numbers.h"
 #include "plots/cli/PictureQueue.h"
 #include "plots/run/PictureFile.h"
+#include "plots/run/PlotPaths.h"
 #include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
@@ -16,6 +17,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -45,26 +47,13 @@ int UsageError(const std::string& why)
 // A path as the user is shown it.
 std::string Shown(const std::string& path) { return tk::DisplayName(path); }
 
-// Message boxes of a headless run go to standard error, one line each, and are answered
-// with their first button.
-class StderrDialogs : public tk::ScriptedDialogs {
-public:
-    tk::MsgResult MsgBox(const tk::MessageBoxCall& call) override
-    {
-        std::string text;
-        for (std::size_t i = 0; i < call.Text.size(); ++i) {
-            if (call.Text.compare(i, 2, "\r\n") == 0) {
-                text += ' ';
-                ++i;
-            } else {
-                text += call.Text[i];
-            }
-        }
-        std::fprintf(stderr, "plots: %s%s%s\n", call.Title.c_str(), call.Title.empty() ? "" : ": ",
-                     Shown(text).c_str());
-        return ScriptedDialogs::MsgBox(call);
-    }
-};
+// A message box of a run without a window goes to standard error on one line.
+void TellBox(const tk::MessageBoxCall& call)
+{
+    std::string text = tk::WithLineFeeds(call.Text);
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::fprintf(stderr, "plots: %s%s%s\n", call.Title.c_str(), call.Title.empty() ? "" : ": ", Shown(text).c_str());
+}
 
 struct ExportOptions {
     std::string Directory, File;
@@ -176,27 +165,14 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication()
 // whole run is exported from the .plt beside it; nothing when that file is missing.
 std::optional<std::string> RunFileOf(const std::string& file)
 {
-    if (!tk::EqualsNoCase(tk::ExtensionOf(file), ".2lt")) return file;
-    const std::string first = tk::WithoutExtension(file) + ".plt";
-    if (!tk::IsFile(first)) return std::nullopt;
-    return tk::ResolvePath(first);
+    const std::optional<std::string> first = FirstDataFileOf(file);
+    if (!first) return file;
+    if (!tk::IsFile(*first)) return std::nullopt;
+    return tk::ResolvePath(*first);
 }
 
 // The number of a picture in its file name: two digits at least.
 std::string Numbered(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
-
-// The output box's text with this platform's line ends, in one pass.
-std::string WithLineFeeds(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size() + 1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += text[i];
-    }
-    if (!out.empty() && out.back() != '\n') out += '\n';
-    return out;
-}
 
 // Says on standard error why a picture is not there.
 void TellFailure(const std::string& path, const PictureWrite& what)
@@ -307,8 +283,7 @@ int RunExportCommand(const std::vector<std::string>& args)
         written = false;
     }
 
-    StderrDialogs report;
-    for (const tk::MessageBoxCall& box : run.Messages) report.MsgBox(box);
+    for (const tk::MessageBoxCall& box : run.Messages) TellBox(box);
     if (run.Fatal) std::fprintf(stderr, "plots: Must exit!: %s\n", run.FatalText.c_str());
     if (!run.Loaded || run.Plots.empty()) {
         if (run.Messages.empty() && !run.Fatal)
@@ -317,7 +292,10 @@ int RunExportCommand(const std::vector<std::string>& args)
     }
     if (!written) return 1;
 
-    if (!WriteWhole(prefix + "summary.txt", WithLineFeeds(run.OutputText))) return 1;
+    // The summary ends with a line end, as a text file of this platform does.
+    std::string summary = tk::WithLineFeeds(run.OutputText);
+    if (!summary.empty() && summary.back() != '\n') summary += '\n';
+    if (!WriteWhole(prefix + "summary.txt", summary)) return 1;
     return run.Fatal ? 1 : 0;
 }
 

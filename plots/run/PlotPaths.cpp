@@ -59,6 +59,12 @@ bool IsSecondDataFile(const std::string& path)
     return tk::EqualsNoCase(tk::ExtensionOf(path), ".2lt");
 }
 
+std::optional<std::string> FirstDataFileOf(const std::string& path)
+{
+    if (!IsSecondDataFile(path)) return std::nullopt;
+    return tk::WithoutExtension(path) + ".plt";
+}
+
 std::string DialogStartDirectory(const RunState& run)
 {
     if (!run.PlotBase.empty()) {

@@ -6,6 +6,7 @@
 #include "common/Dialogs.h"
 #include "plots/run/RunState.h"
 
+#include <optional>
 #include <string>
 
 namespace plots {
@@ -32,6 +33,9 @@ std::string ProposedBitmapName(const std::string& plotBase);
 // True when the path names a run's second data file (".2lt" in any letter case). Such a file
 // is only ever shown after its run's .plt, so it opens the run from the .plt beside it.
 bool IsSecondDataFile(const std::string& path);
+// The run's first data file a second data file opens from ("run.plt" beside "run.2lt");
+// nothing for any other file.
+std::optional<std::string> FirstDataFileOf(const std::string& path);
 
 // Where the open and save dialogs start: the directory of the run being shown, else the one
 // the last open dialog was left in, else the working directory. Always an absolute path, so a

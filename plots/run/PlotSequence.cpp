@@ -1,6 +1,18 @@
 #include "plots/run/PlotSequence.h"
 
+#include <algorithm>
+
 namespace plots {
+
+std::vector<PlotKind> CurveBlocksOf(const PlotData& data)
+{
+    if (!IsPoleZeroType(data.PlotType)) return {};
+    std::vector<PlotKind> blocks;
+    if (data.OmegaZeroCount > 1) blocks.push_back(PlotKind::SideLobe);
+    if (data.DelayMatched == 1) blocks.push_back(PlotKind::GroupDelayRipple);
+    blocks.push_back(PlotKind::ImpulseResponse);
+    return blocks;
+}
 
 std::vector<PlotKind> FilePlotSequence(const PlotData& data)
 {
@@ -9,11 +21,26 @@ std::vector<PlotKind> FilePlotSequence(const PlotData& data)
     if (!IsPoleZeroType(type)) return {PlotKind::FirstLinePlot, PlotKind::CurveVersusData};
 
     std::vector<PlotKind> kinds{PlotKind::PoleZeroMap, PlotKind::FirstLinePlot, PlotKind::CurveVersusData};
-    if (data.OmegaZeroCount > 1) kinds.push_back(PlotKind::SideLobe);
-    const bool ripple = data.DelayMatched == 1;
-    if (ripple) kinds.push_back(PlotKind::GroupDelayRipple);
-    if (!(type == -2 && ripple)) kinds.push_back(PlotKind::ImpulseResponse);
+    for (const PlotKind block : CurveBlocksOf(data)) {
+        const bool ripple = data.DelayMatched == 1;
+        if (block == PlotKind::ImpulseResponse && type == -2 && ripple) continue;
+        kinds.push_back(block);
+    }
     return kinds;
+}
+
+bool IsCurveBlock(PlotKind kind)
+{
+    return kind == PlotKind::SideLobe || kind == PlotKind::GroupDelayRipple || kind == PlotKind::ImpulseResponse;
+}
+
+const char* EmptyBlockWarning(PlotKind kind)
+{
+    switch (kind) {
+    case PlotKind::SideLobe: return "==Warning== No Sidelobe data in file";
+    case PlotKind::GroupDelayRipple: return "==Warning== No Ripple data in file";
+    default: return "==Warning== No h(t) data in file";
+    }
 }
 
 }  // namespace plots

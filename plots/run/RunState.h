@@ -18,7 +18,6 @@ struct RunState {
     std::int16_t PlotStep = 0;      // position in the current file's plot sequence
     std::int16_t FileIndex = 1;     // 1 = .plt, 2 = .2lt, ...
     std::int16_t PictureIndex = 2;  // number of the next picture of a picture series
-    std::int16_t CurveKind = 1;     // 1 first line plot, 2 curve vs. data, 3 side-lobe, 4 ripple, 5 h(t)
     bool SecondFilePending = false;
 };
 

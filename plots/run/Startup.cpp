@@ -203,12 +203,12 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     tk::Dialogs& dialogs = viewer.Messages();
     const auto unloaded = [&] { return host.Unloaded(); };
 
-    viewer.Run.SettingsKey = tk::CompanyKey;
+    viewer.Run().State().SettingsKey = tk::CompanyKey;
     if (!registry.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey)) {
         r.RegistryMissing = true;
         dialogs.Show(RegistryMissingText(), StartupErrorTitle, tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         host.ShowFilename();
-        viewer.Run.SettingsKey = SettingsSubkey;
+        viewer.Run().State().SettingsKey = SettingsSubkey;
         return r;
     }
 
@@ -216,9 +216,9 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
                                   registry.GetText(tk::CompanyKey, "ActivePath"),
                                   registry.GetText(tk::CompanyKey, "ProgramPath"), commandTail);
     if (r.Paths.AdoptToolOutput) AdoptToolOutput(r, dialogs);
-    viewer.Run.WorkDir = r.Paths.WorkDir;
-    viewer.Run.PlotBase = r.Paths.PlotBase;
-    viewer.Run.SettingsKey = SettingsSubkey;
+    viewer.Run().State().WorkDir = r.Paths.WorkDir;
+    viewer.Run().State().PlotBase = r.Paths.PlotBase;
+    viewer.Run().State().SettingsKey = SettingsSubkey;
 
     // An empty directory (a plot file named without one) is the directory we were started in.
     if (!r.Paths.WorkDir.empty() && ::chdir(tk::ResolvePath(r.Paths.WorkDir).c_str()) != 0) {
@@ -229,13 +229,14 @@ StartupResult Main(Viewer& viewer, tk::Registry& registry, const std::string& co
     }
     r.CurrentDir = tk::CurrentDirectory();
     // The open dialog starts here, also when a failed read below opens it at once.
-    viewer.Run.OpenDialogDir = r.CurrentDir;
+    viewer.Run().State().OpenDialogDir = r.CurrentDir;
 
     const std::string base = r.Paths.PlotBase;
-    if (!r.Paths.SecondDataFile.empty() && !viewer.FileExists(base + ".plt")) {
+    const std::optional<std::string> firstDataFile = FirstDataFileOf(r.Paths.SecondDataFile);
+    if (firstDataFile && !viewer.FileExists(*firstDataFile)) {
         r.FirstDataFileMissing = true;
         const auto here = [&](const std::string& name) { return name.front() == '/' ? name : r.CurrentDir + "/" + name; };
-        dialogs.Show(FirstDataFileMissingText(here(r.Paths.SecondDataFile), here(base + ".plt")), StartupErrorTitle,
+        dialogs.Show(FirstDataFileMissingText(here(r.Paths.SecondDataFile), here(*firstDataFile)), StartupErrorTitle,
                      tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
         return r;
     }

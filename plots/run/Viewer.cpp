@@ -25,47 +25,6 @@
 
 namespace plots {
 
-namespace {
-
-// Element-wise sum over the entries both columns have.
-void AddInto(Series& target, const Series& addend, int count)
-{
-    const std::size_t n = std::min({target.size(), addend.size(), std::size_t(std::max(count, 0))});
-    for (std::size_t i = 0; i < n; ++i) target[i] += addend[i];
-}
-
-// The line the output box gets for each plot of the sequence.
-const char* SequenceLine(PlotKind kind)
-{
-    switch (kind) {
-    case PlotKind::PoleZeroMap: return "Plotting -Map of Poles & Zeros-";
-    case PlotKind::FirstLinePlot: return "Calling 1st line plot";
-    case PlotKind::CurveVersusData: return "Calling 2nd line plot ... Curve vs. Data plot";
-    case PlotKind::SideLobe: return "Calling 3rd line plot ... Sidelobe plot";
-    case PlotKind::GroupDelayRipple: return "Calling 3rd or 4th plot ... Ripple plot";
-    case PlotKind::ImpulseResponse: return "Calling 4th or 5th plot ... h(t) response";
-    case PlotKind::Picture: break;
-    }
-    return "";
-}
-
-// The fatal warning of a curve block that yields no point.
-const char* EmptyBlockWarning(PlotKind kind)
-{
-    switch (kind) {
-    case PlotKind::SideLobe: return "==Warning== No Sidelobe data in file";
-    case PlotKind::GroupDelayRipple: return "==Warning== No Ripple data in file";
-    default: return "==Warning== No h(t) data in file";
-    }
-}
-
-bool IsCurveBlock(PlotKind kind)
-{
-    return kind == PlotKind::SideLobe || kind == PlotKind::GroupDelayRipple || kind == PlotKind::ImpulseResponse;
-}
-
-}  // namespace
-
 Viewer::Viewer(ViewerHost& host, tk::Dialogs& dialogs, Surface& surface)
     : host_(host), dialogs_(dialogs), surface_(surface), realFiles_(std::make_unique<RealFileAccess>()),
       files_(realFiles_.get())
@@ -77,14 +36,13 @@ Viewer::~Viewer() = default;
 void Viewer::ApplyLoadStates()
 {
     host_.ShowTab(TabSetup);
-    Run.PictureIndex = 2;
-    Run.FileIndex = 1;
+    run_.RewindFiles();
     ApplyCommandStates(host_, RunEvent::Loaded);
 }
 
 Colour Viewer::RunBackground() const
 {
-    return Settings.BlackAndWhite ? White : Settings.Colours[SlotBackground];
+    return settings_.BlackAndWhite ? White : settings_.Colours[SlotBackground];
 }
 
 void Viewer::AppendLine(const std::string& line)
@@ -94,7 +52,6 @@ void Viewer::AppendLine(const std::string& line)
 
 void Viewer::Drawn(PlotKind kind)
 {
-    Run.CurveKind = CurveKindOf(kind);
     if (shown_) {
         steps_.push_back(*shown_);
         stepAt_ = steps_.size() - 1;
@@ -108,23 +65,23 @@ PlotFacts Viewer::TitleFacts() const
 {
     PlotFacts facts;
     struct stat st {};
-    if (::stat(tk::ResolvePath(Run.PlotBase + Run.FirstFileExt).c_str(), &st) == 0)
+    if (::stat(tk::ResolvePath(run_.State().PlotBase + run_.State().FirstFileExt).c_str(), &st) == 0)
         facts.FileDate = FormatFileDate(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec));
-    facts.InitialSettings = Run.FileIndex == 1 && tk::IsFile(Run.PlotBase + ".2lt");
+    facts.InitialSettings = run_.State().FileIndex == 1 && tk::IsFile(run_.State().PlotBase + ".2lt");
     return facts;
 }
 
 void Viewer::DrawPlotNow(PlotKind kind)
 {
-    const PlotTitleText title = PlotTitleFor(kind, Data, Settings.BlackAndWhite);
+    const PlotTitleText title = PlotTitleFor(kind, run_.Data(), settings_.BlackAndWhite);
     std::string named;
     for (const std::string& part : title.Parts) named += part;
-    shown_ = Shown{kind, TitleFacts(), {}, std::make_shared<const PlotData>(Data.CopyOfValues()),
+    shown_ = Shown{kind, TitleFacts(), {}, std::make_shared<const PlotData>(run_.Data().CopyOfValues()),
                    named.empty() ? PlotKindName(kind) : named};
     zoom_ = {};
-    const PlotDrawing drawing = DrawPlot(Data, kind, Settings, shown_->Facts, surface_);
+    const PlotDrawing drawing = DrawPlot(run_.Data(), kind, settings_, shown_->Facts, surface_);
     SetLastDrawing(drawing);
-    Axis = drawing.Axis;
+    axis_ = drawing.Axis;
     host_.AppendOutput(drawing.Trace);
     if (drawing.FontReleaseFailed) {
         dialogs_.Beep();
@@ -166,7 +123,7 @@ void Viewer::Redraw() { DrawShownOn(surface_); }
 
 DisplaySettings Viewer::ShownSettings() const
 {
-    DisplaySettings s = Settings;
+    DisplaySettings s = settings_;
     if (zoom_.IsZoomed()) s.Zoom = zoom_;
     return s;
 }
@@ -198,7 +155,7 @@ std::string Viewer::ShownCurvesCsv() const
     return CurvesCsv(ShownCurves(ShownData(), shown_->Kind));
 }
 
-const PlotData& Viewer::ShownData() const { return shown_ && shown_->Data ? *shown_->Data : Data; }
+const PlotData& Viewer::ShownData() const { return shown_ && shown_->Data ? *shown_->Data : run_.Data(); }
 
 std::vector<std::string> Viewer::StepTitles() const
 {
@@ -225,7 +182,6 @@ bool Viewer::ShowStep(std::size_t index)
         DrawPicturePlot(shown_->Picture, surface_);
     else
         Redraw();
-    Run.CurveKind = CurveKindOf(shown_->Kind);
     // From an earlier plot "&Next >>" always has the later ones to show.
     if (stepAt_ + 1 < steps_.size()) host_.SetCommandEnabled(Command::Next, true);
     if (OnPlotDrawn) OnPlotDrawn(shown_->Kind);
@@ -245,9 +201,9 @@ void Viewer::cmdPrevious_Click()
 StartOutcome Viewer::StartOnFile(const std::string& base, StartMode mode)
 {
     StartOutcome outcome;
-    if (FileExists(base + Run.FirstFileExt)) {
+    if (FileExists(base + run_.State().FirstFileExt)) {
         outcome.DataFile = true;
-        outcome.Read = ReadDataFile(base, Run.FirstFileExt);
+        outcome.Read = ReadDataFile(base, run_.State().FirstFileExt);
         if (host_.Unloaded()) return outcome;  // a fatal data message ended the viewer
         if (!outcome.Read.Loaded() && mode == StartMode::Headless) return outcome;
         host_.ShowFilename();
@@ -268,22 +224,22 @@ void Viewer::start()
     host_.EnableSettings(true);
     host_.SetCommandVisible(Command::SaveSettings, true);
     ApplyCommandStates(host_, RunEvent::RunStarted);
-    Run.SecondFilePending = true;
+    run_.State().SecondFilePending = true;
     surface_.SetBackColour(RunBackground());
 
-    if (Data.PointCount > 0) {
+    if (run_.Data().PointCount > 0) {
         WriteRunSummary();
     } else {
-        if (tk::EndsWith(Run.PlotBase, ".plt")) Run.PlotBase.erase(Run.PlotBase.size() - 4);
-        const std::string asked = Run.PlotBase;
-        LocatePlotFile(Run.PlotBase);
+        if (tk::EndsWith(run_.State().PlotBase, ".plt")) run_.State().PlotBase.erase(run_.State().PlotBase.size() - 4);
+        const std::string asked = run_.State().PlotBase;
+        LocatePlotFile(run_.State().PlotBase);
         // A file opened from the dialog that a failed look-up brought up waits for "&Plot
         // results >>" like any opened file. When nothing could be loaded (the data file was
         // corrupted, the dialog was cancelled), looking again would only repeat the message
         // and the dialog, and the run would leave "&Open Plot File ..." disabled: it ends as
         // Quit ends it.
-        if (Run.PlotBase != asked) return;
-        if (Data.PointCount < 1) {
+        if (run_.State().PlotBase != asked) return;
+        if (run_.Data().PointCount < 1) {
             cmdQuit_Click();
             return;
         }
@@ -293,8 +249,8 @@ void Viewer::start()
 
 void Viewer::WriteRunSummary()
 {
-    host_.SetOutputText(RunSummaryText(Data, QDateTime::currentDateTime()));
-    ReadOutputFile(Run.PlotBase + ".out");
+    host_.SetOutputText(RunSummaryText(run_.Data(), QDateTime::currentDateTime()));
+    ReadOutputFile(run_.State().PlotBase + ".out");
     host_.SetTabEnabled(TabInput, false);
     host_.ShowTab(TabSetup);
 }
@@ -308,72 +264,38 @@ void Viewer::cmdPlotResults_Click()
 void Viewer::ContinuePlots()
 {
     // Both tests are made, so each reports its own listing problems.
-    const bool firstFile = Run.FileIndex == 1 && FileExists(Run.PlotBase + Run.FirstFileExt);
-    const bool secondFile = Run.FileIndex > 1 && FileExists(Run.PlotBase + ".2lt");
+    const bool firstFile = run_.State().FileIndex == 1 && FileExists(run_.State().PlotBase + run_.State().FirstFileExt);
+    const bool secondFile = run_.State().FileIndex > 1 && FileExists(run_.State().PlotBase + ".2lt");
     if (firstFile || secondFile)
         PlotNextStep();
     else
-        LocatePlotFile(Run.PlotBase);
+        LocatePlotFile(run_.State().PlotBase);
 }
 
 void Viewer::PlotNextStep()
 {
     host_.ShowTab(TabPlot);
     host_.FocusCommand(Command::Next);
-    // A file that failed to load has nothing to draw.
-    if (Data.PointCount < 1) return;
+    TakeStep(run_.NextPlot());
+}
 
-    if (Run.PlotStep == 0) {
-        sequenceEnded_ = false;
-        fileSequence_ = FilePlotSequence(Data);
-    }
-    if (std::size_t(Run.PlotStep) >= fileSequence_.size()) return;
-    const PlotKind kind = fileSequence_[std::size_t(Run.PlotStep)];
-
-    if (!PrepareDataFor(kind, Data)) {
-        host_.FatalExit(EmptyBlockWarning(kind));
+void Viewer::TakeStep(const RunStep& step)
+{
+    switch (step.Kind) {
+    case StepKind::None: return;
+    case StepKind::Fatal: host_.FatalExit(step.Text); return;
+    case StepKind::Picture:
+        surface_.Clear();
+        ShowPicture(LoadPicture(step.Path));
+        surface_.Refresh();
+        Drawn(PlotKind::Picture);
+        return;
+    case StepKind::Plot:
+        for (const std::string& line : step.Lines) AppendLine(line);
+        DrawPlotNow(step.Plot);
+        Drawn(step.Plot);
         return;
     }
-
-    AppendLine(SequenceLine(kind));
-    ++Run.PlotStep;
-    DrawPlotNow(kind);
-    if (std::size_t(Run.PlotStep) == fileSequence_.size()) EndOfFileSequence();
-    Drawn(kind);
-}
-
-// What a plot needs of the data: the curve against the data sums the two columns in the loaded
-// data (as the run summary and the print see them afterwards); a curve block is read from the
-// open file just before its plot.
-bool Viewer::PrepareDataFor(PlotKind kind, PlotData& data)
-{
-    if (kind == PlotKind::CurveVersusData) AddInto(data.DataY2, data.DataY1, data.PointCount);
-    if (!IsCurveBlock(kind)) return true;
-    ReadNextBlock(data);
-    return data.PointCount > 0;
-}
-
-void Viewer::EndOfFileSequence()
-{
-    ++Run.FileIndex;
-    sequenceEnded_ = true;
-}
-
-std::string Viewer::NextPictureName() const
-{
-    return Run.PlotBase + "." + std::to_string(Run.PictureIndex) + "if";
-}
-
-bool Viewer::ShowNextPicture()
-{
-    const std::string picture = NextPictureName();
-    if (!FileExists(picture)) return false;
-    surface_.Clear();
-    ++Run.PictureIndex;
-    ShowPicture(LoadPicture(picture));
-    surface_.Refresh();
-    Drawn(PlotKind::Picture);
-    return true;
 }
 
 NextOutcome Viewer::Next()
@@ -384,26 +306,26 @@ NextOutcome Viewer::Next()
         ShowStep(stepAt_ + 1);
         return NextOutcome::Drew;
     }
-    if (ShowNextPicture()) return NextOutcome::Drew;
-
-    if (Run.FileIndex == 1 && FileExists(Run.PlotBase + Run.FirstFileExt)) {
+    switch (run_.Ahead([this](const std::string& name) { return FileExists(name); })) {
+    case Advance::Picture: TakeStep(run_.TakePicture()); return NextOutcome::Drew;
+    case Advance::FirstFile:
         surface_.Clear();
         ContinuePlots();
         return drew();
-    }
-    if (Run.FileIndex > 1 && FileExists(Run.PlotBase + "." + std::to_string(Run.FileIndex) + "lt")) {
+    case Advance::SecondFile:
+    case Advance::Replay:
         // The second data file is read once. A later file of the series is never read: when
         // one exists after the second file's plots have all been shown, the second file is
         // read again and its plots are shown anew, instead of asking it for curve blocks that
         // are not there.
-        if (Run.SecondFilePending || sequenceEnded_) {
-            Run.SecondFilePending = false;
-            Run.PlotStep = 0;
-            LocatePlotFile(Run.PlotBase);
+        if (run_.State().SecondFilePending || run_.SequenceEnded()) {
+            run_.BeginSecondFile();
+            LocatePlotFile(run_.State().PlotBase);
         }
         host_.ShowFilename();
         ContinuePlots();
         return drew();
+    case Advance::End: break;
     }
     return NextOutcome::Nothing;
 }
@@ -415,12 +337,11 @@ void Viewer::cmdNext_Click()
 
 bool Viewer::RunComplete() const
 {
-    if (tk::IsFile(NextPictureName())) return false;
-    if (Run.FileIndex == 1) return !tk::IsFile(Run.PlotBase + Run.FirstFileExt);
-    if (!tk::IsFile(Run.PlotBase + "." + std::to_string(Run.FileIndex) + "lt")) return true;
-    // The second file is still to be read, or its plots are under way; after them a third
-    // file would only replay them.
-    return !Run.SecondFilePending && sequenceEnded_;
+    // The same decision as "&Next >>" makes, asked quietly: nothing is reported here.
+    return run_.Complete([this](const std::string& name) {
+        bool any = false;
+        return !name.empty() && files_->List(name, any) == 0 && any;
+    });
 }
 
 void Viewer::cmdQuit_Click()
@@ -428,12 +349,7 @@ void Viewer::cmdQuit_Click()
     ApplyCommandStates(host_, RunEvent::Quit);
     host_.ShowTab(TabSetup);
     host_.FocusCommand(Command::OpenPlotFile);
-    Data.Close();
-    Data.PointCount = -1;
-    Run.PictureIndex = 2;
-    Run.FileIndex = 1;
-    Run.PlotStep = 0;
-    sequenceEnded_ = false;
+    run_.Quit();
     steps_.clear();
 }
 
@@ -448,7 +364,7 @@ void Viewer::cmdExit_Click()
 void Viewer::ShowReadFailure(const ReadOutcome& read)
 {
     if (read.Status == ReadStatus::Corrupted)
-        dialogs_.Show(CorruptedText(Run.PlotBase), CorruptedTitle(read.Label), tk::MsgIcon::Exclamation,
+        dialogs_.Show(CorruptedText(run_.State().PlotBase), CorruptedTitle(read.Label), tk::MsgIcon::Exclamation,
                       tk::MsgButtons::Ok);
     else if (read.Status == ReadStatus::Unreadable)
         dialogs_.Show(UnexpectedErrorText(read.Error), RoutineTitle("ReadPlotData"), tk::MsgIcon::Critical,
@@ -457,8 +373,8 @@ void Viewer::ShowReadFailure(const ReadOutcome& read)
 
 ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext)
 {
-    sequenceEnded_ = false;
-    const ReadOutcome read = ReadPlotData(Data, base + ext);
+    run_.DataFileRead();
+    const ReadOutcome read = ReadPlotData(run_.Data(), base + ext);
     if (read.Status == ReadStatus::Missing) return read;
     dataFileRead_ = base + ext;
     if (OnDataFileRead) OnDataFileRead(dataFileRead_);
@@ -474,7 +390,7 @@ ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext
     case ReadStatus::Corrupted:
     case ReadStatus::Unreadable:
         ShowReadFailure(read);
-        Run.PlotBase.clear();
+        run_.State().PlotBase.clear();
         host_.ShowFilename();
         break;
     }
@@ -484,7 +400,7 @@ ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext
 bool Viewer::ReloadDataFile()
 {
     // After Quit the run is over: nothing is shown from its file any more.
-    if (dataFileRead_.empty() || !Data.IsOpen()) return false;
+    if (dataFileRead_.empty() || !run_.Data().IsOpen()) return false;
     PlotData fresh;
     const ReadOutcome read = ReadPlotData(fresh, dataFileRead_);
     if (!read.Loaded()) {
@@ -496,29 +412,15 @@ bool Viewer::ReloadDataFile()
         return false;
     }
 
-    // The plot of the same kind, with the file's sequence gone through up to it (a curve block
-    // is read in its turn); the run's first plot when the new file does not have that kind.
-    const std::vector<PlotKind> kinds = FilePlotSequence(fresh);
-    const bool plotShown = shown_ && shown_->Kind != PlotKind::Picture && Data.PointCount > 0;
-    std::size_t position = 0;
-    if (plotShown) {
-        const auto at = std::find(kinds.begin(), kinds.end(), shown_->Kind);
-        if (at != kinds.end()) position = std::size_t(at - kinds.begin());
-        for (std::size_t i = 0; i <= position; ++i) {
-            if (PrepareDataFor(kinds[i], fresh)) continue;
-            dialogs_.Show(EmptyBlockWarning(kinds[i]), "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-            return false;
-        }
+    const bool plotShown = shown_ && shown_->Kind != PlotKind::Picture && run_.Data().PointCount > 0;
+    const RunStep step = run_.ReadAgain(std::move(fresh), plotShown ? std::optional(shown_->Kind) : std::nullopt);
+    if (step.Kind == StepKind::Refused) {
+        dialogs_.Show(step.Text, "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+        return false;
     }
-    Data = std::move(fresh);
-    fileSequence_ = kinds;
     host_.ShowNotice("The plot data file was written again; the plot was drawn anew from it.");
     AppendLine("Plot data read again from " + tk::DisplayName(dataFileRead_));
-    if (!plotShown) return true;
-    Run.PlotStep = std::int16_t(position + 1);
-    AppendLine(SequenceLine(kinds[position]));
-    DrawPlotNow(kinds[position]);
-    Drawn(kinds[position]);
+    TakeStep(step);
     return true;
 }
 
@@ -528,22 +430,22 @@ void Viewer::LocatePlotFile(const std::string& base)
     shown_.reset();
     zoom_ = {};
     SetLastDrawing(std::nullopt);
-    const bool firstFile = FileExists(base + Run.FirstFileExt);
+    const bool firstFile = FileExists(base + run_.State().FirstFileExt);
     const bool secondFile = FileExists(base + ".2lt");
 
-    if (Run.FileIndex == 1 && firstFile) {
+    if (run_.State().FileIndex == 1 && firstFile) {
         ApplyCommandStates(host_, RunEvent::DataLocated);
         host_.FocusCommand(Command::PlotResults);
-        ReadDataFile(base, Run.FirstFileExt);
+        ReadDataFile(base, run_.State().FirstFileExt);
         host_.ShowTab(TabSetup);
         return;
     }
-    if (Run.FileIndex > 1 && secondFile) {
+    if (run_.State().FileIndex > 1 && secondFile) {
         ReadDataFile(base, ".2lt");
         return;
     }
     if (FileExists(base + ".gif")) {
-        Run.PictureIndex = 2;
+        run_.State().PictureIndex = 2;
         ShowPicturePlot(base + ".gif");
         ReadOutputFile(base + ".out");
         ReadSourceFile(base + ".qz");
@@ -586,16 +488,16 @@ void Viewer::ReadSourceFile(const std::string& path)
             if (listing.Complete) return;
         }
     }
-    dialogs_.Show(Run.PlotBase + "\r\nSource file is missing or corrupted.", "Reading source file error",
+    dialogs_.Show(run_.State().PlotBase + "\r\nSource file is missing or corrupted.", "Reading source file error",
                   tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
-    Run.PlotBase.clear();
+    run_.State().PlotBase.clear();
     host_.ShowFilename();
 }
 
 void Viewer::ShowPicturePlot(const std::string& path)
 {
     host_.ShowTab(TabPlot);
-    Run.PictureIndex = 2;
+    run_.State().PictureIndex = 2;
     // A picture that is missing or cannot be decoded leaves the surface as it was.
     if (FileExists(path)) ShowPicture(LoadPicture(path));
     ApplyCommandStates(host_, RunEvent::PictureShown);
@@ -615,7 +517,7 @@ void Viewer::FileOld()
 {
     tk::FileDialogRequest request;
     request.Title = "Open Response Input File";
-    request.InitialDir = DialogStartDirectory(Run);
+    request.InitialDir = DialogStartDirectory(run_.State());
     request.Filter = "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif";
     request.FilterIndex = 2;
     const std::optional<std::string> chosen = dialogs_.OpenFile(request);
@@ -627,31 +529,31 @@ void Viewer::FileOld()
 
 void Viewer::OpenChosenFile(const std::string& chosen)
 {
-    Data.Close();
+    run_.Data().Close();
 
-    Run.PlotBase = chosen;
+    run_.State().PlotBase = chosen;
     std::string directory;
-    SplitPath(Run.PlotBase, directory);
+    SplitPath(run_.State().PlotBase, directory);
     for (int attempt = 1;; ++attempt) {
         const int error = files_->CheckDirectory(directory);
         if (error == 0) break;
-        const AfterFailure next = ReportFileError(dialogs_, FileRoutine::FileOld, error, Run.PlotBase, attempt);
+        const AfterFailure next = ReportFileError(dialogs_, FileRoutine::FileOld, error, run_.State().PlotBase, attempt);
         if (next == AfterFailure::Retry) continue;
         if (next == AfterFailure::GoOn) break;
         if (next == AfterFailure::CloseAll) host_.CloseViewer();
         return;
     }
-    Run.OpenDialogDir = directory;
+    run_.State().OpenDialogDir = directory;
 
-    Run.PlotBase = PlotBaseOf(Run.PlotBase);
+    run_.State().PlotBase = PlotBaseOf(run_.State().PlotBase);
     steps_.clear();
-    Run.PictureIndex = 2;
-    Run.FileIndex = 1;
+    run_.State().PictureIndex = 2;
+    run_.State().FileIndex = 1;
     host_.SetInputText("");
     host_.SetOutputText("");
     ApplyCommandStates(host_, RunEvent::Opened);
     host_.SetTabEnabled(TabInput, true);
-    LocatePlotFile(Run.PlotBase);
+    LocatePlotFile(run_.State().PlotBase);
     host_.ShowFilename();
 }
 
@@ -667,8 +569,8 @@ bool Viewer::FileSaveAs()
     request.Filter = "All Files (*.*)|*.*|Bitmap (*.bmp)|*.bmp|PNG Picture (*.png)|*.png|"
                      "SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf";
     request.FilterIndex = 2;
-    request.InitialDir = DialogStartDirectory(Run);
-    request.ProposedName = ProposedBitmapName(Run.PlotBase);
+    request.InitialDir = DialogStartDirectory(run_.State());
+    request.ProposedName = ProposedBitmapName(run_.State().PlotBase);
     const std::optional<tk::FileChoice> choice = dialogs_.SaveFileAs(request);
     if (!choice || choice->Path.empty() || choice->Path == request.ProposedName) return false;
     std::string path = choice->Path;
@@ -698,8 +600,8 @@ bool Viewer::ExportShownData()
     request.Title = "Export Data ...";
     request.Filter = "All Files (*.*)|*.*|CSV Data (*.csv)|*.csv";
     request.FilterIndex = 2;
-    request.InitialDir = DialogStartDirectory(Run);
-    std::string proposed = ProposedBitmapName(Run.PlotBase);
+    request.InitialDir = DialogStartDirectory(run_.State());
+    std::string proposed = ProposedBitmapName(run_.State().PlotBase);
     request.ProposedName = proposed.substr(0, proposed.size() - 4) + ".csv";
     const std::optional<std::string> chosen = dialogs_.SaveFile(request);
     if (!chosen || chosen->empty()) return false;
@@ -716,7 +618,7 @@ bool Viewer::ExportShownData()
 
 bool Viewer::WritePicture(const std::string& path, PictureFormat format)
 {
-    const QByteArray bytes = PictureBytes(*this, surface_, format, tk::NamePart(Run.PlotBase));
+    const QByteArray bytes = PictureBytes(*this, surface_, format, tk::NamePart(run_.State().PlotBase));
     if (bytes.isEmpty()) {
         dialogs_.Show(UnexpectedErrorText(EIO), RoutineTitle("FileSaveAs"), tk::MsgIcon::Critical, tk::MsgButtons::Ok);
         return false;
@@ -739,7 +641,7 @@ bool Viewer::WriteWhole(const std::string& path, const QByteArray& bytes)
 
 std::string Viewer::ProposedPdfPath() const
 {
-    std::string name = tk::NamePart(Run.PlotBase);
+    std::string name = tk::NamePart(run_.State().PlotBase);
     if (name.empty()) name = "plot";
     return tk::CurrentDirectory() + "/" + name + ".pdf";
 }
@@ -766,7 +668,7 @@ bool Viewer::PrintTo(QPagedPaintDevice& printer)
 {
     const QSize plotSize(surface_.PixelWidth(), surface_.PixelHeight());
     return PrintPlotPage(printer, plotSize, [this](Surface& page) { DrawShownOn(page); },
-                         PrintCaption(Run.PlotBase, Data.ErrorSumText));
+                         PrintCaption(run_.State().PlotBase, run_.Data().ErrorSumText));
 }
 
 }  // namespace plots

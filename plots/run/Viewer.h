@@ -18,6 +18,7 @@
 #include "plots/run/FileAccess.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/PlotPaths.h"
+#include "plots/run/PlotRun.h"
 #include "plots/run/RunState.h"
 #include "plots/run/ViewerHost.h"
 
@@ -59,12 +60,17 @@ public:
     Viewer(ViewerHost& host, tk::Dialogs& dialogs, Surface& surface);
     ~Viewer();
 
-    PlotData Data;
-    RunState Run;
-    DisplaySettings Settings;  // kept in step with the Setup tab by the window
+    // The run: its data, where it stands, its steps.
+    PlotRun& Run() { return run_; }
+    const PlotRun& Run() const { return run_; }
+    // The display settings plots are drawn with, kept in step with the Setup tab by the window.
+    const DisplaySettings& Settings() const { return settings_; }
+    void UseSettings(const DisplaySettings& settings) { settings_ = settings; }
     // The ranges and powers of ten of the last plot drawn (the Setup tab fills empty axis
     // fields from them).
-    AxisState Axis;
+    const AxisState& Axis() const { return axis_; }
+    // Takes the ranges of a plot drawn elsewhere as the last plot's.
+    void UseAxis(const AxisState& axis) { axis_ = axis; }
 
     Surface& Canvas() { return surface_; }
     ViewerHost& Host() { return host_; }
@@ -97,7 +103,7 @@ public:
     Colour RunBackground() const;
 
     // The plots of the current data file, and the kind of what the surface shows now.
-    const std::vector<PlotKind>& FileSequence() const { return fileSequence_; }
+    const std::vector<PlotKind>& FileSequence() const { return run_.FileSequence(); }
     std::optional<PlotKind> ShownKind() const;
     // True when "&Next >>" has nothing new to show: the last data file's plots and every
     // picture have been shown (a third data file would only replay the second one's plots).
@@ -168,7 +174,7 @@ public:
     void WriteRunSummary();
 
     // True once the current data file's plot sequence has come to its end.
-    bool SequenceEnded() const { return sequenceEnded_; }
+    bool SequenceEnded() const { return run_.SequenceEnded(); }
 
 private:
     // What the surface shows, kept so that it can be drawn again at another size.
@@ -188,16 +194,11 @@ private:
     DisplaySettings ShownSettings() const;
     void ShowPicture(const QImage& picture);
     void Drawn(PlotKind kind);
+    // Puts a step of the run on the surface and in the output box, or ends the viewer.
+    void TakeStep(const RunStep& step);
     ReadOutcome ReadDataFile(const std::string& base, const std::string& ext);
     // The box for a data file that could not be read (not for one without data).
     void ShowReadFailure(const ReadOutcome& read);
-    // Prepares the data for a plot of the sequence: the sum of the curve against the data, a
-    // curve block read from the file. False when a block is empty.
-    static bool PrepareDataFor(PlotKind kind, PlotData& data);
-    // Reads the next curve block for a plot; false (after the fatal warning) when it is empty.
-    void EndOfFileSequence();
-    std::string NextPictureName() const;
-    bool ShowNextPicture();
     bool WritePicture(const std::string& path, PictureFormat format);
     // Writes a file whole, with the save command's messages when it cannot.
     bool WriteWhole(const std::string& path, const QByteArray& bytes);
@@ -207,7 +208,9 @@ private:
     Surface& surface_;
     std::unique_ptr<FileAccess> realFiles_;
     FileAccess* files_;
-    std::vector<PlotKind> fileSequence_;
+    PlotRun run_;
+    DisplaySettings settings_;
+    AxisState axis_;
     std::optional<Shown> shown_;
     PlotZoom zoom_;
     std::vector<Shown> steps_;  // what the run has shown, in order
@@ -216,7 +219,6 @@ private:
     mutable std::unique_ptr<PlotView> view_;          // made from it when first asked for
     void SetLastDrawing(std::optional<PlotDrawing> drawing) const;
     std::string dataFileRead_;
-    bool sequenceEnded_ = false;
 };
 
 }  // namespace plots

@@ -161,7 +161,7 @@ void SettingsPanel::ClearAxisChecks()
 
 void SettingsPanel::LoadSettings()
 {
-    viewer_.Run.SettingsKey = SettingsSubkey;
+    viewer_.Run().UseSettingsKey(SettingsSubkey);
     const std::string& key = SettingsSubkey;
     if (registry_.KeyExists(tk::HKEY_CURRENT_USER, key)) {
         chkBlacknWhite->setChecked(registry_.GetInt(key, "BlacknWhite") != 0);
@@ -187,7 +187,7 @@ void SettingsPanel::LoadSettings()
 void SettingsPanel::SaveSettings()
 {
     const std::string& key = SettingsSubkey;
-    viewer_.Run.SettingsKey = key;
+    viewer_.Run().UseSettingsKey(key);
     if (!registry_.KeyExists(tk::HKEY_CURRENT_USER, key)) {
         try {
             registry_.CreateKey(tk::HKEY_CURRENT_USER, key);
@@ -270,14 +270,14 @@ void SettingsPanel::FillEmptyRange(QLineEdit* minBox, QLineEdit* stepBox, double
 void SettingsPanel::chkXaxis_Click()
 {
     UpdateXFields();
-    FillEmptyRange(txtXmin, txtXstep, viewer_.Axis.Xmin, viewer_.Axis.Xmax, 10);
+    FillEmptyRange(txtXmin, txtXstep, viewer_.Axis().Xmin, viewer_.Axis().Xmax, 10);
     SyncSettings();
 }
 
 void SettingsPanel::chkYaxis_Click()
 {
     UpdateYFields();
-    FillEmptyRange(txtYmin, txtYstep, viewer_.Axis.Ymin, viewer_.Axis.Ymax, 5);
+    FillEmptyRange(txtYmin, txtYstep, viewer_.Axis().Ymin, viewer_.Axis().Ymax, 5);
     SyncSettings();
 }
 
@@ -318,13 +318,14 @@ bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
 
 void SettingsPanel::SyncSettings()
 {
-    DisplaySettings& s = viewer_.Settings;
+    DisplaySettings s = viewer_.Settings();
     s.BlackAndWhite = chkBlacknWhite->isChecked();
     if (const int g = GridType(); g >= 0) s.GridType = g;
     if (const int g = GridLines(); g >= 0) s.GridLines = g;
     for (int i = 0; i < 6; ++i) s.Colours[i] = colours_[i] & 0xFFFFFF;
     s.X = {chkXaxis->isChecked(), Text(txtXmin), Text(txtXstep)};
     s.Y = {chkYaxis->isChecked(), Text(txtYmin), Text(txtYstep)};
+    viewer_.UseSettings(s);
 }
 
 }  // namespace plots

@@ -52,10 +52,7 @@ int Px(int twips) { return (twips + 7) / 15; }
 // The core keeps CR LF (and lone CR) line ends in the listings.
 QString Displayed(const std::string& text)
 {
-    QString s = QString::fromStdString(tk::DecodeLine(text));
-    s.replace("\r\n", "\n");
-    s.replace('\r', '\n');
-    return s;
+    return QString::fromStdString(tk::DecodeLine(tk::WithLineFeeds(text)));
 }
 
 }  // namespace
@@ -233,13 +230,12 @@ void frmPlots::AddCommandKeys()
 void frmPlots::Form_Load()
 {
     ShowTab(TabSetup);
-    viewer_->Run.PictureIndex = 2;
-    viewer_->Run.FileIndex = 1;
+    viewer_->Run().RewindFiles();
     settings->ApplyBlackAndWhite();
     settings->UpdateXFields();
     settings->UpdateYFields();
     settings->SetGridDefaults();
-    viewer_->Run.SettingsKey = SettingsSubkey;
+    viewer_->Run().UseSettingsKey(SettingsSubkey);
     settings->ClearAxisChecks();
     settings->LoadSettings();
     settings->UpdateXFields();
@@ -353,9 +349,9 @@ void frmPlots::closeEvent(QCloseEvent* event)
 {
     if (!unloaded_) {
         unloaded_ = true;
-        viewer_->Run.SettingsKey = tk::CompanyKey;
+        viewer_->Run().UseSettingsKey(tk::CompanyKey);
         ClearHandOver(registry_);
-        viewer_->Data.Close();
+        viewer_->Run().CloseData();
     }
     event->accept();
 }
@@ -408,7 +404,7 @@ void frmPlots::FocusCommand(Command c)
     if (QPushButton* b = CommandButton(c)) b->setFocus();
 }
 
-void frmPlots::ShowFilename() { setWindowTitle(QString::fromStdString(tk::DisplayName(CaptionFor(viewer_->Run.PlotBase)))); }
+void frmPlots::ShowFilename() { setWindowTitle(QString::fromStdString(tk::DisplayName(CaptionFor(viewer_->Run().PlotBase())))); }
 
 void frmPlots::FatalExit(const std::string& text)
 {

@@ -7,6 +7,7 @@
 #include "common/Dialogs.h"
 #include "common/Process.h"
 #include "common/Registry.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -9,6 +9,7 @@
 #include "Pitchwell/CataloguePage.h"
 #include "Pitchwell/RegistrationPage.h"
 #include "Pitchwell/VideoPage.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,6 +4,7 @@
 #include "Pitchwell/FileAssoc.h"
 #include "Pitchwell/Startup.h"
 #include "Pitchwell/mdlQZ.h"
+#include "support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 

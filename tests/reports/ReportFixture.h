@@ -9,6 +9,8 @@
 #include "plots/render/DrawContext.h"
 #include "plots/run/Viewer.h"
 #include "support/RecordingSurface.h"
+#include "support/HeadlessHost.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
 
@@ -35,9 +37,9 @@ struct Fixture {
     plots::HeadlessHost Host;
     tk::ScriptedDialogs Messages;
     plots::Viewer Viewer{Host, Messages, Canvas};
-    plots::PlotData& Data = Viewer.Data;
-    plots::RunState& Run = Viewer.Run;
-    plots::DisplaySettings& Settings = Viewer.Settings;
+    plots::PlotData& Data = Viewer.Run().Data();
+    plots::RunState& Run = Viewer.Run().State();
+    plots::DisplaySettings Settings;
     plots::PlotFacts Facts;
     plots::AxisState Axis;
     std::string Trace;

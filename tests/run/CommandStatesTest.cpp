@@ -58,18 +58,21 @@ TEST_F(ViewerFixture, CommandStatesThroughLoadOpenRunQuitAndPicture)
 TEST_F(ViewerFixture, QuitResetsTheRunAndARunPaintsItsBackground)
 {
     Write("run.plt", PlotFileText(Kind(3)));
-    viewer.Settings.Colours[SlotBackground] = 0x123456;
+    DisplaySettings settings = viewer.Settings();
+    settings.Colours[SlotBackground] = 0x123456;
+    viewer.UseSettings(settings);
     StartOn("run");
     EXPECT_EQ(surface.BackColour(), Colour(0x123456));
     viewer.cmdNext_Click();
     viewer.cmdQuit_Click();
-    EXPECT_FALSE(viewer.Data.IsOpen());
-    EXPECT_EQ(viewer.Data.PointCount, -1);
-    EXPECT_EQ(viewer.Run.PictureIndex, 2);
-    EXPECT_EQ(viewer.Run.FileIndex, 1);
-    EXPECT_EQ(viewer.Run.PlotStep, 0);
+    EXPECT_FALSE(viewer.Run().Data().IsOpen());
+    EXPECT_EQ(viewer.Run().Data().PointCount, -1);
+    EXPECT_EQ(viewer.Run().State().PictureIndex, 2);
+    EXPECT_EQ(viewer.Run().State().FileIndex, 1);
+    EXPECT_EQ(viewer.Run().State().PlotStep, 0);
 
-    viewer.Settings.BlackAndWhite = true;
+    settings.BlackAndWhite = true;
+    viewer.UseSettings(settings);
     StartOn("run");
     EXPECT_EQ(surface.BackColour(), White);
 }
@@ -97,11 +100,11 @@ TEST_F(ViewerFixture, LocateShowsTheDataFileBeforeThePicture)
         const std::string shown = c.Shown;
         SCOPED_TRACE(shown);
         dialogs.Boxes.clear();
-        viewer.Data.PointCount = -1;
+        viewer.Run().Data().PointCount = -1;
         host.Tab = TabInput;
-        viewer.Run.FileIndex = std::int16_t(c.FileIndex);
+        viewer.Run().State().FileIndex = std::int16_t(c.FileIndex);
         viewer.LocatePlotFile(Path(c.Files[0].substr(0, 1)));
-        const double firstY = viewer.Data.PointCount > 0 ? viewer.Data.DataY1.at(0) : 0;
+        const double firstY = viewer.Run().Data().PointCount > 0 ? viewer.Run().Data().DataY1.at(0) : 0;
         EXPECT_EQ(firstY, shown == "plt" ? 2.0 : shown == "2lt" ? 102.0 : 0.0);
         EXPECT_EQ(host.Tab, shown == "plt" ? TabSetup : shown == "gif" ? TabPlot : TabInput);
         if (shown != "none") {
@@ -191,7 +194,7 @@ TEST_F(ViewerFixture, CancelledOpenKeepsTheLoadedRunsCurveBlocks)
             dialogs.FileAnswers.push_back(std::nullopt);
             viewer.cmdOpen_Click();
         }
-        EXPECT_TRUE(viewer.Data.IsOpen());
+        EXPECT_TRUE(viewer.Run().Data().IsOpen());
         EXPECT_TRUE(Enabled(Command::PlotResults));
         viewer.cmdPlotResults_Click();
         NextUntilDisabled();

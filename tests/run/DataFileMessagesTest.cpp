@@ -33,10 +33,10 @@ TEST_F(ViewerFixture, EachFailedReadGetsItsOwnMessageAndLeavesNothingToDraw)
         dialogs.Boxes.clear();
         host.Exited = false;
         host.CaptionRefreshes = 0;
-        viewer.Run.FileIndex = 1;
-        viewer.Run.PlotBase = base;
+        viewer.Run().State().FileIndex = 1;
+        viewer.Run().State().PlotBase = base;
         viewer.LocatePlotFile(base);
-        EXPECT_EQ(viewer.Data.PointCount, -1);
+        EXPECT_EQ(viewer.Run().Data().PointCount, -1);
         EXPECT_EQ(host.TabCaptions[TabInput], "Input");
         if (!*c.Title) {
             EXPECT_TRUE(host.Exited);
@@ -48,7 +48,7 @@ TEST_F(ViewerFixture, EachFailedReadGetsItsOwnMessageAndLeavesNothingToDraw)
         EXPECT_EQ(dialogs.Boxes[0].Title, c.Title);
         EXPECT_EQ(dialogs.Boxes[0].Text, c.Text_);
         EXPECT_EQ(dialogs.Boxes[0].Icon, tk::MsgIcon::Exclamation);
-        EXPECT_EQ(viewer.Run.PlotBase, "") << "the run's name is forgotten";
+        EXPECT_EQ(viewer.Run().State().PlotBase, "") << "the run's name is forgotten";
         EXPECT_EQ(host.CaptionRefreshes, 1);
         EXPECT_FALSE(host.Exited);
     }
@@ -65,12 +65,12 @@ TEST_F(ViewerFixture, AFileThatCannotBeOpenedIsReportedWithItsCauseNotAsCorrupte
     ASSERT_GE(child, 0);
     if (child == 0) {
         const bool dropped = !asRoot || (setgid(65534) == 0 && setuid(65534) == 0);
-        viewer.Run.PlotBase = Path("locked");
-        viewer.LocatePlotFile(viewer.Run.PlotBase);
+        viewer.Run().State().PlotBase = Path("locked");
+        viewer.LocatePlotFile(viewer.Run().State().PlotBase);
         const bool shown = dropped && dialogs.Boxes.size() == 1 &&
                            dialogs.Boxes[0].Title == "In 'ReadPlotData' routine ..." &&
                            dialogs.Boxes[0].Text == "Unexpected error # 13 occured: Permission denied" &&
-                           viewer.Run.PlotBase.empty() && viewer.Data.PointCount == -1;
+                           viewer.Run().State().PlotBase.empty() && viewer.Run().Data().PointCount == -1;
         if (asRoot) _exit(shown ? 0 : 1);
         EXPECT_TRUE(shown) << (dialogs.Boxes.empty() ? "no box" : dialogs.Boxes[0].Title + ": " + dialogs.Boxes[0].Text);
         return;

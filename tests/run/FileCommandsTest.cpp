@@ -3,6 +3,7 @@
 #include "RunFixture.h"
 
 #include "common/Paths.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -112,8 +113,8 @@ TEST_F(ViewerFixture, OpenReadsTheChosenRunAndRemembersItsDirectory)
     Write("t-freq.plt", PlotFileText(Kind(3)));
     host.Output = "old";
     host.TabEnabled[TabInput] = false;
-    viewer.Run.OpenDialogDir = "/start/here";
-    viewer.Run.FileIndex = 2;
+    viewer.Run().State().OpenDialogDir = "/start/here";
+    viewer.Run().State().FileIndex = 2;
     dialogs.FileAnswers = {std::nullopt, Path("t-freq.plt")};
     viewer.FileOld();  // cancelled: nothing changes
     EXPECT_EQ(host.Output, "old");
@@ -124,12 +125,12 @@ TEST_F(ViewerFixture, OpenReadsTheChosenRunAndRemembersItsDirectory)
     EXPECT_EQ(r.Filter, "All Files (*.*)|*.*|Plot Data Files (*.plt, *.gif)|*.plt;*.gif");
     EXPECT_EQ(r.FilterIndex, 2);
     EXPECT_EQ(r.InitialDir, "/start/here");
-    EXPECT_EQ(viewer.Run.PlotBase, Path("t-freq"));
-    EXPECT_EQ(viewer.Run.OpenDialogDir, dir.path().toStdString());
-    EXPECT_EQ(viewer.Run.FileIndex, 1);
+    EXPECT_EQ(viewer.Run().State().PlotBase, Path("t-freq"));
+    EXPECT_EQ(viewer.Run().State().OpenDialogDir, dir.path().toStdString());
+    EXPECT_EQ(viewer.Run().State().FileIndex, 1);
     EXPECT_EQ(host.Output, "");
     EXPECT_TRUE(host.TabEnabled[TabInput]);
-    EXPECT_GT(viewer.Data.PointCount, 0);
+    EXPECT_GT(viewer.Run().Data().PointCount, 0);
 }
 
 TEST_F(ViewerFixture, OpenKeepsANameWithoutExtensionWhole)
@@ -139,8 +140,8 @@ TEST_F(ViewerFixture, OpenKeepsANameWithoutExtensionWhole)
     dialogs.FileAnswers = {Path("rev.2/data")};
     viewer.FileOld();
     EXPECT_FALSE(host.Exited);
-    EXPECT_EQ(viewer.Run.PlotBase, Path("rev.2/data"));
-    EXPECT_GT(viewer.Data.PointCount, 0) << "data.plt beside it is found";
+    EXPECT_EQ(viewer.Run().State().PlotBase, Path("rev.2/data"));
+    EXPECT_GT(viewer.Run().Data().PointCount, 0) << "data.plt beside it is found";
 }
 
 TEST_F(ViewerFixture, OpenDirectoryFailuresRetryOnceOrEndTheProgram)
@@ -152,12 +153,12 @@ TEST_F(ViewerFixture, OpenDirectoryFailuresRetryOnceOrEndTheProgram)
         FailingFiles files;
         files.DirErrors = errors;
         viewer.UseFileAccess(files);
-        viewer.Data.PointCount = -1;
+        viewer.Run().Data().PointCount = -1;
         host.Exited = false;
         dialogs.Boxes.clear();
         dialogs.FileAnswers = {Path("t-freq.plt")};
         viewer.FileOld();
-        EXPECT_EQ(viewer.Data.PointCount > 0, opened);
+        EXPECT_EQ(viewer.Run().Data().PointCount > 0, opened);
         EXPECT_EQ(host.Exited, exited);
         ASSERT_EQ(dialogs.Boxes.size(), boxes);
         EXPECT_EQ(dialogs.Boxes[0].Title, "In 'FileOld' routine ...");
@@ -170,7 +171,7 @@ protected:
     void SetUp() override
     {
         ViewerFixture::SetUp();
-        viewer.Run.PlotBase = Path("rev.2/t-freq");
+        viewer.Run().State().PlotBase = Path("rev.2/t-freq");
         surface.SetBackColour(Rgb(0, 0, 255));
         surface.Clear();
     }

@@ -23,12 +23,12 @@ TEST_P(PlotSequence, EachKindShowsItsPlotsInOrderThenNextDisablesItself)
     const SequenceCase& c = GetParam();
     Write("run.plt", PlotFileText(c.File));
     StartOn("run");
-    ASSERT_GT(viewer.Data.PointCount, 0) << "the plot file was not read";
+    ASSERT_GT(viewer.Run().Data().PointCount, 0) << "the plot file was not read";
     NextUntilDisabled();
     EXPECT_FALSE(host.Exited) << host.FatalText;
     EXPECT_EQ(drawn, c.Plots);
     EXPECT_EQ(viewer.FileSequence(), c.Plots) << "the sequence value and the clicks agree";
-    EXPECT_EQ(viewer.Run.FileIndex, 2);
+    EXPECT_EQ(viewer.Run().State().FileIndex, 2);
     EXPECT_FALSE(Enabled(Command::Next));
     EXPECT_TRUE(dialogs.Boxes.empty());
 }
@@ -64,20 +64,20 @@ TEST_F(ViewerFixture, CurvesComeFromTheColumnsTheKindNames)
     Write("fit.plt", PlotFileText(Kind(3)));
     Write("dose.plt", PlotFileText(Kind(110)));
     StartOn("fit");
-    const Series y1 = viewer.Data.DataY1, y2 = viewer.Data.DataY2;
+    const Series y1 = viewer.Run().Data().DataY1, y2 = viewer.Run().Data().DataY2;
     std::vector<double> want, sum;
     for (int i = 0; i < 4; ++i) {
         want.push_back(y2[i] / y1[i]);
         sum.push_back(y1[i] + y2[i]);
     }
-    EXPECT_EQ(ratios(viewer.Axis.CurveY1, viewer.Axis.CurveY2), want) << "first plot: column 3 over column 2";
+    EXPECT_EQ(ratios(viewer.Axis().CurveY1, viewer.Axis().CurveY2), want) << "first plot: column 3 over column 2";
     viewer.cmdNext_Click();
-    EXPECT_EQ(viewer.Data.DataY2, sum) << "curve vs. data sums the columns in the loaded data";
-    EXPECT_EQ(ratios(viewer.Axis.CurveY1, viewer.Axis.CurveY2), ratios(sum, y1));
+    EXPECT_EQ(viewer.Run().Data().DataY2, sum) << "curve vs. data sums the columns in the loaded data";
+    EXPECT_EQ(ratios(viewer.Axis().CurveY1, viewer.Axis().CurveY2), ratios(sum, y1));
 
     viewer.cmdQuit_Click();
     StartOn("dose");
-    EXPECT_EQ(ratios(viewer.Axis.CurveY1, viewer.Axis.CurveY3), ratios(sum, y2)) << "both compartments added";
+    EXPECT_EQ(ratios(viewer.Axis().CurveY1, viewer.Axis().CurveY3), ratios(sum, y2)) << "both compartments added";
 }
 
 TEST_F(ViewerFixture, SecondDataFileIsReadOnceAndStartsAtItsFirstPlot)
@@ -88,16 +88,16 @@ TEST_F(ViewerFixture, SecondDataFileIsReadOnceAndStartsAtItsFirstPlot)
     Write("t-freq.2lt", PlotFileText(fitted));
     StartOn("t-freq");
     viewer.cmdNext_Click();
-    EXPECT_TRUE(viewer.Run.SecondFilePending);
+    EXPECT_TRUE(viewer.Run().State().SecondFilePending);
     viewer.cmdNext_Click();
-    EXPECT_FALSE(viewer.Run.SecondFilePending);
-    EXPECT_EQ(viewer.Data.DataY1.at(0), 102.0) << "the second file's data are loaded";
+    EXPECT_FALSE(viewer.Run().State().SecondFilePending);
+    EXPECT_EQ(viewer.Run().Data().DataY1.at(0), 102.0) << "the second file's data are loaded";
     // A second read of the now unreadable file would fail: the last plot comes from memory.
     Write("t-freq.2lt", "garbage\r\n");
     NextUntilDisabled();
     EXPECT_EQ(drawn, (std::vector<PlotKind>{First, Second, First, Second}));
-    EXPECT_EQ(viewer.Data.DataY1.at(0), 102.0);
-    EXPECT_EQ(viewer.Run.FileIndex, 3);
+    EXPECT_EQ(viewer.Run().Data().DataY1.at(0), 102.0);
+    EXPECT_EQ(viewer.Run().State().FileIndex, 3);
     EXPECT_TRUE(dialogs.Boxes.empty());
 }
 
@@ -112,7 +112,7 @@ TEST_F(ViewerFixture, PicturesOfTheSeriesComeFirstOnePerClickStretchedOverTheSur
         const QImage shown = surface.Picture();
         for (QPoint p : {QPoint(1, 1), QPoint(160, 120), QPoint(318, 238)}) EXPECT_EQ(QColor(shown.pixel(p)), colour);
     }
-    EXPECT_EQ(viewer.Run.PictureIndex, 4);
+    EXPECT_EQ(viewer.Run().State().PictureIndex, 4);
     NextUntilDisabled();
     EXPECT_EQ(drawn, (std::vector<PlotKind>{First, Picture, Picture, Second}));
 }
@@ -128,8 +128,8 @@ TEST_F(ViewerFixture, ThirdDataFileIsNeverReadAndReplaysTheSecondFilesPlots)
     NextUntilDisabled();
     EXPECT_FALSE(host.Exited) << host.FatalText;
     EXPECT_EQ(drawn, (std::vector<PlotKind>{First, Second, First, Second, First, Second}));
-    EXPECT_EQ(viewer.Data.PlotType, 3);
-    EXPECT_EQ(viewer.Data.DataY1.at(0), 102.0) << "the replay shows the data as read, not summed twice";
+    EXPECT_EQ(viewer.Run().Data().PlotType, 3);
+    EXPECT_EQ(viewer.Run().Data().DataY1.at(0), 102.0) << "the replay shows the data as read, not summed twice";
 }
 
 TEST_F(ViewerFixture, MissingCurveBlockEndsTheViewerWithItsWarning)

@@ -4,6 +4,8 @@
 
 #include "plots/run/Viewer.h"
 #include "support/RecordingSurface.h"
+#include "support/HeadlessHost.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -129,14 +131,22 @@ protected:
     // Locates the run and presses "&Plot results >>".
     void StartOn(const std::string& base)
     {
-        viewer.Run.PlotBase = Path(base);
-        viewer.LocatePlotFile(viewer.Run.PlotBase);
+        viewer.Run().State().PlotBase = Path(base);
+        viewer.LocatePlotFile(viewer.Run().State().PlotBase);
         viewer.cmdPlotResults_Click();
     }
 
+    // Presses "&Next >>" until it disables itself. The run is complete exactly when a press has
+    // nothing new to show (it draws nothing, or only replays the second file's plots).
     void NextUntilDisabled()
     {
-        for (int i = 0; i < 20 && Enabled(plots::Command::Next) && !host.Exited; ++i) viewer.cmdNext_Click();
+        for (int i = 0; i < 20 && Enabled(plots::Command::Next) && !host.Exited; ++i) {
+            const bool complete = viewer.RunComplete();
+            const std::size_t before = drawn.size();
+            viewer.cmdNext_Click();
+            if (!complete) EXPECT_TRUE(drawn.size() > before || host.Exited) << "press " << i + 1;
+            if (drawn.size() == before && !host.Exited) EXPECT_TRUE(complete) << "press " << i + 1;
+        }
     }
 
     bool Enabled(plots::Command c) const { return host.Commands[int(c)].Enabled; }

@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Process.h"
 #include "common/Registry.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

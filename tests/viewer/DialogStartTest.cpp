@@ -7,6 +7,8 @@
 #include "plots/render/Surface.h"
 #include "plots/run/Startup.h"
 #include "plots/run/Viewer.h"
+#include "support/HeadlessHost.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -56,7 +58,7 @@ TEST_P(DialogStart, BothDialogsStartWhereTheRunIs)
 
     // Enter on the proposed name: the real dialog answers with that name in its start directory.
     const std::size_t asked = dialogs.FileRequests.size();
-    dialogs.FileAnswers = {expected + "/" + ProposedBitmapName(viewer.Run.PlotBase)};
+    dialogs.FileAnswers = {expected + "/" + ProposedBitmapName(viewer.Run().State().PlotBase)};
     EXPECT_TRUE(viewer.FileSaveAs());
     ASSERT_EQ(dialogs.FileRequests.size(), asked + 1);
     const tk::FileDialogRequest& save = dialogs.FileRequests.back();

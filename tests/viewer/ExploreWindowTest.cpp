@@ -9,6 +9,7 @@
 #include "plots/ui/PictureBox.h"
 #include "plots/ui/PlotExplorer.h"
 #include "plots/ui/frmPlots.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -180,8 +181,8 @@ TEST_F(ExploreWindowTest, TheStatusLineReadsTheDataUnderTheMouseAndSnapsToACurve
 {
     frmPlots& f = Start("lorentz2.plt", 1);  // the curve against the data
     const PlotView view = *f.viewer().ShownView();
-    const Series& x = f.viewer().Data.DataX;
-    const Series& y = f.viewer().Data.DataY1;
+    const Series& x = f.viewer().Run().Data().DataX;
+    const Series& y = f.viewer().Run().Data().DataY1;
     const std::size_t i = x.size() / 3;
     const QPointF point = At(view.ToPixel({x[i], y[i]}));
     Mouse(QEvent::MouseMove, point + QPointF(0, 30), Qt::NoButton, Qt::NoButton);
@@ -208,7 +209,7 @@ TEST_F(ExploreWindowTest, CopyAndExportDataGiveTheShownPlot)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
     EXPECT_EQ(lines.front(), "Time,Error");
-    EXPECT_EQ(lines.size(), f.viewer().Data.PointCount + 2);  // the header, the rows and the end
+    EXPECT_EQ(lines.size(), f.viewer().Run().Data().PointCount + 2);  // the header, the rows and the end
 }
 
 TEST_F(ExploreWindowTest, PreviousAndThePlotListShowWhatNextDrewThere)

@@ -8,6 +8,8 @@
 #include "plots/render/Surface.h"
 #include "plots/run/Startup.h"
 #include "plots/run/Viewer.h"
+#include "support/HeadlessHost.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -70,7 +72,7 @@ TEST_P(StartupTest, ResolvesCopiesReadsAndReports)
     EXPECT_EQ(r.Paths.PlotBase, c.PlotBase);
     // Locating a picture may rename the base; otherwise the run keeps the one resolved here.
     if (!c.Picture) {
-        EXPECT_EQ(viewer.Run.PlotBase, c.PlotBase);
+        EXPECT_EQ(viewer.Run().State().PlotBase, c.PlotBase);
     }
     ASSERT_EQ(r.Copies.size(), c.Copies.size());
     for (std::size_t i = 0; i < c.Copies.size(); ++i) {
@@ -85,7 +87,7 @@ TEST_P(StartupTest, ResolvesCopiesReadsAndReports)
     EXPECT_EQ(r.ReadFile, c.Read);
     EXPECT_EQ(r.Started, !c.Read.empty());
     if (!c.Read.empty()) {
-        EXPECT_GT(viewer.Data.PointCount, 0) << "the plot file was read";
+        EXPECT_GT(viewer.Run().Data().PointCount, 0) << "the plot file was read";
     }
     EXPECT_EQ(r.LocatedPicture, c.Picture);
     EXPECT_EQ(QDir::currentPath().toStdString(), Expand(c.CurrentDir.empty() ? "{TMP}" : c.CurrentDir));
@@ -99,7 +101,7 @@ TEST_P(StartupTest, ResolvesCopiesReadsAndReports)
         EXPECT_EQ(dialogs.Boxes.front().Buttons, tk::MsgButtons::Ok);
     }
     if (!r.PathError && !r.RegistryMissing) {
-        EXPECT_EQ(viewer.Run.OpenDialogDir, QDir::currentPath().toStdString());
+        EXPECT_EQ(viewer.Run().State().OpenDialogDir, QDir::currentPath().toStdString());
     }
     EXPECT_TRUE(Leftovers(QDir::currentPath().toStdString()).isEmpty());
 }
@@ -260,7 +262,7 @@ TEST_P(ViewAnswerHandOver, ShowsTheAnswerPlot)
     EXPECT_EQ(r.Started, c.Read);
     EXPECT_EQ(r.LocatedPicture, !c.Read);
     if (c.Read) {
-        EXPECT_GT(viewer.Data.PointCount, 0);
+        EXPECT_GT(viewer.Run().Data().PointCount, 0);
     } else {
         EXPECT_EQ(viewer.ShownKind(), PlotKind::Picture);
     }

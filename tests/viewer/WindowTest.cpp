@@ -7,6 +7,7 @@
 #include "plots/ui/PictureBox.h"
 #include "plots/ui/SettingsPanel.h"
 #include "plots/ui/frmPlots.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -88,9 +89,9 @@ TEST_F(WindowTest, AfterLoadTheCommandsAreAsDesigned)
     EXPECT_EQ(f.CurrentTab(), TabSetup);
     EXPECT_EQ(f.windowTitle(), "Plots from Tavrick Ent.");
     EXPECT_TRUE(f.isMaximized() || f.isVisible());
-    EXPECT_EQ(f.viewer().Run.PictureIndex, 2);
-    EXPECT_EQ(f.viewer().Run.FileIndex, 1);
-    EXPECT_EQ(f.viewer().Run.SettingsKey, Key);
+    EXPECT_EQ(f.viewer().Run().State().PictureIndex, 2);
+    EXPECT_EQ(f.viewer().Run().State().FileIndex, 1);
+    EXPECT_EQ(f.viewer().Run().State().SettingsKey, Key);
     // The Setup page shows its buttons and the panel; the other pages' controls are hidden.
     EXPECT_TRUE(f.cmdOpen->isVisible());
     EXPECT_TRUE(f.settings->isVisible());
@@ -156,7 +157,7 @@ TEST_F(WindowTest, CaptionNamesThePlotFile)
     };
     frmPlots& f = Open();
     for (const auto& [base, caption] : cases) {
-        f.viewer().Run.PlotBase = base;
+        f.viewer().Run().State().PlotBase = base;
         f.ShowFilename();
         EXPECT_EQ(f.windowTitle().toStdString(), caption) << base;
     }
@@ -196,7 +197,7 @@ TEST_P(LoadSettingsTest, RestoresTheSetupTab)
     EXPECT_EQ(s.txtXmin->text(), c.XminText);
     EXPECT_EQ(s.txtXstep->text(), c.XstepText);
     // The drawing sees what the controls show.
-    const DisplaySettings& d = f.viewer().Settings;
+    const DisplaySettings& d = f.viewer().Settings();
     EXPECT_EQ(d.Colours, c.Colours);
     EXPECT_EQ(d.GridType, c.GridType);
     EXPECT_EQ(d.GridLines, c.GridLines);
@@ -315,7 +316,7 @@ TEST_F(WindowTest, SavingInBlackAndWhiteLeavesTheStoredColours)
     QTest::mouseClick(f.settings->chkBlacknWhite, Qt::LeftButton);
     ASSERT_TRUE(f.settings->chkBlacknWhite->isChecked());
     EXPECT_FALSE(f.settings->cmdColor[0]->isEnabled());
-    EXPECT_TRUE(f.viewer().Settings.BlackAndWhite);
+    EXPECT_TRUE(f.viewer().Settings().BlackAndWhite);
     QTest::mouseClick(f.cmdSaveOptions, Qt::LeftButton);
     tk::Registry store = Store();
     EXPECT_EQ(store.GetInt(Key, "BlacknWhite"), 1);
@@ -402,22 +403,24 @@ TEST_F(WindowTest, FocusSelectsTheWholeText)
 TEST_F(WindowTest, TickingAnAxisAfterAPlotFillsTheEmptyRange)
 {
     frmPlots& f = Open();
-    AxisState& axis = f.viewer().Axis;
+    AxisState axis = f.viewer().Axis();
     axis.Xmin = 0;
     axis.Xmax = 50;
     axis.Ymin = -1;
     axis.Ymax = 4;
+    f.viewer().UseAxis(axis);
     QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
     QTest::mouseClick(f.settings->chkYaxis, Qt::LeftButton);
     EXPECT_EQ(f.settings->txtXmin->text(), "0");
     EXPECT_EQ(f.settings->txtXstep->text(), "5");
     EXPECT_EQ(f.settings->txtYmin->text(), "-1");
     EXPECT_EQ(f.settings->txtYstep->text(), "1");
-    EXPECT_TRUE(f.viewer().Settings.X.Enabled);
-    EXPECT_EQ(f.viewer().Settings.X.StepText, "5");
+    EXPECT_TRUE(f.viewer().Settings().X.Enabled);
+    EXPECT_EQ(f.viewer().Settings().X.StepText, "5");
     // Texts already there are kept.
     QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
     axis.Xmax = 100;
+    f.viewer().UseAxis(axis);
     QTest::mouseClick(f.settings->chkXaxis, Qt::LeftButton);
     EXPECT_EQ(f.settings->txtXstep->text(), "5");
 }
@@ -447,11 +450,11 @@ TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
     f.SetInputText("a\rb\r\n");
     EXPECT_EQ(f.tbInBox->toPlainText(), "a\nb\n");
     EXPECT_TRUE(f.tbOutBox->isReadOnly());
-    // In a fixed-pitch font, so that tables and the summary's columns line up.
-    for (QTextEdit* box : {f.tbInBox, f.tbOutBox}) {
-        EXPECT_TRUE(QFontInfo(box->font()).fixedPitch()) << box->objectName().toStdString();
-        EXPECT_EQ(QFontMetricsF(box->font()).horizontalAdvance("iiii"), QFontMetricsF(box->font()).horizontalAdvance("WWWW"));
-    }
+    // In a fixed-pitch font, so that tables and the summary's columns line up: narrow and wide
+    // letters take the same room (a font's own fixed-pitch flag is not always set).
+    for (QTextEdit* box : {f.tbInBox, f.tbOutBox})
+        EXPECT_EQ(QFontMetricsF(box->font()).horizontalAdvance("iiii"), QFontMetricsF(box->font()).horizontalAdvance("WWWW"))
+            << box->objectName().toStdString();
 }
 
 // The shown run's data file written again (a solver finished once more) is read afresh and the
@@ -491,7 +494,7 @@ TEST_F(WindowTest, RewrittenDataFileIsShownAgain)
         changed.replace("Elliptic low-pass, 5 poles", c.Title);
         const QImage before = f.viewer().Canvas().Picture();
         rewrite(changed, c.PauseMs);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return f.viewer().Data.TitleLine == c.Title.toStdString(); }, 8000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.viewer().Run().Data().TitleLine == c.Title.toStdString(); }, 8000));
         EXPECT_EQ(f.viewer().ShownKind(), PlotKind::FirstLinePlot) << "the plot of the same kind";
         EXPECT_NE(f.viewer().Canvas().Picture(), before) << "drawn anew with the new title";
         EXPECT_FALSE(f.lblNotice->text().isEmpty());
