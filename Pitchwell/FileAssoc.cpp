@@ -76,10 +76,12 @@ std::string TypeInPackages(const std::string& packagesDir, const std::string& gl
 {
     const QStringList files = QDir(QString::fromStdString(packagesDir)).entryList({"*.xml"}, QDir::Files);
     for (const QString& name : files) {
-        QFile file(QString::fromStdString(packagesDir) + "/" + name);
-        if (!file.open(QIODevice::ReadOnly))
+        std::string bytes;
+        constexpr std::size_t MaxPackageBytes = 16 << 20;
+        const QByteArray path = QFile::encodeName(QString::fromStdString(packagesDir) + "/" + name);
+        if (tk::ReadRegularFile(path.toStdString(), bytes, MaxPackageBytes) != 0)
             continue;
-        QXmlStreamReader xml(&file);
+        QXmlStreamReader xml(QByteArray::fromStdString(bytes));
         QString type;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)

@@ -1,8 +1,10 @@
 #include "common/Process.h"
+#include "common/TextFile.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -174,11 +176,22 @@ struct DesktopEntry {
     bool Hidden = false;    // the entry is deleted for this user
 };
 
+// A small file of the desktop's, read whole into memory: nothing at all when it is larger than
+// the limit or no regular file (a FIFO there must not hang the program).
+bool OpenSmallFile(const QString& path, std::size_t limit, QBuffer& buffer)
+{
+    std::string bytes;
+    if (tk::ReadRegularFile(QFile::encodeName(path).toStdString(), bytes, limit) != 0)
+        return false;
+    buffer.setData(QByteArray::fromStdString(bytes));
+    return buffer.open(QIODevice::ReadOnly);
+}
+
 DesktopEntry ReadDesktopEntry(const QString& desktopFile)
 {
     DesktopEntry entry;
-    QFile file(desktopFile);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 1 << 20)
+    QBuffer file;
+    if (!OpenSmallFile(desktopFile, 1 << 20, file))
         return entry;
     bool inMainGroup = false;
     while (!file.atEnd()) {
@@ -218,8 +231,8 @@ QStringList MimeAppsLists()
 // The desktop entry ids a group of an association file lists for a type.
 QStringList IdsInGroup(const QString& listFile, const QString& group, const QString& mimeType)
 {
-    QFile file(listFile);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 4 << 20)
+    QBuffer file;
+    if (!OpenSmallFile(listFile, 4 << 20, file))
         return {};
     QStringList ids;
     bool inGroup = false;

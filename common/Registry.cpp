@@ -540,7 +540,8 @@ private:
 Snapshot ReadSnapshot(const std::string& file)
 {
     Snapshot snap;
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    // Never waits on the name: a FIFO or a device there would hang both programs at start.
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.Valid()) {
         snap.Exists = errno != ENOENT && errno != ENOTDIR;
         snap.Unreadable = snap.Exists;
@@ -548,8 +549,13 @@ Snapshot ReadSnapshot(const std::string& file)
     }
     snap.Exists = true;
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
         snap.Unreadable = true;
+        return snap;
+    }
+    // A FIFO, socket or device holds no settings: it is set aside like a damaged file.
+    if (!S_ISREG(info.st_mode)) {
+        snap.Damaged = true;
         return snap;
     }
     if (static_cast<std::size_t>(info.st_size) > MaxStoreBytes) {

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <system_error>
 
@@ -71,13 +70,71 @@ void SyncDirectory(const std::string& dir)
 
 }  // namespace
 
+namespace {
+
+// Whether an open would follow the link at `path`: the kernel's rule against links planted in
+// a shared folder. A link in a sticky, world-writable directory is followed only when its owner
+// is the user or the directory's owner.
+bool MayFollow(const std::string& path, const struct stat& link)
+{
+    if (link.st_uid == ::geteuid())
+        return true;
+    struct stat dir {};
+    if (::stat(DirectoryOf(path).c_str(), &dir) != 0)
+        return false;
+    if (link.st_uid == dir.st_uid)
+        return true;
+    const mode_t shared = S_ISVTX | S_IWOTH;
+    return (dir.st_mode & shared) != shared;
+}
+
+}  // namespace
+
+int ResolveWriteTarget(const std::string& path, std::string& destination, bool* foreignLink)
+{
+    if (foreignLink)
+        *foreignLink = false;
+    // The kernel's own limit on links followed in one look-up.
+    constexpr int MaxHops = 40;
+    std::string current = path;
+    for (int hop = 0; hop <= MaxHops; ++hop) {
+        struct stat link {};
+        if (::lstat(current.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+            destination = current;
+            return 0;
+        }
+        if (!MayFollow(current, link)) {
+            if (foreignLink)
+                *foreignLink = true;
+            return EACCES;
+        }
+        std::string to(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(current.c_str(), to.data(), to.size());
+        if (n < 0)
+            return errno;
+        if (n == 0 || std::size_t(n) >= to.size())
+            return ENAMETOOLONG;
+        to.resize(std::size_t(n));
+        // A relative link is read from the directory that holds it.
+        const std::string dir = DirectoryOf(current);
+        current = to.front() == '/' ? to : (dir == "/" ? "" : dir) + "/" + to;
+    }
+    return ELOOP;
+}
+
 std::string FollowLink(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error))
-        return path;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? path : resolved.string();
+    std::string destination;
+    return ResolveWriteTarget(path, destination) == 0 ? destination : path;
+}
+
+std::string DescribeWriteError(const std::string& target, int error)
+{
+    std::string destination;
+    bool foreignLink = false;
+    if (error == EACCES && ResolveWriteTarget(target, destination, &foreignLink) != 0 && foreignLink)
+        return "Permission denied (a symbolic link another user made in a shared directory is not followed)";
+    return std::generic_category().message(error);
 }
 
 SafeFile::SafeFile(std::string target) : target_(std::move(target)) {}
@@ -90,7 +147,7 @@ int SafeFile::Error() const { return error_; }
 
 std::string SafeFile::ErrorText() const
 {
-    return error_ == 0 ? std::string() : std::generic_category().message(error_);
+    return error_ == 0 ? std::string() : DescribeWriteError(target_, error_);
 }
 
 // The first failure is the one reported; the temporary file goes at once, so a full disk gets
@@ -109,7 +166,8 @@ bool SafeFile::Open()
         return Fail(EBUSY);
     if (target_.empty() || target_.back() == '/')
         return Fail(EISDIR);
-    destination_ = FollowLink(target_);
+    if (const int refused = ResolveWriteTarget(target_, destination_))
+        return Fail(refused);
     std::string pattern = TemporaryPattern(destination_);
     fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0)

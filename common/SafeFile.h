@@ -12,7 +12,9 @@ namespace tk {
 // directory, so the final rename stays on one file system), every write, the flush to disk and
 // the close are checked, and only a whole file is renamed over the target. On any failure the
 // temporary file is removed and the target is left as it was. Paths are the file system's bytes.
-// A target that is a symbolic link is replaced where the link points, so the link stays.
+// A target that is a symbolic link is replaced where the link points, so the link stays, but
+// only where an open would follow it: a link another user planted in a shared directory such as
+// /tmp is refused (EACCES) and nothing is written.
 class SafeFile {
 public:
     explicit SafeFile(std::string target);
@@ -51,9 +53,16 @@ private:
     bool committed_ = false;
 };
 
-// The file a path names: where it points when it is a symbolic link (that file need not exist
-// yet), the path itself otherwise. Replacing that file keeps the user's link.
+// Where a write to `path` lands: where the links at its last name point (that file need not
+// exist yet), the path itself when it is no link. A link is followed only as the kernel follows
+// links for an open: in a sticky, world-writable directory only a link owned by the user or by
+// the directory's owner. 0, or EACCES for a link not followed (`foreignLink` then says so) or
+// the errno of a link that cannot be read.
+int ResolveWriteTarget(const std::string& path, std::string& destination, bool* foreignLink = nullptr);
+// The same, with the path itself where a link is not followed (a write there is refused later).
 std::string FollowLink(const std::string& path);
+// A write's failure as the user reads it: the errno's description, or why a link was refused.
+std::string DescribeWriteError(const std::string& target, int error);
 
 // The whole buffer as the file's content, in one call.
 bool WriteFileWhole(const std::string& target, const std::string& bytes, int* error = nullptr);

@@ -2,6 +2,12 @@
 
 #include "common/SafeFile.h"
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace tk {
 
 namespace {
@@ -80,48 +86,98 @@ bool IsAscii(const std::string& s)
 
 }  // namespace
 
+int OpenRegularFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    const int error = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : !S_ISREG(info.st_mode) ? EINVAL : 0;
+    if (error == 0) return fd;
+    ::close(fd);
+    errno = error;
+    return -1;
+}
+
+namespace {
+
+// Reads up to `size` bytes, retrying EINTR; -1 with errno on failure.
+ssize_t ReadSome(int fd, char* into, std::size_t size)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd, into, size);
+        if (n >= 0 || errno != EINTR) return n;
+    }
+}
+
+}  // namespace
+
+int ReadRegularFile(const std::string& path, std::string& bytes, std::size_t limit)
+{
+    bytes.clear();
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) return errno;
+    int error = 0;
+    char buffer[BlockBytes];
+    for (;;) {
+        const ssize_t n = ReadSome(fd, buffer, sizeof buffer);
+        if (n <= 0) {
+            error = n < 0 ? errno : 0;
+            break;
+        }
+        if (bytes.size() + std::size_t(n) > limit) {
+            error = EFBIG;
+            break;
+        }
+        bytes.append(buffer, std::size_t(n));
+    }
+    ::close(fd);
+    if (error != 0) bytes.clear();
+    return error;
+}
+
+LineReader::~LineReader() { Close(); }
+
 bool LineReader::Open(const std::string& path)
 {
     Close();
     failed_ = false;
-    in_.open(path, std::ios::binary);
-    return in_.is_open();
+    fd_ = OpenRegularFile(path);
+    return fd_ >= 0;
 }
 
 void LineReader::Close()
 {
-    if (in_.is_open()) in_.close();
-    in_.clear();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    eof_ = false;
     at_ = end_ = 0;
 }
 
 bool LineReader::Fill()
 {
     at_ = end_ = 0;
-    if (!in_.is_open() || in_.eof() || in_.bad()) {
-        if (in_.bad()) failed_ = true;
+    if (fd_ < 0 || eof_ || failed_) return false;
+    if (!block_) block_ = std::make_unique<char[]>(BlockBytes);
+    const ssize_t n = ReadSome(fd_, block_.get(), BlockBytes);
+    if (n < 0) failed_ = true;
+    if (n <= 0) {
+        eof_ = n == 0;
         return false;
     }
-    if (!block_) block_ = std::make_unique<char[]>(BlockBytes);
-    in_.read(block_.get(), std::streamsize(BlockBytes));
-    end_ = static_cast<std::size_t>(in_.gcount());
-    if (in_.bad()) {
-        failed_ = true;
-        end_ = 0;
-    }
-    return end_ > 0;
+    end_ = static_cast<std::size_t>(n);
+    return true;
 }
 
 bool LineReader::AtEnd()
 {
-    if (!in_.is_open()) return true;
+    if (fd_ < 0) return true;
     return at_ == end_ && !Fill();
 }
 
 bool LineReader::ReadLine(std::string& line)
 {
     line.clear();
-    if (!in_.is_open() || failed_) return false;
+    if (fd_ < 0 || failed_) return false;
     bool any = false;
     for (;;) {
         if (at_ == end_ && !Fill()) {

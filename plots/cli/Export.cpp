@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -144,6 +145,24 @@ std::string ParseOptions(const std::vector<std::string>& args, ExportOptions& o)
     return {};
 }
 
+// A runtime directory of the user's own in the temporary directory, which is shared: one of
+// the usual name that another user made first (or a link there) is not used, and a fresh one
+// made for this run (and removed at its end) takes its place. Empty when none can be made.
+std::string PrivateRuntimeDirectory()
+{
+    const std::string usual = QDir::tempPath().toStdString() + "/runtime-plots-" + std::to_string(getuid());
+    struct stat info {};
+    if ((::mkdir(usual.c_str(), 0700) == 0 || errno == EEXIST) && ::lstat(usual.c_str(), &info) == 0 &&
+        S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+        ((info.st_mode & 077) == 0 || ::chmod(usual.c_str(), 0700) == 0))
+        return usual;
+    static std::string fresh;
+    fresh = usual + "-XXXXXX";
+    if (!::mkdtemp(fresh.data())) return {};
+    std::atexit([] { ::rmdir(fresh.c_str()); });
+    return fresh;
+}
+
 // Export works with no display at all: without a platform named, the offscreen one is used.
 std::unique_ptr<QGuiApplication> EnsureGuiApplication()
 {
@@ -152,13 +171,38 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication()
     // Without a session (a script, a build machine) there is no runtime directory; a private
     // one keeps Qt from warning about it on every run.
     if (!std::getenv("XDG_RUNTIME_DIR")) {
-        const std::string runtime = QDir::tempPath().toStdString() + "/runtime-plots-" + std::to_string(getuid());
-        if (mkdir(runtime.c_str(), 0700) == 0 || errno == EEXIST) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        const std::string runtime = PrivateRuntimeDirectory();
+        if (!runtime.empty()) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     }
     static int argc = 1;
     static char name[] = "plots";
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Why a plot file named on the command line cannot be read.
+std::string WhyNoFile(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode) ? "is a directory" : "not a regular file";
+    return errno == ENOENT ? "no such file" : std::strerror(errno);
+}
+
+// The file names' common stem: the plot file's, cut where the longest name made of it
+// ("<stem>-summary.txt") would not fit in one directory entry, and said so.
+std::string NameStem(const std::string& directory, const std::string& stem)
+{
+    const std::string longest = "-summary.txt";
+    const long limit = ::pathconf(directory.c_str(), _PC_NAME_MAX);
+    const std::size_t room = std::size_t(limit > 0 ? limit : NAME_MAX) - longest.size();
+    if (stem.size() <= room) return stem;
+    std::size_t cut = room;
+    // Not inside a UTF-8 character.
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+    const std::string shortened = stem.substr(0, cut);
+    std::fprintf(stderr, "plots: the name '%s' is too long for file names; the files are named '%s-...'\n",
+                 Shown(stem).c_str(), Shown(shortened).c_str());
+    return shortened;
 }
 
 // A run's second data file (.2lt) is only ever shown after the run's .plt, so given one the
@@ -180,7 +224,8 @@ void TellFailure(const std::string& path, const PictureWrite& what)
     if (!what.Made)
         std::fprintf(stderr, "plots: cannot draw '%s'\n", Shown(path).c_str());
     else
-        std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(), std::strerror(what.Error));
+        std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(),
+                     tk::DescribeWriteError(path, what.Error).c_str());
 }
 
 // Writes a file whole; what became of it.
@@ -202,7 +247,8 @@ bool WriteWhole(const std::string& path, const std::string& bytes)
 {
     int error = 0;
     if (tk::WriteFileWhole(path, bytes, &error)) return true;
-    std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(), std::strerror(error ? error : EIO));
+    std::fprintf(stderr, "plots: cannot write '%s': %s\n", Shown(path).c_str(),
+                 tk::DescribeWriteError(path, error ? error : EIO).c_str());
     return false;
 }
 
@@ -221,7 +267,7 @@ int RunExportCommand(const std::vector<std::string>& args)
         (void)QFontMetricsF(QFont("Arial"), &probe).height();
     });
     if (!tk::IsFile(o.File)) {
-        std::fprintf(stderr, "plots: cannot read '%s': no such file\n", Shown(o.File).c_str());
+        std::fprintf(stderr, "plots: cannot read '%s': %s\n", Shown(o.File).c_str(), WhyNoFile(o.File).c_str());
         return 1;
     }
     const std::optional<std::string> runFile = RunFileOf(o.File);
@@ -242,7 +288,7 @@ int RunExportCommand(const std::vector<std::string>& args)
     // written whole before the next is drawn. Names are put together from the user's own text,
     // never through a format that could read a "%1" in it.
     const std::string stem = tk::NamePart(tk::WithoutExtension(o.File));
-    const std::string prefix = (dir / stem).string() + "-";
+    const std::string prefix = (dir / NameStem(o.Directory, stem)).string() + "-";
     const bool vector = !o.Csv && (o.Format == PictureFormat::Svg || o.Format == PictureFormat::Pdf);
     bool written = true;
     SequenceOptions options;

@@ -6,8 +6,6 @@
 #include <QBuffer>
 #include <QImageReader>
 
-#include <fstream>
-#include <iterator>
 
 namespace plots {
 namespace {
@@ -50,9 +48,11 @@ std::string OutputCorruptedNotice(const std::string& path)
 
 QImage LoadPicture(const std::string& path)
 {
-    // Read through the file's own name, which need not be UTF-8.
-    std::ifstream in(tk::ResolvePath(path), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read through the file's own name, which need not be UTF-8; a picture is far smaller than
+    // this, and a FIFO or device under the name gives no picture rather than a hang.
+    constexpr std::size_t MaxPictureBytes = std::size_t(1) << 30;
+    std::string bytes;
+    if (tk::ReadRegularFile(tk::ResolvePath(path), bytes, MaxPictureBytes) != 0) return QImage();
     QByteArray data = QByteArray::fromStdString(bytes);
     QBuffer buffer(&data);
     QImageReader reader(&buffer);

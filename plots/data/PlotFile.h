@@ -14,7 +14,7 @@ public:
     bool ReadLine(std::string& line)
     {
         if (!lines_.ReadLine(line)) {
-            ended_ = !lines_.Failed();
+            stopped_ = true;
             return false;
         }
         ++count_;
@@ -25,14 +25,15 @@ public:
     const std::string* NextLine() { return ReadLine(line_) ? &line_ : nullptr; }
     void Close() { lines_.Close(); }
     // The number of the line the reader is at: the last line read, or the one after it when
-    // the file ended there.
-    int Line() const { return count_ + (ended_ ? 1 : 0); }
+    // the file ended there or that line could not be read.
+    int Line() const { return count_ + (stopped_ ? 1 : 0); }
 
 private:
-    tk::LineReader lines_{64 * 1024};
+    // A record may hold thousands of numbers on one line, so a line may be as long as the file.
+    tk::LineReader lines_{std::string::npos};
     std::string line_;
     int count_ = 0;
-    bool ended_ = false;
+    bool stopped_ = false;
 };
 
 }  // namespace plots

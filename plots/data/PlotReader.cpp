@@ -14,6 +14,8 @@
 #include <string_view>
 #include <utility>
 
+#include <sys/stat.h>
+
 namespace plots {
 
 namespace {
@@ -305,7 +307,15 @@ ReadOutcome ReadPlotData(PlotData& data, const std::string& path)
 {
     ReadOutcome outcome;
     const std::string resolved = tk::ResolvePath(path);
-    if (!tk::IsFile(resolved)) return outcome;
+    if (!tk::IsFile(resolved)) {
+        // A name too long to look up is no missing file: the user is told why.
+        struct stat info {};
+        if (::stat(resolved.c_str(), &info) != 0 && errno == ENAMETOOLONG) {
+            outcome.Status = ReadStatus::Unreadable;
+            outcome.Error = ENAMETOOLONG;
+        }
+        return outcome;
+    }
 
     data.Close();
     data.File = std::make_unique<PlotFile>();

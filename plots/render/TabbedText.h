@@ -20,6 +20,7 @@ double TabbedTextEnd(const QString& text, const QFontMetricsF& fm, double startX
 // counted from tabOrigin.
 QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin);
 // Paints the text with its top-left corner at the point; the tab stops count from tabOrigin.
+// Pieces that start beyond the device's right edge are not drawn: they would not show.
 void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, const QFontMetricsF& fm, double tabOrigin);
 
 }  // namespace plots

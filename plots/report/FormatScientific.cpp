@@ -31,11 +31,19 @@ std::string Scientific(double value, int decimals)
     return text;
 }
 
+// One pass, left to right, as repeated find-and-erase would (a list of thousands of values is
+// not moved once per value).
 void RemoveAll(std::string& text, const std::string& piece)
 {
-    for (auto pos = text.find(piece); pos != std::string::npos; pos = text.find(piece, pos)) {
-        text.erase(pos, piece.size());
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < text.size();) {
+        if (text.compare(in, piece.size(), piece) == 0) {
+            in += piece.size();
+            continue;
+        }
+        text[out++] = text[in++];
     }
+    text.resize(out);
 }
 
 }  // namespace

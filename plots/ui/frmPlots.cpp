@@ -1,5 +1,7 @@
 #include "plots/ui/frmPlots.h"
 
+#include "plots/ui/ListingFeed.h"
+
 #include "common/Paths.h"
 #include "common/Text.h"
 #include "common/TextFile.h"
@@ -48,12 +50,6 @@ constexpr int ButtonTop = 7950, ButtonWidth = 2160, ButtonHeight = 480;
 constexpr int ButtonColumn[5] = {195, 2505, 4815, 7125, 9435};
 
 int Px(int twips) { return (twips + 7) / 15; }
-
-// The core keeps CR LF (and lone CR) line ends in the listings.
-QString Displayed(const std::string& text)
-{
-    return QString::fromStdString(tk::DecodeLine(tk::WithLineFeeds(text)));
-}
 
 }  // namespace
 
@@ -137,6 +133,8 @@ void frmPlots::BuildControls()
         box->setFont(listingFont);
     }
     SetListingTabStops();
+    inFeed_ = new ListingFeed(tbInBox, inText_);
+    outFeed_ = new ListingFeed(tbOutBox, outText_);
 
     picBox = new PictureBox(*surface_, [this] { viewer_->Redraw(); }, this);
     picBox->setObjectName("picBox");
@@ -413,16 +411,30 @@ void frmPlots::FatalExit(const std::string& text)
     Unload();
 }
 
+bool frmPlots::ListingsLoading() const { return inFeed_->Pending() || outFeed_->Pending(); }
+
 void frmPlots::SetOutputText(const std::string& text)
 {
     outText_ = text;
-    tbOutBox->setPlainText(Displayed(text));
+    outFeed_->Replaced();
+}
+
+void frmPlots::AppendOutput(const std::string& text)
+{
+    outText_ += text;
+    outFeed_->Extended();
 }
 
 void frmPlots::SetInputText(const std::string& text)
 {
     inText_ = text;
-    tbInBox->setPlainText(Displayed(text));
+    inFeed_->Replaced();
+}
+
+void frmPlots::AppendInput(const std::string& text)
+{
+    inText_ += text;
+    inFeed_->Extended();
 }
 
 }  // namespace plots

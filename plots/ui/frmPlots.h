@@ -28,6 +28,7 @@ class QTextEdit;
 namespace plots {
 
 class ExploreBar;
+class ListingFeed;
 class PictureBox;
 class SettingsPanel;
 
@@ -76,6 +77,8 @@ public:
     void Unload();
     // Returns once the window is on the screen at the size its window manager gave it.
     void WaitUntilShown();
+    // True while a large listing is still going into its box.
+    bool ListingsLoading() const;
 
     // ViewerHost
     void EnableSettings(bool flag) override;
@@ -92,8 +95,10 @@ public:
     void ShowNotice(const std::string& text) override;
     std::string OutputText() const override { return outText_; }
     void SetOutputText(const std::string& text) override;
+    void AppendOutput(const std::string& text) override;
     std::string InputText() const override { return inText_; }
     void SetInputText(const std::string& text) override;
+    void AppendInput(const std::string& text) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -121,6 +126,9 @@ private:
     std::vector<std::pair<QWidget*, int>> pageControls_;
     std::set<const QWidget*> hiddenByCode_;
     std::string outText_, inText_;
+    // The boxes show those texts as they grow; a large listing goes in slice by slice.
+    ListingFeed* inFeed_ = nullptr;
+    ListingFeed* outFeed_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool fatalExit_ = false;

@@ -5,6 +5,7 @@
 # inputs are written there as crash-*.
 #
 #   tests/fuzz/run-fuzzer.sh [SECONDS] [extra libFuzzer options...]
+#   tests/fuzz/run-fuzzer.sh --build-only    (what the build does, so the target cannot rot)
 #
 # Environment: FUZZ_BUILD_DIR (default build-fuzz at the top of the tree), CXX (default clang++),
 # FUZZ_JOBS (parallel fuzzing processes, default 1).
@@ -18,22 +19,20 @@ cxx=${CXX:-clang++}
 jobs=${FUZZ_JOBS:-1}
 mkdir -p "$out/corpus" "$out/artifacts"
 
-sources=(
-  "$here/FuzzReader.cpp"
-  "$top/plots/data/PlotReader.cpp"
-  "$top/plots/data/PlotData.cpp"
-  "$top/plots/data/Numbers.cpp"
-  "$top/common/TextFile.cpp"
-  "$top/common/Paths.cpp"
-  "$top/common/Text.cpp"
-)
+# The sources of the fuzz target, one path a line from the top of the tree (the build's
+# fuzz_reader_libfuzzer target reads the same list).
+mapfile -t sources < <(sed "s|^|$top/|" "$here/sources.txt")
 binary="$out/fuzz_reader"
-if [[ ! -x "$binary" ]] || [[ -n "$(find "${sources[@]}" "$top/plots/data" "$top/common" -newer "$binary" -print -quit)" ]]; then
+if [[ ! -x "$binary" ]] || [[ -n "$(find "${sources[@]}" "$here/sources.txt" "$top/plots/data" "$top/common" -newer "$binary" -print -quit)" ]]; then
   echo "building $binary"
   # shellcheck disable=SC2046
   "$cxx" -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$top" $(pkg-config --cflags Qt6Core) -DTK_VERSION='"fuzz"' \
     "${sources[@]}" -o "$binary" $(pkg-config --libs Qt6Core)
+fi
+
+if [[ "$seconds" == --build-only ]]; then
+  exit 0
 fi
 
 echo "fuzzing for $seconds s with $jobs job(s)"

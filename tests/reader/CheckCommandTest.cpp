@@ -110,17 +110,21 @@ TEST(CheckCommand, UsageErrorsAndMissingFiles)
         QStringList Args;
         int ExitCode;
         const char* ErrStart;
+        const char* Why = "";
     };
     const Case cases[] = {
         {{"--check"}, 2, "Usage: plots --check FILE"},
         {{"--check", Sample("lorentz2.plt"), "extra"}, 2, "Usage: plots --check FILE"},
         {{"--check", Sample("absent.plt")}, 1, "plots: no plot data file"},
         {{"--check", QString(TK_SOURCE_DIR "/samples")}, 1, "plots: no plot data file"},
+        // A relative name longer than a path may be is no missing file.
+        {{"--check", QString("d/").repeated(2100) + "x.plt"}, 1, "plots: cannot read 'd/d/", "File name too long"},
     };
     for (const Case& c : cases) {
         const Outcome o = RunPlots(c.Args);
         EXPECT_EQ(o.ExitCode, c.ExitCode) << c.Args.join(' ').toStdString();
         EXPECT_EQ(o.Err.rfind(c.ErrStart, 0), 0u) << o.Err;
+        EXPECT_NE(o.Err.find(c.Why), std::string::npos) << o.Err;
         EXPECT_EQ(o.Out, "");
     }
 }

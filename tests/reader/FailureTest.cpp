@@ -114,6 +114,23 @@ INSTANTIATE_TEST_SUITE_P(Files, FailureTest, ::testing::ValuesIn(failureCases), 
     return name;
 });
 
+// One line of n amplitudes as a fitting tool writes them: over 64 KiB for 5,100 of them.
+std::string Amplitudes(int n)
+{
+    std::string line;
+    for (int i = 1; i <= n; ++i) line += (i > 1 ? " " : "") + std::string("1.2345678E-03");
+    return line;
+}
+
+TEST(LongLines, ThousandsOfValuesOnOneLineAreRead)
+{
+    PlotFiles files;
+    const auto r = files.Read(fitHead + Lines({"4 5100 3", "f", "0", Amplitudes(5100).c_str(), "1 2 3", "2 3 4", "3 4 5"}));
+    ASSERT_TRUE(r->Ok) << r->Outcome.Label << " at line " << r->Outcome.Line;
+    EXPECT_EQ(r->Data.ParamA.size(), 5100u);
+    EXPECT_EQ(r->Data.PointCount, 3);
+}
+
 TEST(CorruptedFile, NamesTheRecordAndTheLineItStoppedAtAndKeepsWhatWasRead)
 {
     struct Case {
@@ -126,6 +143,8 @@ TEST(CorruptedFile, NamesTheRecordAndTheLineItStoppedAtAndKeepsWhatWasRead)
         {"the file ends where t0 is due", fitHead + Lines({"1 1 3", "f", "0", "1", "2"}), "t0", 9},
         {"a tab between the header's numbers", Lines({"fit", "e", "x", "1\t1 3"}), "modelX", 4},
         {"an empty file", "", "modelX", 1},
+        {"a word at the end of a line of 5,100 amplitudes", fitHead + Lines({"4 5100 3", "f", "0", (Amplitudes(5099) + " x").c_str()}),
+         "A", 7},
     };
     for (const Case& c : cases) {
         PlotFiles files;

@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -83,6 +86,26 @@ TEST(LineReader, ReopeningStartsTheNewFileAtItsFirstLine)
     reader.Close();
     EXPECT_FALSE(reader.ReadLine(line));
     EXPECT_FALSE(reader.Open(dir.filePath("none.txt").toStdString()));
+}
+
+// A name may hold a FIFO or a device that another program controls: opening it must not wait.
+TEST(LineReader, NamesThatHoldNoFileAreRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath("fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string Path;
+        int Error;
+    } cases[] = {{fifo, EINVAL}, {"/dev/null", EINVAL}, {dir.path().toStdString(), EISDIR}};
+    for (const auto& c : cases) {
+        tk::LineReader reader;
+        errno = 0;
+        EXPECT_FALSE(reader.Open(c.Path)) << c.Path;
+        EXPECT_EQ(errno, c.Error) << c.Path;
+        std::string bytes;
+        EXPECT_EQ(tk::ReadRegularFile(c.Path, bytes, 100), c.Error) << c.Path;
+    }
 }
 
 }  // namespace

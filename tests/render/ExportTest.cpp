@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -112,6 +113,8 @@ TEST(ExportCommand, ExitCodesForBadInput)
         const char* InError;
     } cases[] = {
         {"missing file", {tmp.path(), tmp.filePath("none.plt")}, 1, "none.plt"},
+        {"a relative name longer than a path may be", {tmp.path(), QString("d/").repeated(2100) + "x.plt"}, 1,
+         "File name too long"},
         {"unreadable data: the reader's message", {tmp.path(), garbage}, 1, "Data file is corrupted"},
         {"second data file without its run's first", {tmp.path(), lone}, 1, "'lone.plt' is missing"},
         {"unknown option", {"--colour", "red", tmp.path(), Sample("sine2.plt")}, 2, "Usage: plots --export"},
@@ -152,6 +155,9 @@ TEST(ExportCommand, CsvHoldsEachPlotsCurvesAndRangesZoomEveryPlot)
 // What --check reads, --export exports, under one rule for the base name: extensions compared
 // without regard to case, a file named without one (or named ".plt") is itself the data file,
 // and a user's "%1" in a name is only a name.
+const std::string LongName = std::string(251, 'n') + ".plt";
+const std::string LongPicture = std::string(255 - std::string("-summary.txt").size(), 'n') + "-01.png";
+
 TEST(ExportCommand, NamesTheFilesAfterTheRunWhateverItIsCalled)
 {
     struct Case {
@@ -160,6 +166,8 @@ TEST(ExportCommand, NamesTheFilesAfterTheRunWhateverItIsCalled)
     } cases[] = {
         {"mixed.Plt", "mixed-01.png"}, {"NOEXT", "NOEXT-01.png"}, {".plt", ".plt-01.png"}, {"a%1b.plt", "a%1b-01.png"},
         {"rev.2.plt", "rev.2-01.png"},
+        // A name that fills a directory entry: the files' names are cut to fit.
+        {LongName.c_str(), LongPicture.c_str()},
     };
     for (const Case& c : cases) {
         QTemporaryDir tmp;
@@ -300,6 +308,75 @@ TEST(ExportCommand, APictureThatCannotBeWrittenStopsTheRunWithNothingWrittenAfte
     EXPECT_FALSE(QImage(out + "/tunewave-01.png").isNull()) << "the picture before it is whole";
     const QStringList left = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     EXPECT_EQ(left, QStringList{"tunewave-01.png"}) << "no later picture, summary or temporary file";
+}
+
+// Waits at most a minute: a program stuck on a FIFO fails the test instead of hanging it.
+ExportRun RunPlotsBriefly(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(TK_BINARY_DIR "/plots/plots", args);
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished(-1);
+        return {-1, "still running after a minute"};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError().toStdString()};
+}
+
+// A FIFO named as the plot file is said to be no file; nothing waits on it.
+TEST(ExportCommand, AFifoIsNoPlotFile)
+{
+    QTemporaryDir tmp;
+    ASSERT_EQ(::mkfifo(tmp.filePath("run.plt").toLocal8Bit().constData(), 0600), 0);
+    const ExportRun r = RunPlotsBriefly({"--export", tmp.filePath("out"), tmp.filePath("run.plt")});
+    EXPECT_EQ(r.Exit, 1) << r.Err;
+    EXPECT_NE(r.Err.find("run.plt': not a regular file"), std::string::npos) << r.Err;
+}
+
+// In a shared folder such as /tmp another user may plant a link under a picture's name; the
+// export refuses to write through it rather than replace the file it points to.
+TEST(ExportCommand, AnotherUsersLinkInASharedFolderIsNotWrittenThrough)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link another owner needs root";
+    QTemporaryDir tmp;
+    const std::string shared = tmp.filePath("shared").toStdString(), victim = tmp.filePath("precious.txt").toStdString();
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath("shared")));
+    ::chmod(shared.c_str(), 01777);
+    ASSERT_TRUE(WriteText(tmp.filePath("precious.txt"), "mine"));
+    for (const char* name : {"/sine2-01.png", "/sine2-summary.txt"}) {
+        std::filesystem::create_symlink(victim, shared + name);
+        ASSERT_EQ(::lchown((shared + name).c_str(), 65534, 65534), 0);
+    }
+    const ExportRun r = RunPlotsBriefly({"--export", tmp.filePath("shared"), Sample("sine2.plt")});
+    EXPECT_EQ(r.Exit, 1) << r.Err;
+    EXPECT_NE(r.Err.find("sine2-01.png': Permission denied (a symbolic link another user made"), std::string::npos) << r.Err;
+    QFile kept(tmp.filePath("precious.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "mine");
+    EXPECT_EQ(Listing(shared), (std::vector<std::string>{"sine2-01.png", "sine2-summary.txt"}));
+}
+
+// Without a session's runtime directory the export makes a private one in the temporary
+// directory; one of that name that another user made first is not taken, and Qt has nothing
+// to warn about.
+TEST(ExportCommand, AnotherUsersRuntimeDirectoryIsNotAdopted)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a directory another owner needs root";
+    QTemporaryDir tmp;
+    const QString squatted = tmp.filePath("runtime-plots-0");
+    ASSERT_TRUE(QDir().mkpath(squatted));
+    ::chmod(tmp.path().toLocal8Bit().constData(), 01777);
+    ASSERT_EQ(::chown(squatted.toLocal8Bit().constData(), 65534, 65534), 0);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("TMPDIR", tmp.path());
+    const ExportRun r = RunPlotsBriefly({"--export", tmp.filePath("out"), Sample("sine2.plt")}, env);
+    EXPECT_EQ(r.Exit, 0) << r.Err;
+    EXPECT_EQ(r.Err.find("runtime"), std::string::npos) << r.Err;
+    EXPECT_TRUE(QDir(squatted).isEmpty());
+    EXPECT_EQ(QDir(tmp.path()).entryList({"runtime-plots-0-*"}, QDir::AllEntries | QDir::System), QStringList{})
+        << "the run's own directory goes with it";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tk;
 using namespace storetest;
@@ -185,14 +186,53 @@ TEST_F(SafeFileTest, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask)
     EXPECT_EQ(ModeOf(Path("made.txt")), 0640u);
 }
 
-TEST_F(SafeFileTest, LinkedTargetIsReplacedWhereItPoints)
+// A link at the target's name is followed where an open would follow it: the user's own link
+// anywhere, but not one another user planted in a shared, sticky directory such as /tmp.
+TEST_F(SafeFileTest, LinkIsFollowedOnlyWhereTheKernelWouldFollowIt)
 {
-    QDir().mkpath(dir.path() + "/dotfiles");
-    WriteFile(Path("dotfiles/real.txt"), "old");
-    std::filesystem::create_symlink(Path("dotfiles/real.txt"), Path("link.txt"));
-    ASSERT_TRUE(WriteFileWhole(Path("link.txt"), "new"));
-    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.txt")));
-    EXPECT_EQ(ReadFile(Path("dotfiles/real.txt")), "new");
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link another owner needs root";
+    constexpr uid_t Me = 0, Other = 65534;  // nobody
+    const struct {
+        const char* Name;
+        mode_t DirMode;
+        uid_t DirOwner;
+        std::vector<uid_t> LinkOwners;  // a chain of links, the first at the target's name
+        bool Followed;
+    } cases[] = {
+        {"the user's own link in a private folder", 0755, Me, {Me}, true},
+        {"the user's own link in a shared folder", 01777, Me, {Me}, true},
+        {"another user's link in a shared folder", 01777, Me, {Other}, false},
+        {"another user's link behind the user's own", 01777, Me, {Me, Other}, false},
+        {"the shared folder's owner's link", 01777, Other, {Other}, true},
+        {"another user's link in a folder that is not sticky", 0777, Me, {Other}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string shared = Path("shared"), victim = Path("precious.txt");
+        std::filesystem::remove_all(shared);
+        QDir().mkpath(QString::fromStdString(shared));
+        ::chmod(shared.c_str(), c.DirMode);
+        ASSERT_EQ(::chown(shared.c_str(), c.DirOwner, c.DirOwner), 0);
+        WriteFile(victim, "old");
+        std::string to = victim;
+        for (std::size_t i = c.LinkOwners.size(); i-- > 0;) {
+            const std::string link = shared + "/link" + std::to_string(i);
+            std::filesystem::create_symlink(to, link);
+            ASSERT_EQ(::lchown(link.c_str(), c.LinkOwners[i], c.LinkOwners[i]), 0);
+            to = link;
+        }
+        int error = 0;
+        EXPECT_EQ(WriteFileWhole(shared + "/link0", "new", &error), c.Followed);
+        EXPECT_EQ(ReadFile(victim), c.Followed ? "new" : "old");
+        EXPECT_EQ(error, c.Followed ? 0 : EACCES);
+        EXPECT_TRUE(std::filesystem::is_symlink(shared + "/link0"));
+        EXPECT_EQ(NamesIn(dir.path().toStdString()), (std::vector<std::string> {"precious.txt", "shared"}));
+        EXPECT_EQ(NamesIn(shared).size(), c.LinkOwners.size());
+        if (!c.Followed) {
+            EXPECT_NE(DescribeWriteError(shared + "/link0", error).find("another user"), std::string::npos);
+        }
+    }
 }
 
 TEST_F(SafeFileTest, NameThatFillsADirectoryEntryStillGetsATemporaryBesideIt)

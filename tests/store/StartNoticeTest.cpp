@@ -11,24 +11,33 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+
 TEST(LauncherStart, DamagedStoreIsToldOnceAndReplaced)
 {
-    QTemporaryDir dir;
-    const std::string file = dir.path().toStdString() + "/registry.ini";
-    std::ofstream(file, std::ios::binary) << std::string("\x00\x00\x1f\x8b junk\n", 9);
-    tk::ScriptedDialogs dialogs;
-    tk::Registry store(file);
-    tk::SystemStarter starter;
-    pitchwell::LauncherApp launcher(dir.path().toStdString(), dialogs, store, starter);
+    // Junk, or a FIFO that nothing writes to (opening it to read would wait for ever).
+    for (const bool fifo : {false, true}) {
+        SCOPED_TRACE(fifo ? "a FIFO" : "junk");
+        QTemporaryDir dir;
+        const std::string file = dir.path().toStdString() + "/registry.ini";
+        if (fifo)
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        else
+            std::ofstream(file, std::ios::binary) << std::string("\x00\x00\x1f\x8b junk\n", 9);
+        tk::ScriptedDialogs dialogs;
+        tk::Registry store(file);
+        tk::SystemStarter starter;
+        pitchwell::LauncherApp launcher(dir.path().toStdString(), dialogs, store, starter);
 
-    launcher.RecoverSettingsStore();
-    ASSERT_EQ(dialogs.Boxes.size(), 1u);
-    const tk::MessageBoxCall& box = dialogs.Boxes[0];
-    EXPECT_EQ(box.Title, tk::DamagedStoreTitle);
-    EXPECT_EQ(box.Icon, tk::MsgIcon::Exclamation);
-    EXPECT_NE(box.Text.find(file + ".damaged-"), std::string::npos) << box.Text;
-    EXPECT_TRUE(store.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey));
+        launcher.RecoverSettingsStore();
+        ASSERT_EQ(dialogs.Boxes.size(), 1u);
+        const tk::MessageBoxCall& box = dialogs.Boxes[0];
+        EXPECT_EQ(box.Title, tk::DamagedStoreTitle);
+        EXPECT_EQ(box.Icon, tk::MsgIcon::Exclamation);
+        EXPECT_NE(box.Text.find(file + ".damaged-"), std::string::npos) << box.Text;
+        EXPECT_TRUE(store.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey));
 
-    launcher.RecoverSettingsStore();
-    EXPECT_EQ(dialogs.Boxes.size(), 1u);
+        launcher.RecoverSettingsStore();
+        EXPECT_EQ(dialogs.Boxes.size(), 1u);
+    }
 }

@@ -440,6 +440,29 @@ TEST_F(WindowTest, RunTimeEnablingIgnoresBlackAndWhite)
     EXPECT_TRUE(f.cmdSaveOptions->isVisible());
 }
 
+// A solver's listing may run to a hundred megabytes: the box shows its start at once and the
+// rest as it goes in, in order, with what the run says after it at its end.
+TEST_F(WindowTest, ALargeListingShowsItsStartAtOnceAndAllOfItInTheEnd)
+{
+    frmPlots& f = Open();
+    std::string listing;
+    for (int i = 0; listing.size() < (3 << 20); ++i) listing += " Iteration " + std::to_string(i) + "\r\n";
+    f.SetOutputText("summary\r\n");
+    f.AppendOutput(listing);
+    f.AppendOutput("\tCalling 1st line plot");
+    EXPECT_TRUE(f.tbOutBox->toPlainText().startsWith("summary\n Iteration 0\n Iteration 1\n"));
+    EXPECT_TRUE(f.ListingsLoading());
+    while (f.ListingsLoading()) QCoreApplication::processEvents();
+    QString whole = QString::fromStdString("summary\r\n" + listing + "\tCalling 1st line plot");
+    whole.remove('\r');
+    EXPECT_EQ(f.tbOutBox->toPlainText(), whole);
+    // A new run's text replaces a listing still going in.
+    f.SetOutputText(listing);
+    f.SetOutputText("next run");
+    EXPECT_FALSE(f.ListingsLoading());
+    EXPECT_EQ(f.tbOutBox->toPlainText(), "next run");
+}
+
 TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
 {
     frmPlots& f = Open();
