@@ -5,6 +5,7 @@
 #include "common/Paths.h"
 #include "common/SafeFile.h"
 #include "common/Text.h"
+#include "plots/data/Numbers.h"
 #include "plots/cli/PictureQueue.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/PlotPaths.h"
@@ -35,7 +36,8 @@ namespace plots {
 
 namespace {
 
-constexpr const char* Usage = "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf|svg] [--smooth] FILE\n";
+constexpr const char* Usage =
+    "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf|svg|csv] [--smooth] [--x-range A:B] [--y-range C:D] FILE\n";
 
 int UsageError(const std::string& why)
 {
@@ -59,7 +61,21 @@ struct ExportOptions {
     int Width = 1024, Height = 768;
     PictureFormat Format = PictureFormat::Png;
     bool Smooth = false;  // anti-aliased lines, as the "Smooth lines" setting draws them
+    bool Csv = false;     // the plots' curves as numbers instead of pictures
+    PlotZoom Zoom;
 };
+
+// "A:B" as a stretch of an axis in data units, A below B.
+std::optional<AxisRange> ParseRange(const std::string& text)
+{
+    // The colon that separates is the one after the first number ("-5:-1", "1e-3:2e-3").
+    for (std::size_t colon = text.find(':'); colon != std::string::npos; colon = text.find(':', colon + 1)) {
+        double a = 0, b = 0;
+        if (ParseNumber(text.substr(0, colon), a) && ParseNumber(text.substr(colon + 1), b) && a < b)
+            return AxisRange{a, b};
+    }
+    return std::nullopt;
+}
 
 std::optional<std::pair<int, int>> ParseSize(const std::string& text)
 {
@@ -103,12 +119,19 @@ std::string ParseOptions(const std::vector<std::string>& args, ExportOptions& o)
             o.Height = size->second;
         } else if (a == "--format") {
             const auto v = next();
-            if (!v) return "--format needs png, bmp, pdf or svg";
+            if (!v) return "--format needs png, bmp, pdf, svg or csv";
+            o.Csv = tk::EqualsNoCase(*v, "csv");
             const auto format = PictureFormatNamed(*v);
-            if (!format) return "bad format '" + *v + "' (png, bmp, pdf or svg)";
-            o.Format = *format;
+            if (!format && !o.Csv) return "bad format '" + *v + "' (png, bmp, pdf, svg or csv)";
+            if (format) o.Format = *format;
         } else if (a == "--smooth" && !hasValue) {
             o.Smooth = true;
+        } else if (a == "--x-range" || a == "--y-range") {
+            const auto v = next();
+            if (!v) return a + " needs a value such as 0:10";
+            const auto range = ParseRange(*v);
+            if (!range) return "bad range '" + *v + "' (LOW:HIGH, two numbers, the first below the second)";
+            (a == "--x-range" ? o.Zoom.X : o.Zoom.Y) = range;
         } else if (a == "--") {
             positional.insert(positional.end(), args.begin() + std::ptrdiff_t(i) + 1, args.end());
             break;
@@ -265,7 +288,7 @@ int RunExportCommand(const std::vector<std::string>& args)
     // never through a format that could read a "%1" in it.
     const std::string stem = tk::NamePart(tk::WithoutExtension(o.File));
     const std::string prefix = (dir / NameStem(o.Directory, stem)).string() + "-";
-    const bool vector = o.Format == PictureFormat::Svg || o.Format == PictureFormat::Pdf;
+    const bool vector = !o.Csv && (o.Format == PictureFormat::Svg || o.Format == PictureFormat::Pdf);
     bool written = true;
     // Every file goes to its temporary name as it is made; all of them take their names
     // together at the end, after one sync for the lot.
@@ -273,8 +296,10 @@ int RunExportCommand(const std::vector<std::string>& args)
     SequenceOptions options;
     options.Width = o.Width;
     options.Height = o.Height;
-    options.DrawPictures = !vector;
+    options.DrawPictures = !vector && !o.Csv;
     options.Settings.SmoothLines = o.Smooth;
+    // The ranges are the zoom the window would show: an override of those axes on every plot.
+    options.Settings.Zoom = o.Zoom;
     // A bitmap picture is encoded and written on another core while the next plot is drawn.
     PictureQueue pictures(
         [format = o.Format, &files](const QImage& picture, const std::string& path) {
@@ -283,9 +308,15 @@ int RunExportCommand(const std::vector<std::string>& args)
         !vector);
     const SequenceResult run = RenderWholeSequence(
         *runFile, options, [&](const Viewer& viewer, Surface& surface, PlotKind, int number) {
-            const std::string target = prefix + Numbered(number) + "." + PictureExtension(o.Format);
+            const std::string target = prefix + Numbered(number) + "." + (o.Csv ? "csv" : PictureExtension(o.Format));
             std::optional<PictureQueue::Failure> failed;
-            if (vector) {
+            if (o.Csv) {
+                // A picture plot has no numbers to give; its number stays taken.
+                const std::string csv = viewer.ShownCurvesCsv();
+                if (csv.empty()) return true;
+                const PictureWrite result = WriteBytes(files, target, QByteArray::fromStdString(csv));
+                if (!result.Ok()) failed = PictureQueue::Failure{target, result};
+            } else if (vector) {
                 const PictureWrite result = WriteBytes(files, target, PictureBytes(viewer, surface, o.Format, stem));
                 if (!result.Ok()) failed = PictureQueue::Failure{target, result};
             } else {

@@ -9,6 +9,13 @@ PlotData::~PlotData() = default;
 PlotData::PlotData(PlotData&&) noexcept = default;
 PlotData& PlotData::operator=(PlotData&&) noexcept = default;
 
+PlotData PlotData::CopyOfValues() const
+{
+    PlotData copy;
+    static_cast<PlotValues&>(copy) = *this;
+    return copy;
+}
+
 bool PlotData::IsOpen() const
 {
     return File != nullptr;

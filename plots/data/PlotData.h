@@ -13,12 +13,8 @@ using Series = std::vector<double>;
 
 class PlotFile;  // the open plot data file, read line by line (data/PlotFile.h)
 
-struct PlotData {
-    PlotData();
-    ~PlotData();
-    PlotData(PlotData&&) noexcept;
-    PlotData& operator=(PlotData&&) noexcept;
-
+// Everything read from the file, which can be copied (a plot kept to be shown again).
+struct PlotValues {
     // Header and kind-specific texts.
     std::string TitleLine, ErrorSumText, DataFileName, YOffsetText, OdeText, GainText;
     std::string A1kSumText, A2kSumText, A3kSumText, A4kSumText;
@@ -43,6 +39,15 @@ struct PlotData {
     Series ParamA, ParamB, ParamC, ParamD, ParamPW50, ParamT0;
     Series DataX, DataY1, DataY2;
     Series PoleRe, PoleIm, OmegaZeros, ZeroRe, ZeroIm;
+};
+
+struct PlotData : PlotValues {
+    PlotData();
+    ~PlotData();
+    PlotData(PlotData&&) noexcept;
+    PlotData& operator=(PlotData&&) noexcept;
+    // The values without the open file.
+    PlotData CopyOfValues() const;
 
     // The open plot data file; it stays open after the first read so that later curve
     // blocks can be read from it, and is closed by Open and Quit.

@@ -75,15 +75,40 @@ double SnapToWhole(double v)
 
 // An override field is read for its leading number ("0.5abc" reads 0.5, an emptied field 0).
 // A step that reads as 0 would leave the axis without width, so the computed range stays then.
-bool ApplyAxisOverride(const AxisOverride& o, int steps, double& min, double& max)
+namespace {
+bool ApplyMinAndStep(double lo, double step, int steps, double& min, double& max)
 {
-    if (!o.Enabled) return false;
-    const double lo = LeadingNumber(o.MinText);
-    const double step = LeadingNumber(o.StepText);
     if (step == 0 || !std::isfinite(lo) || !std::isfinite(step)) return false;
     min = lo;
     max = lo + steps * step;
     return true;
+}
+}  // namespace
+
+bool ApplyAxisOverride(const AxisOverride& o, int steps, double& min, double& max)
+{
+    if (!o.Enabled) return false;
+    return ApplyMinAndStep(LeadingNumber(o.MinText), LeadingNumber(o.StepText), steps, min, max);
+}
+
+std::optional<AxisRange> ZoomOf(const DisplaySettings& settings, AxisName axis)
+{
+    const std::optional<AxisRange>& r = axis == AxisName::X ? settings.Zoom.X : settings.Zoom.Y;
+    if (!r || !std::isfinite(r->Min) || !std::isfinite(r->Max) || !(r->Min < r->Max)) return std::nullopt;
+    return r;
+}
+
+// A zoomed axis is overridden as a ticked box would override it: its minimum and ten X or five
+// Y steps, in the units of the power of ten the scaler chose for the zoomed stretch.
+bool ApplyOverrideOf(const DrawContext& ctx, AxisName axis, int exponent, double& min, double& max)
+{
+    const int steps = axis == AxisName::X ? 10 : 5;
+    if (const auto zoom = ZoomOf(ctx.Settings, axis)) {
+        const double lo = DivideByPowerOfTen(zoom->Min, exponent);
+        const double hi = DivideByPowerOfTen(zoom->Max, exponent);
+        return ApplyMinAndStep(lo, (hi - lo) / steps, steps, min, max);
+    }
+    return ApplyAxisOverride(axis == AxisName::X ? ctx.Settings.X : ctx.Settings.Y, steps, min, max);
 }
 
 double Log10(double x) { return std::log10(x); }
@@ -154,9 +179,11 @@ void PrepareXAxis(DrawContext& ctx)
     ax.Xmin = n > 0 ? ax.CurveX.front() : 0;
     ax.Xmax = n > 0 ? ax.CurveX.back() : 0;
     if (ax.Xmax < ax.Xmin) std::swap(ax.Xmin, ax.Xmax);
+    // A zoomed axis takes the power of ten that its stretch calls for.
+    if (const auto zoom = ZoomOf(ctx.Settings, AxisName::X)) ax.Xmin = zoom->Min, ax.Xmax = zoom->Max;
     ScaleXAxis(ctx);
     ax.XPower = std::pow(10.0, ax.XExponent);
-    ApplyAxisOverride(ctx.Settings.X, 10, ax.Xmin, ax.Xmax);
+    ApplyOverrideOf(ctx, AxisName::X, ax.XExponent, ax.Xmin, ax.Xmax);
     DivideInPlace(ax.CurveX, n, ax.XExponent);
 }
 
@@ -191,9 +218,10 @@ void PrepareYAxis(DrawContext& ctx)
         ax.Ymax = a.Max;
     }
 
+    if (const auto zoom = ZoomOf(ctx.Settings, AxisName::Y)) ax.Ymin = zoom->Min, ax.Ymax = zoom->Max;
     ScaleYAxis(ctx);
     ax.YPower = std::pow(10.0, ax.YExponent);
-    ApplyAxisOverride(ctx.Settings.Y, 5, ax.Ymin, ax.Ymax);
+    ApplyOverrideOf(ctx, AxisName::Y, ax.YExponent, ax.Ymin, ax.Ymax);
 
     if (type == 0) {
         // A solution and its derivative on one axis: the derivative is mapped onto the

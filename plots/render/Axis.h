@@ -5,6 +5,7 @@
 #include "plots/render/DrawContext.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace plots {
@@ -18,6 +19,13 @@ double SnapToWhole(double v);
 // Replaces min and max by the override's range (its minimum and `steps` of its step) when the
 // override is ticked and its step is a non-zero number; returns whether it did.
 bool ApplyAxisOverride(const AxisOverride& o, int steps, double& min, double& max);
+
+// The axes as the drawing sees them: the zoom's range where the plot is zoomed, otherwise the
+// Setup tab's box. `exponent` is the axis' power of ten, in whose units the range is set.
+enum class AxisName { X, Y };
+bool ApplyOverrideOf(const DrawContext& ctx, AxisName axis, int exponent, double& min, double& max);
+// The zoom's range of an axis when it is one that can be drawn (finite, Min below Max).
+std::optional<AxisRange> ZoomOf(const DisplaySettings& settings, AxisName axis);
 
 // Replaces min and max by a round range of n intervals in units of 10^exponent and appends
 // the trace lines to `trace`.

@@ -61,7 +61,9 @@ void DrawLinePlot(DrawContext& ctx)
     DrawTitles(ctx);
     const AxisState& ax = ctx.Axis;
     Grid(ctx, ctx.Data.PlotType, ax.Xmin, ax.Xmax, ax.Ymin, ax.Ymax, ctx.CurveKind());
+    ClipToFrameWhileZoomed(ctx);
     DrawCurves(ctx);
+    ctx.Canvas.SetLineClip(std::nullopt);
 }
 
 void DrawCurve(DrawContext& ctx, const Series& curve, Colour colour)

@@ -5,6 +5,7 @@
 #include "plots/render/Colour.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace plots {
@@ -22,6 +23,21 @@ struct AxisOverride {
     std::string StepText;
 };
 
+// A stretch of an axis in data units (before any power of ten), Min below Max.
+struct AxisRange {
+    double Min = 0, Max = 0;
+    bool operator==(const AxisRange&) const = default;
+};
+
+// What exploring the shown plot changed: the stretch of each axis it is zoomed to. Each is an
+// override of that axis for this plot alone, scaled like the Setup tab's boxes; an axis without
+// one is drawn as the sequence draws it.
+struct PlotZoom {
+    std::optional<AxisRange> X, Y;
+    bool IsZoomed() const { return X.has_value() || Y.has_value(); }
+    bool operator==(const PlotZoom&) const = default;
+};
+
 struct DisplaySettings {
     bool BlackAndWhite = false;
     int GridType = 2;   // 0 Solid, 1 Dashed, 2 Dotted, 3 Dashed-Dot-Dot
@@ -29,6 +45,7 @@ struct DisplaySettings {
     std::array<Colour, 6> Colours = DefaultColours;
     AxisOverride X, Y;
     bool SmoothLines = false;  // anti-aliased curves, frame and grid
+    PlotZoom Zoom;  // none unless the shown plot is being explored
 
     // The colour a slot draws in: black in black-and-white mode.
     Colour SlotColour(int slot) const { return BlackAndWhite ? Black : Colours.at(slot); }

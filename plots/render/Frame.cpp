@@ -211,8 +211,8 @@ void DrawTitles(DrawContext& ctx)
 
     // The overrides again, then the plot's own coordinates with margins: 5 % left, 13.5 %
     // right for the Y labels, 5 % above and below.
-    ApplyAxisOverride(ctx.Settings.X, 10, ax.Xmin, ax.Xmax);
-    const bool yOverride = ApplyAxisOverride(ctx.Settings.Y, 5, ax.Ymin, ax.Ymax);
+    ApplyOverrideOf(ctx, AxisName::X, ax.XExponent, ax.Xmin, ax.Xmax);
+    const bool yOverride = ApplyOverrideOf(ctx, AxisName::Y, ax.YExponent, ax.Ymin, ax.Ymax);
     const float mx = float(0.05 * (ax.Xmax - ax.Xmin));
     float my = float(0.05 * (ax.Ymax - ax.Ymin));
     if (yOverride && ctx.Kind == PlotKind::PoleZeroMap) {
@@ -224,6 +224,19 @@ void DrawTitles(DrawContext& ctx)
     }
     s.SetUserScale(ax.Xmin - mx, ax.Ymax + my, (ax.Xmax - ax.Xmin) + 2.7 * double(mx),
                    -(ax.Ymax - ax.Ymin) - 2 * double(my));
+}
+
+QRectF FramePx(const DrawContext& ctx)
+{
+    const Surface& s = ctx.Canvas;
+    const AxisState& ax = ctx.Axis;
+    const QPointF a(s.ToPixelX(ax.Xmin), s.ToPixelY(ax.Ymin)), b(s.ToPixelX(ax.Xmax), s.ToPixelY(ax.Ymax));
+    return QRectF(a, b).normalized();
+}
+
+void ClipToFrameWhileZoomed(DrawContext& ctx)
+{
+    if (ctx.Settings.Zoom.IsZoomed()) ctx.Canvas.SetLineClip(FramePx(ctx));
 }
 
 void Grid(DrawContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,

@@ -4,6 +4,8 @@
 
 #include "plots/render/DrawContext.h"
 
+#include <QRectF>
+
 #include <string>
 
 namespace plots {
@@ -21,6 +23,10 @@ void PrintCentred(DrawContext& ctx, const std::string& text, float y);
 void PrintCentredParts(DrawContext& ctx, const std::string& first, const std::string& middle,
                        const std::string& last, float y);
 void DrawTitles(DrawContext& ctx);
+// The frame (the axes' ranges) in pixels of the surface, as the user scale now places it.
+QRectF FramePx(const DrawContext& ctx);
+// While the plot is zoomed, the lines drawn next are cut to the frame.
+void ClipToFrameWhileZoomed(DrawContext& ctx);
 void Grid(DrawContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
           std::int16_t curveKind);
 

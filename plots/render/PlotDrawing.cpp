@@ -35,6 +35,8 @@ PlotDrawing DrawPlot(const PlotData& data, PlotKind kind, const DisplaySettings&
     ctx.Labels = first.LabelsDrawn;
     DrawOn(ctx);
     drawing.FontReleaseFailed = ctx.FontReleaseFailed;
+    drawing.Scale = {surface.ScaleLeft(), surface.ScaleTop(), surface.ScaleWidth(), surface.ScaleHeight(),
+                     surface.PixelWidth(), surface.PixelHeight()};
     surface.Refresh();
     return drawing;
 }

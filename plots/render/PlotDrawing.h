@@ -17,10 +17,17 @@
 
 namespace plots {
 
+// The user scale a plot ended in: where its plot units lie on the surface's pixels.
+struct UserScale {
+    double Left = 0, Top = 0, Width = 1, Height = 1;
+    int PixelWidth = 1, PixelHeight = 1;
+};
+
 struct PlotDrawing {
     std::string Trace;               // the scaler's trace lines, as the output box takes them
     AxisState Axis;                  // the ranges and powers of ten the plot was drawn with
     bool FontReleaseFailed = false;  // the turned title's font could not be given back
+    UserScale Scale;                 // the plot's own coordinates on the surface
 };
 
 // Draws a line plot or the pole-zero map (not a picture) on the whole surface.

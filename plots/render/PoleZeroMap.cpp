@@ -15,20 +15,16 @@
 namespace plots {
 namespace {
 
-struct Marker {
-    std::string Text;
-    double Omega, Sigma;
-};
-
 double Entry(const Series& values, int k)
 {
     return k >= 1 && k <= int(values.size()) ? values[std::size_t(k - 1)] : 0.0;
 }
 
-// Every marker of the map, in drawing order, in data units.
-std::vector<Marker> Markers(const PlotData& d)
+}  // namespace
+
+std::vector<MapMarker> MapMarkers(const PlotData& d)
 {
-    std::vector<Marker> m;
+    std::vector<MapMarker> m;
     if (d.SigmaPoleCount > 0) m.push_back({"X", 0, d.SigmaPole});
     for (int k = 1; k <= d.PoleCount; ++k) m.push_back({"X", Entry(d.PoleIm, k), Entry(d.PoleRe, k)});
     if (d.SigmaZeroCount > 0) {
@@ -51,6 +47,8 @@ std::vector<Marker> Markers(const PlotData& d)
     }
     return m;
 }
+
+namespace {
 
 // The ranges in data units: omega from 0 (or the mirror of the largest zero imaginary part)
 // to the largest imaginary part, sigma down to the most negative real part.
@@ -77,9 +75,9 @@ void MapRanges(const PlotData& d, AxisState& a)
 // plot. The ranges are widened to take in every marker and 0 (sigma symmetric about 0), so an
 // empty map gets the range of an all-zero one. Wherever every marker already fits, nothing
 // changes.
-void IncludeMarkers(const std::vector<Marker>& markers, AxisState& a)
+void IncludeMarkers(const std::vector<MapMarker>& markers, AxisState& a)
 {
-    for (const Marker& m : markers) {
+    for (const MapMarker& m : markers) {
         if (!std::isfinite(m.Omega) || !std::isfinite(m.Sigma)) continue;
         a.Xmin = std::min(a.Xmin, m.Omega);
         a.Xmax = std::max(a.Xmax, m.Omega);
@@ -105,13 +103,16 @@ void DrawPoleZeroMap(DrawContext& ctx)
     ctx.Canvas.SetFontSize(10 * ctx.Axis.ScreenXFactor);
 
     AxisState& a = ctx.Axis;
-    const std::vector<Marker> markers = Markers(ctx.Data);
+    const std::vector<MapMarker> markers = MapMarkers(ctx.Data);
     MapRanges(ctx.Data, a);
     IncludeMarkers(markers, a);
 
+    // A zoomed axis takes the power of ten its stretch calls for, as on a line plot.
+    if (const auto zoom = ZoomOf(ctx.Settings, AxisName::X)) a.Xmin = zoom->Min, a.Xmax = zoom->Max;
     ScaleXAxis(ctx);
     a.XPower = std::pow(10.0, a.XExponent);
     a.Ymax = -a.Ymin;
+    if (const auto zoom = ZoomOf(ctx.Settings, AxisName::Y)) a.Ymin = zoom->Min, a.Ymax = zoom->Max;
     ScaleYAxis(ctx);
     a.YPower = std::pow(10.0, a.YExponent);
     // The upper (positive) end goes to Ymin, so the user scale grows downward.
@@ -121,7 +122,14 @@ void DrawPoleZeroMap(DrawContext& ctx)
     Grid(ctx, -2, a.Xmin, a.Xmax, a.Ymin, a.Ymax, ctx.CurveKind());
 
     SetTextColour(ctx, SlotMiscInfo);
-    for (const Marker& m : markers) PlotMarker(ctx, m.Text, m.Omega, m.Sigma);
+    // Zoomed, a marker whose point lies outside the frame is left out, as the curves are cut.
+    const QRectF frame = FramePx(ctx);
+    const bool zoomed = ctx.Settings.Zoom.IsZoomed();
+    for (const MapMarker& m : markers) {
+        const QPointF at(ctx.Canvas.ToPixelX(m.Omega / a.XPower), ctx.Canvas.ToPixelY(m.Sigma / a.YPower));
+        if (zoomed && !frame.contains(at)) continue;
+        PlotMarker(ctx, m.Text, m.Omega, m.Sigma);
+    }
 }
 
 }  // namespace plots

@@ -95,6 +95,7 @@ void Surface::ResizeDevice(int w, int h)
 void Surface::Clear()
 {
     dash_.Valid = false;
+    lineClip_.reset();
     FillPx(back_);
     curX_ = left_;
     curY_ = top_;
@@ -158,7 +159,7 @@ bool Surface::CutToPicture(QPointF& a, QPointF& b, int width) const
     // Curves are not clipped to their axes, so a steep segment can reach far beyond the picture;
     // every device gets the part that crosses it.
     const double margin = 2.0 * width + 2;
-    const QRectF bounds(-margin, -margin, width_ + 2 * margin, height_ + 2 * margin);
+    const QRectF bounds = lineClip_ ? *lineClip_ : QRectF(-margin, -margin, width_ + 2 * margin, height_ + 2 * margin);
     if (bounds.contains(a) && bounds.contains(b)) return true;
     return ClipSegment(a, b, bounds);
 }

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,9 @@ public:
     // Lines joining the points in turn, as Line draws each; a device may stroke solid ones
     // together.
     void Polyline(const std::vector<QPointF>& points, Colour c);
+    // While set, lines are cut to this rectangle in pixels (a zoomed plot keeps its curves inside
+    // the frame, off its titles and legends); otherwise only to the picture.
+    void SetLineClip(std::optional<QRectF> pixels) { lineClip_ = pixels; }
     // Text with its top-left corner at the current position, transparent background, in the
     // current font and text colour. Tab characters advance to the next tab stop (every 14
     // average character widths from the left edge). Afterwards the current position is at the
@@ -193,6 +197,7 @@ private:
     FontRequest font_;
     std::vector<FontRequest> savedFonts_;
     double curX_ = 0, curY_ = 0;
+    std::optional<QRectF> lineClip_;
 };
 
 // Draws into an image held by the surface: the window's persistent picture, export and

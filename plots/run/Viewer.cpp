@@ -53,6 +53,10 @@ void Viewer::AppendLine(const std::string& line)
 
 void Viewer::Drawn(PlotKind kind)
 {
+    if (shown_) {
+        steps_.push_back(*shown_);
+        stepAt_ = steps_.size() - 1;
+    }
     if (OnPlotDrawn) OnPlotDrawn(kind);
 }
 
@@ -70,8 +74,14 @@ PlotFacts Viewer::TitleFacts() const
 
 void Viewer::DrawPlotNow(PlotKind kind)
 {
-    shown_ = Shown{kind, TitleFacts(), {}};
+    const PlotTitleText title = PlotTitleFor(kind, run_.Data(), settings_.BlackAndWhite);
+    std::string named;
+    for (const std::string& part : title.Parts) named += part;
+    shown_ = Shown{kind, TitleFacts(), {}, std::make_shared<const PlotData>(run_.Data().CopyOfValues()),
+                   named.empty() ? PlotKindName(kind) : named};
+    zoom_ = {};
     const PlotDrawing drawing = DrawPlot(run_.Data(), kind, settings_, shown_->Facts, surface_);
+    SetLastDrawing(drawing);
     axis_ = drawing.Axis;
     host_.AppendOutput(drawing.Trace);
     if (drawing.FontReleaseFailed) {
@@ -82,7 +92,9 @@ void Viewer::DrawPlotNow(PlotKind kind)
 
 void Viewer::ShowPicture(const QImage& picture)
 {
-    shown_ = Shown{PlotKind::Picture, {}, picture};
+    shown_ = Shown{PlotKind::Picture, {}, picture, nullptr, "Picture"};
+    zoom_ = {};
+    SetLastDrawing(std::nullopt);
     DrawPicturePlot(picture, surface_);
 }
 
@@ -104,10 +116,85 @@ void Viewer::DrawShownOn(Surface& surface) const
         DrawPicturePlot(shown_->Picture, surface);
         return;
     }
-    DrawPlot(run_.Data(), shown_->Kind, settings_, shown_->Facts, surface);
+    const PlotDrawing drawing = DrawPlot(ShownData(), shown_->Kind, ShownSettings(), shown_->Facts, surface);
+    if (&surface == &surface_) SetLastDrawing(drawing);
 }
 
 void Viewer::Redraw() { DrawShownOn(surface_); }
+
+DisplaySettings Viewer::ShownSettings() const
+{
+    DisplaySettings s = settings_;
+    if (zoom_.IsZoomed()) s.Zoom = zoom_;
+    return s;
+}
+
+void Viewer::SetShownZoom(const PlotZoom& zoom)
+{
+    if (!shown_ || shown_->Kind == PlotKind::Picture) return;
+    zoom_ = zoom;
+    Redraw();
+}
+
+void Viewer::SetLastDrawing(std::optional<PlotDrawing> drawing) const
+{
+    lastDrawing_ = std::move(drawing);
+    view_.reset();
+}
+
+const PlotView* Viewer::ShownView() const
+{
+    if (!shown_ || shown_->Kind == PlotKind::Picture || !lastDrawing_) return nullptr;
+    // Made once per drawing: the mouse asks for it at every move.
+    if (!view_) view_ = std::make_unique<PlotView>(ShownData(), shown_->Kind, *lastDrawing_);
+    return view_.get();
+}
+
+std::string Viewer::ShownCurvesCsv() const
+{
+    if (!shown_ || shown_->Kind == PlotKind::Picture) return {};
+    return CurvesCsv(ShownCurves(ShownData(), shown_->Kind));
+}
+
+const PlotData& Viewer::ShownData() const { return shown_ && shown_->Data ? *shown_->Data : run_.Data(); }
+
+std::vector<std::string> Viewer::StepTitles() const
+{
+    std::vector<std::string> titles;
+    for (std::size_t i = 0; i < steps_.size(); ++i) titles.push_back(std::to_string(i + 1) + ". " + steps_[i].Title);
+    return titles;
+}
+
+std::optional<std::size_t> Viewer::ShownStep() const
+{
+    if (!shown_ || steps_.empty()) return std::nullopt;
+    return stepAt_;
+}
+
+bool Viewer::ShowStep(std::size_t index)
+{
+    if (index >= steps_.size() || !shown_) return false;
+    stepAt_ = index;
+    shown_ = steps_[index];
+    zoom_ = {};
+    SetLastDrawing(std::nullopt);
+    host_.ShowTab(TabPlot);
+    if (shown_->Kind == PlotKind::Picture)
+        DrawPicturePlot(shown_->Picture, surface_);
+    else
+        Redraw();
+    // From an earlier plot "&Next >>" always has the later ones to show.
+    if (stepAt_ + 1 < steps_.size()) host_.SetCommandEnabled(Command::Next, true);
+    if (OnPlotDrawn) OnPlotDrawn(shown_->Kind);
+    return true;
+}
+
+bool Viewer::CanShowPrevious() const { return shown_ && !steps_.empty() && stepAt_ > 0; }
+
+void Viewer::cmdPrevious_Click()
+{
+    if (CanShowPrevious()) ShowStep(stepAt_ - 1);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Run flow
@@ -134,6 +221,7 @@ StartOutcome Viewer::StartOnFile(const std::string& base, StartMode mode)
 
 void Viewer::start()
 {
+    steps_.clear();
     host_.EnableSettings(true);
     host_.SetCommandVisible(Command::SaveSettings, true);
     ApplyCommandStates(host_, RunEvent::RunStarted);
@@ -214,6 +302,11 @@ void Viewer::TakeStep(const RunStep& step)
 NextOutcome Viewer::Next()
 {
     const auto drew = [this] { return host_.Unloaded() ? NextOutcome::Ended : NextOutcome::Drew; };
+    // Gone back to an earlier plot: the plots after it come again as they were shown.
+    if (shown_ && stepAt_ + 1 < steps_.size()) {
+        ShowStep(stepAt_ + 1);
+        return NextOutcome::Drew;
+    }
     switch (run_.Ahead([this](const std::string& name) { return FileExists(name); })) {
     case Advance::Picture: TakeStep(run_.TakePicture()); return NextOutcome::Drew;
     case Advance::FirstFile:
@@ -258,6 +351,7 @@ void Viewer::cmdQuit_Click()
     host_.ShowTab(TabSetup);
     host_.FocusCommand(Command::OpenPlotFile);
     run_.Quit();
+    steps_.clear();
 }
 
 void Viewer::cmdExit_Click()
@@ -338,6 +432,8 @@ void Viewer::LocatePlotFile(const std::string& base)
 {
     surface_.Clear();
     shown_.reset();
+    zoom_ = {};
+    SetLastDrawing(std::nullopt);
     const bool firstFile = FileExists(base + run_.State().FirstFileExt);
     const bool secondFile = FileExists(base + ".2lt");
 
@@ -454,6 +550,7 @@ void Viewer::OpenChosenFile(const std::string& chosen)
     run_.State().OpenDialogDir = directory;
 
     run_.State().PlotBase = PlotBaseOf(run_.State().PlotBase);
+    steps_.clear();
     run_.State().PictureIndex = 2;
     run_.State().FileIndex = 1;
     host_.SetInputText("");
@@ -499,6 +596,30 @@ bool Viewer::FileSaveAs()
     return WritePicture(path, *format);
 }
 
+bool Viewer::ExportShownData()
+{
+    const std::string csv = ShownCurvesCsv();
+    if (csv.empty()) return false;
+    tk::FileDialogRequest request;
+    request.Title = "Export Data ...";
+    request.Filter = "All Files (*.*)|*.*|CSV Data (*.csv)|*.csv";
+    request.FilterIndex = 2;
+    request.InitialDir = DialogStartDirectory(run_.State());
+    std::string proposed = ProposedBitmapName(run_.State().PlotBase);
+    request.ProposedName = proposed.substr(0, proposed.size() - 4) + ".csv";
+    const std::optional<std::string> chosen = dialogs_.SaveFile(request);
+    if (!chosen || chosen->empty()) return false;
+    std::string path = *chosen;
+    if (tk::ExtensionOf(path).empty()) path += ".csv";
+    if (FileExists(path)) {
+        const tk::MsgResult answer = dialogs_.Show("File exists, want to replace it?",
+                                                   "Replace " + tk::Lower(path) + " file?", tk::MsgIcon::Question,
+                                                   tk::MsgButtons::YesNo);
+        if (answer != tk::MsgResult::Yes) return false;
+    }
+    return WriteWhole(path, QByteArray::fromStdString(csv));
+}
+
 bool Viewer::WritePicture(const std::string& path, PictureFormat format)
 {
     const QByteArray bytes = PictureBytes(*this, surface_, format, tk::NamePart(run_.State().PlotBase));
@@ -506,6 +627,11 @@ bool Viewer::WritePicture(const std::string& path, PictureFormat format)
         dialogs_.Show(UnexpectedErrorText(EIO), RoutineTitle("FileSaveAs"), tk::MsgIcon::Critical, tk::MsgButtons::Ok);
         return false;
     }
+    return WriteWhole(path, bytes);
+}
+
+bool Viewer::WriteWhole(const std::string& path, const QByteArray& bytes)
+{
     for (int attempt = 1;; ++attempt) {
         const int error = files_->WriteFile(path, bytes);
         if (error == 0) return true;

@@ -11,6 +11,8 @@
 #include "plots/data/PlotReader.h"
 #include "plots/render/AxisState.h"
 #include "plots/render/DisplaySettings.h"
+#include "plots/render/PlotDrawing.h"
+#include "plots/render/PlotView.h"
 #include "plots/render/Surface.h"
 #include "plots/report/PlotTitle.h"
 #include "plots/run/FileAccess.h"
@@ -111,6 +113,26 @@ public:
     void DrawShownOn(Surface& surface) const;
     void Redraw();
 
+    // The run's plots and pictures in the order they were shown, by title ("1. Error Amplitude"),
+    // and which of them the surface shows now.
+    std::vector<std::string> StepTitles() const;
+    std::optional<std::size_t> ShownStep() const;
+    // Shows a plot the run has already shown: the same picture that was drawn there, without
+    // reading anything or touching the output box. Previous shows the one before the shown one;
+    // "&Next >>" shows the one after it while there is one.
+    bool ShowStep(std::size_t index);
+    bool CanShowPrevious() const;
+    void cmdPrevious_Click();
+
+    // Exploring the shown plot: the range it is zoomed to (an axis override for it alone, gone
+    // with the next plot), and where its data lie on the viewer's surface as last drawn.
+    const PlotZoom& ShownZoom() const { return zoom_; }
+    void SetShownZoom(const PlotZoom& zoom);
+    // Nothing while a picture or nothing is shown; valid until the next drawing.
+    const PlotView* ShownView() const;
+    // The shown plot's curves as comma-separated values; empty when a picture is shown.
+    std::string ShownCurvesCsv() const;
+
     // File location.
     void LocatePlotFile(const std::string& base);
     // The data file read last (the run's first or second), or nothing.
@@ -138,6 +160,8 @@ public:
     // What the open command does with a chosen file (also a file dropped on the window).
     void OpenChosenFile(const std::string& path);
     bool FileSaveAs();
+    // "Export data ...": the shown plot's curves as a CSV file the user names. True when written.
+    bool ExportShownData();
     void cmdOpen_Click() { FileOld(); }
     void cmdSaveAs_Click() { FileSaveAs(); }
     void cmdPrint_Click();
@@ -162,10 +186,16 @@ private:
         PlotKind Kind = PlotKind::Picture;
         PlotFacts Facts;
         QImage Picture;  // a picture plot
+        std::shared_ptr<const PlotData> Data;  // the data a plot was drawn from
+        std::string Title;
     };
+    // The data the shown plot is drawn from.
+    const PlotData& ShownData() const;
 
     void AppendLine(const std::string& line);
     void DrawPlotNow(PlotKind kind);
+    // The display settings with the shown plot's zoom.
+    DisplaySettings ShownSettings() const;
     void ShowPicture(const QImage& picture);
     void Drawn(PlotKind kind);
     // Puts a step of the run on the surface and in the output box, or ends the viewer.
@@ -174,6 +204,8 @@ private:
     // The box for a data file that could not be read (not for one without data).
     void ShowReadFailure(const ReadOutcome& read);
     bool WritePicture(const std::string& path, PictureFormat format);
+    // Writes a file whole, with the save command's messages when it cannot.
+    bool WriteWhole(const std::string& path, const QByteArray& bytes);
 
     ViewerHost& host_;
     tk::Dialogs& dialogs_;
@@ -184,6 +216,12 @@ private:
     DisplaySettings settings_;
     AxisState axis_;
     std::optional<Shown> shown_;
+    PlotZoom zoom_;
+    std::vector<Shown> steps_;  // what the run has shown, in order
+    std::size_t stepAt_ = 0;
+    mutable std::optional<PlotDrawing> lastDrawing_;  // of the shown plot, on the viewer's surface
+    mutable std::unique_ptr<PlotView> view_;          // made from it when first asked for
+    void SetLastDrawing(std::optional<PlotDrawing> drawing) const;
     std::string dataFileRead_;
 };
 

@@ -8,7 +8,9 @@
 
 #include "plots/run/CommandStates.h"
 #include "plots/run/Startup.h"
+#include "plots/ui/ExploreBar.h"
 #include "plots/ui/PictureBox.h"
+#include "plots/ui/PlotExplorer.h"
 #include "plots/ui/SettingsPanel.h"
 
 #include <QCheckBox>
@@ -27,6 +29,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTextEdit>
 #include <QTabWidget>
@@ -158,6 +161,24 @@ void frmPlots::BuildControls()
     noticeTimer_.setSingleShot(true);
     noticeTimer_.setInterval(NoticeMs);
     connect(&noticeTimer_, &QTimer::timeout, lblNotice, &QLabel::clear);
+    lblReadout = new QLabel(this);
+    lblReadout->setObjectName("lblReadout");
+    lblReadout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetTwips(lblReadout, ButtonColumn[0], ButtonTop + ButtonHeight + 15, TabsWidth - 2 * ButtonColumn[0], 240);
+    OnTab(lblReadout, TabPlot);
+
+    // In the free place of the plot page's buttons, once the user explores.
+    exploreBar = new ExploreBar(*this, *viewer_, *picBox, *lblReadout, dialogs_, [this] { return CurrentTab() == TabPlot; });
+    SetTwips(exploreBar, ButtonColumn[2], ButtonTop, ButtonWidth, ButtonHeight);
+    OnTab(exploreBar, TabPlot);
+    hiddenByCode_.insert(exploreBar);
+    exploreBar->OnTouched = [this] {
+        if (hiddenByCode_.erase(exploreBar)) ShowPageControls();
+    };
+    viewer_->OnPlotDrawn = [this](PlotKind) {
+        exploreBar->Explorer().NewPlot();
+    };
+    AddCommandKeys();
 
     // The shown run's data file is watched: a solver that writes it again has its new run shown.
     dataWatch_ = new DataFileWatch([this](const std::string&) { viewer_->ReloadDataFile(); },
@@ -179,6 +200,33 @@ void frmPlots::BuildControls()
     connect(cmdNext, &QPushButton::clicked, this, [&v] { v.cmdNext_Click(); });
     connect(cmdQuit, &QPushButton::clicked, this, [&v] { v.cmdQuit_Click(); });
     ShowPageControls();
+}
+
+void frmPlots::AddCommandKeys()
+{
+    const auto key = [this](const QKeySequence& sequence, std::function<void()> action) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, std::move(action));
+    };
+    const auto click = [](QPushButton* b) {
+        if (b->isVisible() && b->isEnabled()) b->click();
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this, click] { click(cmdOpen); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_S), [this, click] { click(cmdSaveAs); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_P), [this, click] { click(cmdPrint); });
+    // "Quit" has no mnemonic in its caption; Alt+Q is free on every page.
+    key(QKeySequence(Qt::ALT | Qt::Key_Q), [this, click] { click(cmdQuit); });
+    key(QKeySequence(Qt::Key_PageDown), [this, click] { click(cmdNext); });
+    // Ctrl+Tab and Ctrl+Shift+Tab step to the next or previous tab that can be chosen.
+    const auto step = [this](int by) {
+        const int n = Plot_Tabs->count();
+        for (int i = 1; i < n; ++i) {
+            const int tab = ((CurrentTab() + by * i) % n + n) % n;
+            if (Plot_Tabs->isTabEnabled(tab)) return ShowTab(tab);
+        }
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_Tab), [step] { step(1); });
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), [step] { step(-1); });
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), [step] { step(-1); });
 }
 
 void frmPlots::Form_Load()

@@ -27,6 +27,7 @@ class QTextEdit;
 
 namespace plots {
 
+class ExploreBar;
 class ListingFeed;
 class PictureBox;
 class SettingsPanel;
@@ -59,6 +60,10 @@ public:
     QPushButton* cmdNext;
     QPushButton* cmdQuit;
     QLabel* lblNotice;
+    // The status line under the plot: the values under the mouse.
+    QLabel* lblReadout;
+    // Exploring the plot and walking the run; hidden until first used.
+    ExploreBar* exploreBar;
     // How long a notice stays.
     static constexpr int NoticeMs = 6000;
 
@@ -109,6 +114,8 @@ private:
     void OnTab(QWidget* control, int tab);
     void ShowPageControls();
     void SetListingTabStops();
+    // Keys for the command buttons: each clicks its button while that is shown and enabled.
+    void AddCommandKeys();
     void Form_Load();
     void cmdSaveOptions_Click();
 

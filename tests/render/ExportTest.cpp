@@ -144,6 +144,8 @@ TEST(ExportCommand, ExitCodesForBadInput)
         {"missing FILE", {tmp.path()}, 2, "missing FILE"},
         {"nothing at all", {}, 2, "missing DIR and FILE"},
         {"size without value", {tmp.path(), Sample("sine2.plt"), "--size"}, 2, "--size needs"},
+        {"range upside down", {"--x-range", "5:1", tmp.path(), Sample("sine2.plt")}, 2, "bad range"},
+        {"range not numbers", {"--y-range=a:b", tmp.path(), Sample("sine2.plt")}, 2, "bad range"},
     };
     for (const Case& c : cases) {
         const ExportRun r = Export(c.Args);
@@ -151,6 +153,23 @@ TEST(ExportCommand, ExitCodesForBadInput)
         EXPECT_NE(r.Err.find(c.InError), std::string::npos) << c.What << ": " << r.Err;
     }
     EXPECT_TRUE(QDir(tmp.path()).entryList({"*.png"}, QDir::Files).isEmpty());
+}
+
+TEST(ExportCommand, CsvHoldsEachPlotsCurvesAndRangesZoomEveryPlot)
+{
+    QTemporaryDir tmp;
+    ASSERT_EQ(Export({"--format", "csv", tmp.path(), Sample("tunewave.plt")}).Exit, 0);
+    const QStringList files = QDir(tmp.path()).entryList({"*.csv"}, QDir::Files);
+    ASSERT_GE(files.size(), 3);
+    QFile map(tmp.filePath("tunewave-01.csv")), first(tmp.filePath("tunewave-02.csv"));
+    ASSERT_TRUE(map.open(QIODevice::ReadOnly) && first.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(map.readLine().startsWith("Frequency,Poles,Zeroes,Doublets"));
+    EXPECT_TRUE(first.readLine().startsWith("Frequency,Error"));
+
+    const QString whole = tmp.filePath("whole"), zoomed = tmp.filePath("zoomed");
+    ASSERT_EQ(Export({"--size", "640x480", whole, Sample("sine2.plt")}).Exit, 0);
+    ASSERT_EQ(Export({"--size", "640x480", "--x-range", "1:2", "--y-range", "-0.5:0.5", zoomed, Sample("sine2.plt")}).Exit, 0);
+    EXPECT_NE(QImage(whole + "/sine2-01.png"), QImage(zoomed + "/sine2-01.png"));
 }
 
 // What --check reads, --export exports, under one rule for the base name: extensions compared
