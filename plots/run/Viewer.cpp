@@ -283,7 +283,8 @@ void Viewer::PlotNextStep()
 void Viewer::TakeStep(const RunStep& step)
 {
     switch (step.Kind) {
-    case StepKind::None: return;
+    case StepKind::None:
+    case StepKind::Refused: return;  // nothing changed; the reload's caller says why
     case StepKind::Fatal: host_.FatalExit(step.Text); return;
     case StepKind::Picture:
         surface_.Clear();
