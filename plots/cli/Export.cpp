@@ -7,9 +7,9 @@
 #include "common/Text.h"
 #include "plots/data/Numbers.h"
 #include "plots/cli/PictureQueue.h"
+#include "plots/render/Surface.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/PlotPaths.h"
-#include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
 #include <QDir>
@@ -307,17 +307,17 @@ int RunExportCommand(const std::vector<std::string>& args)
         },
         !vector);
     const SequenceResult run = RenderWholeSequence(
-        *runFile, options, [&](const Viewer& viewer, Surface& surface, PlotKind, int number) {
+        *runFile, options, [&](const SequencePlot& plot, Surface& surface, PlotKind, int number) {
             const std::string target = prefix + Numbered(number) + "." + (o.Csv ? "csv" : PictureExtension(o.Format));
             std::optional<PictureQueue::Failure> failed;
             if (o.Csv) {
                 // A picture plot has no numbers to give; its number stays taken.
-                const std::string csv = viewer.ShownCurvesCsv();
+                const std::string csv = plot.ShownCurvesCsv();
                 if (csv.empty()) return true;
                 const PictureWrite result = WriteBytes(files, target, QByteArray::fromStdString(csv));
                 if (!result.Ok()) failed = PictureQueue::Failure{target, result};
             } else if (vector) {
-                const PictureWrite result = WriteBytes(files, target, PictureBytes(viewer, surface, o.Format, stem));
+                const PictureWrite result = WriteBytes(files, target, PictureBytes([&plot](Surface& on) { plot.DrawShownOn(on); }, surface, o.Format, stem));
                 if (!result.Ok()) failed = PictureQueue::Failure{target, result};
             } else {
                 failed = pictures.Add(surface.Picture(), target);

@@ -169,7 +169,7 @@ TEST(WholeSequence, RendersEveryPlotOfTheFileAndItsSecondFile)
     options.Height = 150;
     int seen = 0;
     const SequenceResult r =
-        RenderWholeSequence(base + "t-freq.plt", options, [&](const Viewer&, Surface& surface, PlotKind, int n) {
+        RenderWholeSequence(base + "t-freq.plt", options, [&](const SequencePlot&, Surface& surface, PlotKind, int n) {
             EXPECT_EQ(n, ++seen);
             EXPECT_EQ(surface.Picture().size(), QSize(200, 150));
             return true;
