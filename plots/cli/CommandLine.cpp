@@ -225,4 +225,11 @@ int RunOptions(const std::vector<std::string>& args)
     return RunExportCommand(o);
 }
 
+int RunExportCommand(const std::vector<std::string>& args)
+{
+    std::vector<std::string> all{"--export"};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunOptions(all);
+}
+
 }  // namespace plots

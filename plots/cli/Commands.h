@@ -30,5 +30,7 @@ struct ExportOptions {
 // --export DIR [--size WxH] [--format png|bmp|pdf|svg|csv] [--x-range A:B] [--y-range C:D] FILE:
 // renders the plot sequence to files, zoomed to the ranges given.
 int RunExportCommand(const ExportOptions& options);
+// The same from the arguments after --export, read as the command line reads them.
+int RunExportCommand(const std::vector<std::string>& args);
 
 }  // namespace plots
