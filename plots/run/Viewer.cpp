@@ -173,14 +173,13 @@ void Viewer::cmdPrevious_Click()
 // ---------------------------------------------------------------------------------------------
 // Run flow
 
-StartOutcome Viewer::StartOnFile(const std::string& base, StartMode mode)
+StartOutcome Viewer::StartOnFile(const std::string& base)
 {
     StartOutcome outcome;
     if (FileExists(base + run_.State().FirstFileExt)) {
         outcome.DataFile = true;
         outcome.Read = ReadDataFile(base, run_.State().FirstFileExt);
         if (host_.Unloaded()) return outcome;  // a fatal data message ended the viewer
-        if (!outcome.Read.Loaded() && mode == StartMode::Headless) return outcome;
         host_.ShowFilename();
         start();
         return outcome;

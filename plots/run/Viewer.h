@@ -44,12 +44,6 @@ enum class NextOutcome {
     Ended,    // the viewer ended with a fatal message
 };
 
-// How a start on a file treats a data file that could not be read.
-enum class StartMode {
-    Window,    // the run starts anyway, which asks once for another file
-    Headless,  // nothing more happens
-};
-
 // What a start on a plot base found.
 struct StartOutcome {
     bool DataFile = false;  // its data file was there and was read
@@ -88,9 +82,9 @@ public:
     // The command states, tab and indices of a freshly loaded window.
     void ApplyLoadStates();
 
-    // Starting on a plot base: its data file is read and the run started, or else its picture
-    // is located and shown.
-    StartOutcome StartOnFile(const std::string& base, StartMode mode = StartMode::Window);
+    // Starting on a plot base: its data file is read and the run started (a file that could not
+    // be read asks once for another), or else its picture is located and shown.
+    StartOutcome StartOnFile(const std::string& base);
 
     // Run flow.
     void start();
