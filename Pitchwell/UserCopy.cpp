@@ -64,9 +64,11 @@ std::map<std::string, std::string> ReadManifest(const std::string& path)
 std::vector<std::string> FilesBelow(const std::string& dir, std::error_code& ec)
 {
     std::vector<std::string> names;
+    const std::size_t prefix = fs::path(dir).generic_string().size() + 1;
     for (fs::recursive_directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        // The entries' paths are the directory's path and their names below it.
         if (it->is_regular_file())
-            names.push_back("./" + fs::relative(it->path(), dir).generic_string());
+            names.push_back("./" + it->path().generic_string().substr(prefix));
     }
     std::sort(names.begin(), names.end());
     return names;
