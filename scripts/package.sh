@@ -8,14 +8,16 @@
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
+build_first=yes
 if [ "${1:-}" = --no-build ]; then
+  build_first=no
   shift
-elif [ "${1:-}" != "" ] && [[ $1 == -* ]] || [ $# -gt 1 ]; then
+fi
+if [ $# -gt 1 ] || [[ ${1:-} == -* ]]; then
   echo "usage: $0 [--no-build] [OUTPUT_DIR]" >&2
   exit 2
-else
-  "$top/scripts/build.sh" plots Pitchwell-video package-documents
 fi
+[ $build_first = no ] || "$top/scripts/build.sh" plots Pitchwell-video package-documents
 out=$(mkdir -p "${1:-$build/package}" && cd "${1:-$build/package}" && pwd)
 if [ ! -f "$build/CPackConfig.cmake" ]; then
   echo "$0: $build is not a configured build directory; run scripts/build.sh first." >&2
