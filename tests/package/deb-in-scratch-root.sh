@@ -3,7 +3,8 @@
 # checks the package's dependencies and metadata with their own validators, unpacks it into a
 # scratch root (dpkg -x) and runs both programs from there: the viewer checks and exports an
 # example run; the launcher, started headless, makes its writable copy of the examples in the
-# user's data directory and runs there. Nothing is written under the root's /usr.
+# user's data directory and runs there; the real xdg-open, with no desktop known, opens a .plt
+# in the package's viewer. Nothing is written under the root's /usr.
 #   deb-in-scratch-root.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 src=$1
@@ -70,6 +71,38 @@ done
 diff -r "$usr/share/tk-tools/Pitchwell/demos/all" "$copy/Pitchwell/demos/all" || fail "the copy differs"
 [ "$(readlink "$copy/plots")" = "$usr/bin/plots" ] || fail "the copy's viewer is not the package's"
 [ -d "$copy/Pitchwell/video" ] || fail "the copy has no video directory"
+
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+
+# The desktop as a plain window manager's opener sees the package: xdg-open with no desktop
+# known types a .plt by the package's file types and runs the viewer's entry, found on PATH.
+cp -r "$usr/share/applications" "$work/applications"
+update-desktop-database "$work/applications"
+cp "$answers/Damper.plt" "$work/run.plt"
+viewer_on_run() {  # the id of the package's viewer showing run.plt
+  local cmd
+  for cmd in /proc/[0-9]*/cmdline; do
+    [ "$(readlink "${cmd%/cmdline}/exe" 2>/dev/null)" = "$usr/bin/plots" ] || continue
+    tr '\0' '\n' < "$cmd" 2>/dev/null | grep -qx "$work/run.plt" && { cmd=${cmd#/proc/}; echo "${cmd%/cmdline}"; }
+  done
+  return 0
+}
+# xdg-open asks for a display by name only; the viewer draws offscreen.
+(unset XDG_CURRENT_DESKTOP DE DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID DBUS_SESSION_BUS_ADDRESS
+ PATH=$usr/bin:$PATH XDG_DATA_DIRS=$work WAYLAND_DISPLAY=none exec xdg-open "$work/run.plt") > "$work/xdg-open.log" 2>&1 &
+opener=$!
+viewer=
+for _ in $(seq 1 300); do
+  viewer=$(viewer_on_run)
+  [ -z "$viewer" ] || break
+  kill -0 "$opener" 2>/dev/null || fail "xdg-open ended without the viewer: $(cat "$work/xdg-open.log")"
+  sleep 0.1
+done
+[ -n "$viewer" ] || fail "xdg-open did not start the package's viewer on run.plt"
+kill "$viewer"
+wait "$opener" 2>/dev/null || true
 
 written=$(find "$root" -newer "$work/unpacked")
 [ -z "$written" ] || fail "written under the package's root: $written"
