@@ -32,7 +32,8 @@ done
 diff -r "$src/Pitchwell/demos/all" "$usr/share/tk-tools/Pitchwell/demos/all" || fail "the examples differ"
 
 # The metadata, each file by its own validator.
-appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml > "$work/appstream" ||
+# (validate-tree checks each metainfo file and its launcher's desktop entry together.)
+appstreamcli validate-tree --no-net "$root" > "$work/appstream" ||
   fail "the AppStream metadata does not validate: $(cat "$work/appstream")"
 desktop-file-validate "$usr"/share/applications/*.desktop || fail "the desktop entries do not validate"
 for page in "$usr"/share/man/man1/*.1.gz; do
