@@ -261,7 +261,9 @@ int RunExportCommand(const ExportOptions& o)
         TellWriteFailure(summaryPath, summaryError);
         return 1;
     }
-    return run.Fatal ? 1 : 0;
+    // Pictures drawn before a data file of the run failed stay written, but the export as a
+    // whole did not succeed.
+    return run.Fatal || run.ReadFailed ? 1 : 0;
 }
 
 }  // namespace plots

@@ -194,6 +194,7 @@ private:
         const ReadOutcome read = ReadPlotData(run_.Data(), base + ext);
         if (read.Status == ReadStatus::NoData) EndWith("No data in file");
         if (const auto box = ReadFailureBox(read, run_.State().PlotBase)) {
+            result_.ReadFailed = true;
             Tell(*box);
             run_.State().PlotBase.clear();
         }

@@ -34,6 +34,7 @@ struct SequenceResult {
     std::vector<PlotKind> Plots;      // what was drawn, in the order shown
     std::string OutputText;           // the output box after the last plot (CR LF line ends)
     std::vector<tk::MessageBoxCall> Messages;  // every message box the run would have shown
+    bool ReadFailed = false;          // a data file of the run could not be read (a box says why)
     bool Fatal = false;               // the run ended with a fatal data message
     std::string FatalText;
     bool Stopped = false;             // the caller stopped the run

@@ -126,6 +126,9 @@ TEST(ExportCommand, ExitCodesForBadInput)
     ASSERT_TRUE(WriteText(garbage, "not a plot file\r\n"));
     const QString lone = tmp.filePath("lone.2lt");
     ASSERT_TRUE(QFile::copy(Sample("expdecay.2lt"), lone));
+    const QString torn = tmp.filePath("torn.plt");
+    ASSERT_TRUE(QFile::copy(Sample("expdecay.plt"), torn));
+    ASSERT_TRUE(WriteText(tmp.filePath("torn.2lt"), "not a plot file\r\n"));
     struct Case {
         const char* What;
         QStringList Args;
@@ -136,6 +139,7 @@ TEST(ExportCommand, ExitCodesForBadInput)
         {"a relative name longer than a path may be", {tmp.path(), QString("d/").repeated(2100) + "x.plt"}, 1,
          "File name too long"},
         {"unreadable data: the reader's message", {tmp.path(), garbage}, 1, "Data file is corrupted"},
+        {"a corrupted second data file fails the export", {tmp.filePath("torn"), torn}, 1, "Data file is corrupted"},
         {"second data file without its run's first", {tmp.path(), lone}, 1, "'lone.plt' is missing"},
         {"unknown option", {"--colour", "red", tmp.path(), Sample("sine2.plt")}, 2, "Usage: plots --export"},
         {"bad size", {"--size", "12by4", tmp.path(), Sample("sine2.plt")}, 2, "bad size"},
