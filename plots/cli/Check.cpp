@@ -20,13 +20,13 @@ namespace plots {
 
 namespace {
 
-std::string ShortToolName(int plotType)
+std::string ShortToolName(PlotType plotType)
 {
     switch (plotType) {
-    case -2: return "Tunewave";
-    case -1: return "Tunepulse";
-    case 0: return "Derivex";
-    case 110: return "Dosivo";
+    case PlotType::PoleZeroFrequency: return "Tunewave";
+    case PlotType::PoleZeroTime: return "Tunepulse";
+    case PlotType::Ode: return "Derivex";
+    case PlotType::TwoCompartment: return "Dosivo";
     default: return "Fitmora";
     }
 }
@@ -126,7 +126,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
     }
 
     std::ostringstream line;
-    line << shown << ": plot type " << data.PlotType << " (" << ShortToolName(data.PlotType) << "), "
+    line << shown << ": plot type " << CodeOf(data.PlotType) << " (" << ShortToolName(data.PlotType) << "), "
          << Plural(data.TermCount, "term", "terms") << ", " << Plural(read.DeclaredPoints, "point", "points");
     if (IsPoleZeroType(data.PlotType)) line << DescribePolesAndZeros(data) << DescribeBlocks(extent.Blocks);
     std::printf("%s\n", line.str().c_str());

@@ -2,6 +2,8 @@
 // Arrays are 1-based in the file format's terms; in memory entry i is element i - 1.
 #pragma once
 
+#include "plots/data/PlotKind.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,7 +22,7 @@ struct PlotValues {
     std::string A1kSumText, A2kSumText, A3kSumText, A4kSumText;
 
     // Counts, flags and codes (16-bit in the format).
-    std::int16_t PlotType = 0;
+    plots::PlotType PlotType = PlotType::Ode;
     std::int16_t TermCount = 0;
     std::int16_t PointCount = -1;  // -1: nothing loaded
     std::int16_t DelayMatched = 0;

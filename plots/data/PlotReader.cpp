@@ -94,12 +94,13 @@ void ReadHeader(SectionReader& in, PlotData& data)
     data.ErrorSumText = in.Line("modelX");
     in.Line("modelX");
     const Series model = in.Numbers(3, "modelX");
-    data.PlotType = SectionReader::Count(model[0], "modelX", std::numeric_limits<std::int16_t>::min());
+    data.PlotType = PlotTypeOfCode(SectionReader::Count(model[0], "modelX", std::numeric_limits<std::int16_t>::min()));
     data.TermCount = SectionReader::Count(model[1], "modelX", std::numeric_limits<std::int16_t>::min());
     // A negative point count reads no points and ends in "No data in file".
     data.PointCount = SectionReader::Count(model[2], "modelX", std::numeric_limits<std::int16_t>::min());
     // The fitting kinds and the ODE size their parameter arrays by the number of terms.
-    if (data.PlotType >= 0 && data.PlotType <= 6 && data.TermCount < 1) throw ReadFailure{"modelX"};
+    const bool sizedByTerms = data.PlotType >= PlotType::Ode && data.PlotType <= PlotType::ExponentialSineSeries;
+    if (sizedByTerms && data.TermCount < 1) throw ReadFailure{"modelX"};
 }
 
 void ReadOdeSection(SectionReader& in, PlotData& data)
@@ -123,12 +124,16 @@ void ReadFittingSection(SectionReader& in, PlotData& data)
     };
     std::vector<Param> params;
     switch (data.PlotType) {
-    case 1: params = {{&data.ParamA, "A"}, {&data.ParamPW50, "PW50"}, {&data.ParamT0, "t0"}}; break;
-    case 2: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamPW50, "PW50"}, {&data.ParamT0, "t0"}}; break;
-    case 3: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}}; break;
-    case 4: params = {{&data.ParamA, "A"}}; break;
-    case 5: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamC, "C"}}; break;
-    case 6: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamC, "C"}, {&data.ParamD, "D"}}; break;
+    case PlotType::LorentzianSeries: params = {{&data.ParamA, "A"}, {&data.ParamPW50, "PW50"}, {&data.ParamT0, "t0"}}; break;
+    case PlotType::ModifiedLorentzianSeries:
+        params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamPW50, "PW50"}, {&data.ParamT0, "t0"}};
+        break;
+    case PlotType::ExponentialSeries: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}}; break;
+    case PlotType::PowerSeries: params = {{&data.ParamA, "A"}}; break;
+    case PlotType::SineSeries: params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamC, "C"}}; break;
+    case PlotType::ExponentialSineSeries:
+        params = {{&data.ParamA, "A"}, {&data.ParamB, "B"}, {&data.ParamC, "C"}, {&data.ParamD, "D"}};
+        break;
     default: break;
     }
     for (const Param& p : params) p.Target->assign(static_cast<std::size_t>(n), 0.0);
@@ -208,16 +213,16 @@ void ReadPoleZeroSection(SectionReader& in, PlotData& data)
 void ReadKindSection(SectionReader& in, PlotData& data)
 {
     switch (data.PlotType) {
-    case 0: ReadOdeSection(in, data); break;
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6: ReadFittingSection(in, data); break;
-    case 110: ReadDosivoSection(in, data); break;
-    case -1:
-    case -2: ReadPoleZeroSection(in, data); break;
+    case PlotType::Ode: ReadOdeSection(in, data); break;
+    case PlotType::LorentzianSeries:
+    case PlotType::ModifiedLorentzianSeries:
+    case PlotType::ExponentialSeries:
+    case PlotType::PowerSeries:
+    case PlotType::SineSeries:
+    case PlotType::ExponentialSineSeries: ReadFittingSection(in, data); break;
+    case PlotType::TwoCompartment: ReadDosivoSection(in, data); break;
+    case PlotType::PoleZeroTime:
+    case PlotType::PoleZeroFrequency: ReadPoleZeroSection(in, data); break;
     default: break;
     }
 }

@@ -190,8 +190,9 @@ void PrepareXAxis(DrawContext& ctx)
 void PrepareYAxis(DrawContext& ctx)
 {
     AxisState& ax = ctx.Axis;
-    const std::int16_t type = ctx.Data.PlotType;
-    const std::int16_t kind = ctx.CurveKind();
+    const bool ode = ctx.Data.PlotType == PlotType::Ode;
+    const bool twoCompartments = ctx.Data.PlotType == PlotType::TwoCompartment;
+    const bool versusData = ctx.Kind == PlotKind::CurveVersusData;
     const std::size_t n = PointsOf(ctx);
 
     // The searches start from the first value; fixed seeds such as ±1E10 would leak into
@@ -199,18 +200,18 @@ void PrepareYAxis(DrawContext& ctx)
     const Range a0 = RangeOf(ax.CurveY1, n);
     Range a = a0;
     Range b = a0;
-    const bool ownRangeForY2 = type == 0 || kind == 2;
+    const bool ownRangeForY2 = ode || versusData;
     if (ownRangeForY2) {
         b = RangeOf(ax.CurveY2, n);
-    } else if (type == 110) {
+    } else if (twoCompartments) {
         Widen(a, ax.CurveY2, n);
         Widen(a, ax.CurveY3, n);
     }
 
-    if (kind == 2) {
+    if (versusData) {
         ax.Ymin = std::min(a.Min, b.Min);
         ax.Ymax = std::max(a.Max, b.Max);
-    } else if (type == 0) {
+    } else if (ode) {
         ax.Ymin = b.Min;
         ax.Ymax = b.Max;
     } else {
@@ -223,7 +224,7 @@ void PrepareYAxis(DrawContext& ctx)
     ax.YPower = std::pow(10.0, ax.YExponent);
     ApplyOverrideOf(ctx, AxisName::Y, ax.YExponent, ax.Ymin, ax.Ymax);
 
-    if (type == 0) {
+    if (ode) {
         // A solution and its derivative on one axis: the derivative is mapped onto the
         // solution's range, and its own range is stated in the corner.
         ax.PlotTitle = "Min: " + SignedGeneral(a.Min) + "\tMax: " + SignedGeneral(a.Max);
@@ -240,7 +241,7 @@ void PrepareYAxis(DrawContext& ctx)
     DivideInPlace(ax.CurveY1, n, ax.YExponent);
     if (ownRangeForY2) {
         DivideInPlace(ax.CurveY2, n, ax.YExponent);
-    } else if (type == 110) {
+    } else if (twoCompartments) {
         DivideInPlace(ax.CurveY2, n, ax.YExponent);
         DivideInPlace(ax.CurveY3, n, ax.YExponent);
     }

@@ -43,7 +43,7 @@ void FillCurves(DrawContext& ctx)
     default:
         ax.CurveY1 = d.DataY2;
         ax.CurveY2 = d.DataY1;
-        if (d.PlotType == 110) {
+        if (d.PlotType == PlotType::TwoCompartment) {
             ax.CurveY3 = d.DataY2;
             ax.CurveY1 = Sum(d.DataY1, d.DataY2);
         }
@@ -60,7 +60,7 @@ void DrawLinePlot(DrawContext& ctx)
     PrepareYAxis(ctx);
     DrawTitles(ctx);
     const AxisState& ax = ctx.Axis;
-    Grid(ctx, ctx.Data.PlotType, ax.Xmin, ax.Xmax, ax.Ymin, ax.Ymax, ctx.CurveKind());
+    Grid(ctx, ctx.Data.PlotType, ax.Xmin, ax.Xmax, ax.Ymin, ax.Ymax);
     ClipToFrameWhileZoomed(ctx);
     DrawCurves(ctx);
     ctx.Canvas.SetLineClip(std::nullopt);
@@ -91,13 +91,14 @@ void DrawCurves(DrawContext& ctx)
     };
 
     s.SetDrawStyle(DashSolid);
-    switch (ctx.CurveKind()) {
-    case 1:
-        if (ctx.Data.PlotType == 0) {
+    switch (ctx.Kind) {
+    case PlotKind::PoleZeroMap:
+    case PlotKind::FirstLinePlot:
+        if (ctx.Data.PlotType == PlotType::Ode) {
             DrawCurve(ctx, ax.CurveY2, curve1);
             bwStyle(DashDash);
             DrawCurve(ctx, ax.CurveY1, Red);
-        } else if (ctx.Data.PlotType == 110) {
+        } else if (ctx.Data.PlotType == PlotType::TwoCompartment) {
             DrawCurve(ctx, ax.CurveY2, curve1);
             bwStyle(DashDash);
             DrawCurve(ctx, ax.CurveY3, curve2);
@@ -107,13 +108,13 @@ void DrawCurves(DrawContext& ctx)
             DrawCurve(ctx, ax.CurveY1, Red);
         }
         break;
-    case 2:
+    case PlotKind::CurveVersusData:
         bwStyle(DashDash);
         DrawCurve(ctx, ax.CurveY2, curve1);
         s.SetDrawStyle(DashSolid);
         DrawCurve(ctx, ax.CurveY1, curve2);
         break;
-    case 3:
+    case PlotKind::SideLobe:
         DrawCurve(ctx, ax.CurveY1, curve2);
         break;
     default:

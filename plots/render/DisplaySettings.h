@@ -21,6 +21,7 @@ struct AxisOverride {
     bool Enabled = false;
     std::string MinText;
     std::string StepText;
+    bool operator==(const AxisOverride&) const = default;
 };
 
 // A stretch of an axis in data units (before any power of ten), Min below Max.
@@ -38,14 +39,19 @@ struct PlotZoom {
     bool operator==(const PlotZoom&) const = default;
 };
 
+// The grid lines' style and which axes get them, in the order of the Setup tab's buttons.
+enum class GridStyle : int { Solid, Dashed, Dotted, DashDotDot };
+enum class GridAxes : int { None, XAndY, XOnly, YOnly };
+
 struct DisplaySettings {
     bool BlackAndWhite = false;
-    int GridType = 2;   // 0 Solid, 1 Dashed, 2 Dotted, 3 Dashed-Dot-Dot
-    int GridLines = 1;  // 0 none, 1 X & Y, 2 X only, 3 Y only
+    GridStyle GridType = GridStyle::Dotted;
+    GridAxes GridLines = GridAxes::XAndY;
     std::array<Colour, 6> Colours = DefaultColours;
     AxisOverride X, Y;
     bool SmoothLines = false;  // anti-aliased curves, frame and grid
     PlotZoom Zoom;  // none unless the shown plot is being explored
+    bool operator==(const DisplaySettings&) const = default;
 
     // The colour a slot draws in: black in black-and-white mode.
     Colour SlotColour(int slot) const { return BlackAndWhite ? Black : Colours.at(slot); }

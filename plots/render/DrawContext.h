@@ -54,8 +54,6 @@ struct DrawContext {
     LabelLayout LabelsDrawn;
     // The pixels of the titles and legends printed so far.
     std::vector<QRectF> TextsDrawn;
-
-    std::int16_t CurveKind() const { return CurveKindOf(Kind); }
 };
 
 }  // namespace plots

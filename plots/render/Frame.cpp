@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace plots {
 
@@ -20,26 +21,26 @@ double RoundHalfEven(double v) { return std::nearbyint(v); }
 // An exponent as the scale block writes it: a blank in place of a plus sign.
 std::string SignedExponent(int e) { return (e < 0 ? "" : " ") + std::to_string(e); }
 
-// Dash style + 1 of the grid lines for a wanted set of lines, 0 for none.
-int GridFlag(bool wanted, int gridType)
+// The dash style of the grid lines along one axis; none when that axis gets ticks instead.
+std::optional<int> GridDash(bool wanted, GridStyle style)
 {
-    if (!wanted) return 0;
-    switch (gridType) {
-    case 0: return 1;
-    case 1: return 2;
-    case 2: return 3;
-    case 3: return 5;
-    default: return 1;
+    if (!wanted) return std::nullopt;
+    switch (style) {
+    case GridStyle::Solid: return DashSolid;
+    case GridStyle::Dashed: return DashDash;
+    case GridStyle::Dotted: return DashDot;
+    case GridStyle::DashDotDot: return DashDashDotDot;
     }
+    return DashSolid;
 }
 
 void DrawGridAndLabels(DrawContext& ctx, double xmin, double xmax, double ymin, double ymax, double x0,
                        double y0, Colour c)
 {
     Surface& s = ctx.Canvas;
-    const int lines = ctx.Settings.GridLines;
-    const int gx = GridFlag(lines == 1 || lines == 2, ctx.Settings.GridType);
-    const int gy = GridFlag(lines == 1 || lines == 3, ctx.Settings.GridType);
+    const GridAxes lines = ctx.Settings.GridLines;
+    const auto gx = GridDash(lines == GridAxes::XAndY || lines == GridAxes::XOnly, ctx.Settings.GridType);
+    const auto gy = GridDash(lines == GridAxes::XAndY || lines == GridAxes::YOnly, ctx.Settings.GridType);
 
     // Ten X divisions of the span rounded up to a whole number.
     const double firstX = std::floor(SnapToWhole(10 * xmin)) / 10;
@@ -47,8 +48,8 @@ void DrawGridAndLabels(DrawContext& ctx, double xmin, double xmax, double ymin, 
     float vx[11];
     for (int i = 0; i < 11; ++i) vx[i] = float(firstX + span * i / 10);
 
-    if (gx >= 1) {
-        s.SetDrawStyle(gx - 1);
+    if (gx) {
+        s.SetDrawStyle(*gx);
         for (float v : vx) s.Line(v, ymax, v, ymin, c);
     } else {
         const double t = std::fabs(s.PixelsToUnitsY(3));
@@ -69,8 +70,8 @@ void DrawGridAndLabels(DrawContext& ctx, double xmin, double xmax, double ymin, 
 
     float wy[6];
     for (int i = 0; i < 6; ++i) wy[i] = float(ymin + (ymax - ymin) * i / 5);
-    if (gy >= 1) {
-        s.SetDrawStyle(gy - 1);
+    if (gy) {
+        s.SetDrawStyle(*gy);
         for (float w : wy) s.Line(xmin, w, xmax, w, c);
     } else {
         const double u = std::fabs(s.PixelsToUnitsX(5));
@@ -161,7 +162,7 @@ void DrawTitles(DrawContext& ctx)
 {
     Surface& s = ctx.Canvas;
     AxisState& ax = ctx.Axis;
-    const std::int16_t type = ctx.Data.PlotType;
+    const PlotType type = ctx.Data.PlotType;
     const float sxf = ax.ScreenXFactor;
 
     // X-axis title, in the font size the legend left.
@@ -239,13 +240,12 @@ void ClipToFrameWhileZoomed(DrawContext& ctx)
     if (ctx.Settings.Zoom.IsZoomed()) ctx.Canvas.SetLineClip(FramePx(ctx));
 }
 
-void Grid(DrawContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
-          std::int16_t /*curveKind: the frame is the same for every kind*/)
+void Grid(DrawContext& ctx, PlotType plotType, double xmin, double xmax, double ymin, double ymax)
 {
     Surface& s = ctx.Canvas;
     s.SetDrawStyle(DashSolid);
     double x0 = xmin * xmax > 0 ? xmin : 0;
-    if (plotType == 0) x0 = xmin;
+    if (plotType == PlotType::Ode) x0 = xmin;
     const double y0 = ymin * ymax > 0 ? ymin : 0;
 
     const Colour c = ctx.Settings.SlotColour(SlotAxes);

@@ -27,7 +27,7 @@ void DrawTitles(DrawContext& ctx);
 QRectF FramePx(const DrawContext& ctx);
 // While the plot is zoomed, the lines drawn next are cut to the frame.
 void ClipToFrameWhileZoomed(DrawContext& ctx);
-void Grid(DrawContext& ctx, std::int16_t plotType, double xmin, double xmax, double ymin, double ymax,
-          std::int16_t curveKind);
+// The frame is the same for every kind of plot; only the ODE's Y axis stands at the left end.
+void Grid(DrawContext& ctx, PlotType plotType, double xmin, double xmax, double ymin, double ymax);
 
 }  // namespace plots

@@ -25,12 +25,12 @@ double TimesPowerOfTen(double v, int exponent)
 
 // Which curve array of the drawing (1, 2 or 3 for CurveY1..CurveY3) each curve of a line plot
 // is, with its name, in the order DrawCurves draws them.
-std::vector<std::pair<std::string, int>> CurveSlots(PlotKind kind, int plotType)
+std::vector<std::pair<std::string, int>> CurveSlots(PlotKind kind, PlotType plotType)
 {
     switch (kind) {
     case PlotKind::FirstLinePlot:
-        if (plotType == 0) return {{"Y", 2}, {"Ydot", 1}};
-        if (plotType == 110) return {{"A1", 2}, {"A2", 3}, {"A1 + A2", 1}};
+        if (plotType == PlotType::Ode) return {{"Y", 2}, {"Ydot", 1}};
+        if (plotType == PlotType::TwoCompartment) return {{"A1", 2}, {"A2", 3}, {"A1 + A2", 1}};
         return {{"Error", 1}};
     case PlotKind::CurveVersusData: return {{"DATA", 2}, {"Model", 1}};
     case PlotKind::SideLobe: return {{"Sidelobe", 1}};

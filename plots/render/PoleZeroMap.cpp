@@ -119,7 +119,7 @@ void DrawPoleZeroMap(DrawContext& ctx)
     std::swap(a.Ymin, a.Ymax);
 
     DrawTitles(ctx);
-    Grid(ctx, -2, a.Xmin, a.Xmax, a.Ymin, a.Ymax, ctx.CurveKind());
+    Grid(ctx, ctx.Data.PlotType, a.Xmin, a.Xmax, a.Ymin, a.Ymax);
 
     SetTextColour(ctx, SlotMiscInfo);
     // Zoomed, a marker whose point lies outside the frame is left out, as the curves are cut.

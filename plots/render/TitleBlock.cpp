@@ -176,11 +176,11 @@ void DrawPlotTitle(DrawContext& ctx)
     SetTextColour(ctx, SlotMiscInfo);
     if (IsPoleZeroType(d.PlotType)) {
         DrawPoleZeroLegend(ctx);
-    } else if (d.PlotType == 0) {
+    } else if (d.PlotType == PlotType::Ode) {
         const LegendLine equation{385, "Equation: " + d.OdeText};
         FittingFontSize(ctx, {equation}, 2, 12 * fx);
         PrintAt(ctx, equation.Text, 2, equation.Y);
-    } else if (d.PlotType == 110) {
+    } else if (d.PlotType == PlotType::TwoCompartment) {
         PrintAt(ctx, "DT50:" + FormatValue(d.DT50), 2, 35);
     }
 
@@ -198,7 +198,7 @@ void DrawParameterLegend(DrawContext& ctx)
     ctx.Canvas.SetFontSize(10 * ctx.Axis.ScreenXFactor);
     SetTextColour(ctx, SlotAxes);
 
-    if (IsPoleZeroType(ctx.Data.PlotType) && ctx.CurveKind() == 3)
+    if (IsPoleZeroType(ctx.Data.PlotType) && ctx.Kind == PlotKind::SideLobe)
         for (const LegendLine& line : SideLobeBannerLines()) PrintCentred(ctx, line.Text, line.Y);
 
     SetTextColour(ctx, SlotMiscInfo);

@@ -31,29 +31,29 @@ std::vector<LegendLine> ParameterLegendLines(const PlotData& d)
     const int n = d.TermCount;
     const std::string y0 = ValueOfText(d.YOffsetText);
     switch (d.PlotType) {
-    case 1:
+    case PlotType::LorentzianSeries:
         return {{330, "      Y-Axis offset (y0): " + y0},
                 {345, "            Amplitude(s): " + FormatList(d.ParamA, n)},
                 {360, "Pulse Width 50% Peak(s): " + FormatList(d.ParamPW50, n)},
                 {375, "   Time origin offset(s): " + FormatList(d.ParamT0, n)}};
-    case 2:
+    case PlotType::ModifiedLorentzianSeries:
         return {{305, "      Y-Axis offset (y0): " + y0},
                 {320, "        a - Amplitude(s): " + FormatList(d.ParamA, n)},
                 {335, "        b - Amplitude(s): " + FormatList(d.ParamB, n)},
                 {350, "Pulse Width 50% Peak(s): " + FormatList(d.ParamPW50, n)},
                 {365, "   Time origin offset(s): " + FormatList(d.ParamT0, n)}};
-    case 3:
+    case PlotType::ExponentialSeries:
         return {{345, "  Y-Axis offset (y0): " + y0},
                 {360, "   Exp. Amplitude(s): " + FormatList(d.ParamA, n)},
                 {375, "Exponential Power(s): " + FormatList(d.ParamB, n)}};
-    case 4:
+    case PlotType::PowerSeries:
         return {{360, "Y-Axis offset (y0): " + y0}, {375, "      Amplitude(s): " + FormatList(d.ParamA, n)}};
-    case 5:
+    case PlotType::SineSeries:
         return {{330, "Y-Axis offset (y0): " + y0},
                 {345, "Sin Amplitude(s): " + FormatList(d.ParamA, n)},
                 {360, "      Frequency(s): " + FormatList(d.ParamB, n)},
                 {375, "          Phase(s): " + FormatList(d.ParamC, n)}};
-    case 6:
+    case PlotType::ExponentialSineSeries:
         return {{305, "Y-Axis offset (y0):"},
                 {320, "Sin Amplitude(s): " + FormatList(d.ParamA, n)},
                 {335, "     Frequency(s): " + FormatList(d.ParamB, n)},

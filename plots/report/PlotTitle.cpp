@@ -2,13 +2,13 @@
 
 namespace plots {
 
-std::string ToolName(int plotType, const PlotFacts& facts)
+std::string ToolName(PlotType plotType, const PlotFacts& facts)
 {
     switch (plotType) {
-    case -2: return "Tunewave (tm)";
-    case -1: return "Tunepulse (tm)";
-    case 0: return "Derivex (tm)";
-    case 110: return "Dosivo (tm)";
+    case PlotType::PoleZeroFrequency: return "Tunewave (tm)";
+    case PlotType::PoleZeroTime: return "Tunepulse (tm)";
+    case PlotType::Ode: return "Derivex (tm)";
+    case PlotType::TwoCompartment: return "Dosivo (tm)";
     default: return facts.InitialSettings ? "Fitmora (tm) with Initial Settings" : "Fitmora (tm)";
     }
 }
@@ -19,10 +19,10 @@ PlotTitleText PlotTitleFor(PlotKind kind, const PlotData& data, bool blackAndWhi
     const PlotTitleText versusData{{"DATA(", blackAndWhite ? "- - -" : "----", ") vs. Model"}, "DATA(----) vs. MODEL"};
     switch (kind) {
     case PlotKind::PoleZeroMap:
-        return single(data.PlotType == -2 ? "Poles (X), Zeroes (O) and Doublets (D)" : "Error Amplitude");
+        return single(data.PlotType == PlotType::PoleZeroFrequency ? "Poles (X), Zeroes (O) and Doublets (D)" : "Error Amplitude");
     case PlotKind::FirstLinePlot:
         // A filter-matching run's first line plot follows its map and shows the error.
-        if (data.PlotType == 0) return {{"Y(", "----", ") and Ydot"}, "Y(----) and Ydot"};
+        if (data.PlotType == PlotType::Ode) return {{"Y(", "----", ") and Ydot"}, "Y(----) and Ydot"};
         return single("Error Amplitude");
     case PlotKind::CurveVersusData:
     case PlotKind::ImpulseResponse:
@@ -37,9 +37,9 @@ PlotTitleText PlotTitleFor(PlotKind kind, const PlotData& data, bool blackAndWhi
     return {};
 }
 
-std::string XAxisTitle(int plotType, PlotKind kind)
+std::string XAxisTitle(PlotType plotType, PlotKind kind)
 {
-    return plotType == -2 || kind == PlotKind::SideLobe ? "Frequency" : "Time";
+    return plotType == PlotType::PoleZeroFrequency || kind == PlotKind::SideLobe ? "Frequency" : "Time";
 }
 
 }  // namespace plots

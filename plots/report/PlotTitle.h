@@ -19,7 +19,7 @@ struct PlotFacts {
 };
 
 // "Tunewave (tm)", ..., "Fitmora (tm)" with " with Initial Settings" when the facts say so.
-std::string ToolName(int plotType, const PlotFacts& facts);
+std::string ToolName(PlotType plotType, const PlotFacts& facts);
 
 // The plot title of a kind: one centred piece, or three pieces of which the middle one is a line
 // sample in the first curve's colour; none on a ripple plot whose data does not call for one.
@@ -31,6 +31,6 @@ struct PlotTitleText {
 PlotTitleText PlotTitleFor(PlotKind kind, const PlotData& data, bool blackAndWhite);
 
 // "Frequency" or "Time".
-std::string XAxisTitle(int plotType, PlotKind kind);
+std::string XAxisTitle(PlotType plotType, PlotKind kind);
 
 }  // namespace plots

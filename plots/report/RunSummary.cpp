@@ -29,13 +29,13 @@ std::string ScientificOfText(const std::string& text)
     return ParseNumber(tk::TrimSpaces(text), value) ? FormatScientific(value) : text;
 }
 
-std::string ToolTitle(int plotType)
+std::string ToolTitle(PlotType plotType)
 {
     switch (plotType) {
-    case -2: return "Tunewave (tm) Results";
-    case -1: return "Tunepulse (tm) Results";
-    case 0: return "Derivex (tm) Results\t";
-    case 110: return "Dosivo (tm) Results\t";
+    case PlotType::PoleZeroFrequency: return "Tunewave (tm) Results";
+    case PlotType::PoleZeroTime: return "Tunepulse (tm) Results";
+    case PlotType::Ode: return "Derivex (tm) Results\t";
+    case PlotType::TwoCompartment: return "Dosivo (tm) Results\t";
     default: return "Fitmora (tm) Results\t";
     }
 }
@@ -194,16 +194,16 @@ void PoleZeroSection(const PlotData& d, Lines& out)
 void ModelSection(const PlotData& d, Lines& out)
 {
     switch (d.PlotType) {
-    case 0: out.push_back(" ODE is ... " + d.OdeText); break;
-    case 1: LorentzianSection(d, out); break;
-    case 2: ModifiedLorentzianSection(d, out); break;
-    case 3: ExponentialSection(d, out); break;
-    case 4: PowerSection(d, out); break;
-    case 5: SineSection(d, out); break;
-    case 6: ExponentialSineSection(d, out); break;
-    case 110: CompartmentSection(d, out); break;
-    case -1:
-    case -2: PoleZeroSection(d, out); break;
+    case PlotType::Ode: out.push_back(" ODE is ... " + d.OdeText); break;
+    case PlotType::LorentzianSeries: LorentzianSection(d, out); break;
+    case PlotType::ModifiedLorentzianSeries: ModifiedLorentzianSection(d, out); break;
+    case PlotType::ExponentialSeries: ExponentialSection(d, out); break;
+    case PlotType::PowerSeries: PowerSection(d, out); break;
+    case PlotType::SineSeries: SineSection(d, out); break;
+    case PlotType::ExponentialSineSeries: ExponentialSineSection(d, out); break;
+    case PlotType::TwoCompartment: CompartmentSection(d, out); break;
+    case PlotType::PoleZeroTime:
+    case PlotType::PoleZeroFrequency: PoleZeroSection(d, out); break;
     default: break;
     }
 }
@@ -222,14 +222,17 @@ std::string RightAlignText(const std::string& text, int width)
 std::string RunSummaryText(const PlotData& d, const QDateTime& now)
 {
     const QLocale locale = QLocale::system();
-    const std::string title = d.PlotType > 0 ? "SavedAs File: " + tk::TrimSpaces(d.TitleLine) : tk::TrimSpaces(d.TitleLine);
+    // Every type above the ODE (curve fitting, pharmacokinetics) names the file the run was saved
+    // as and the data file it read.
+    const bool namesFiles = d.PlotType > PlotType::Ode;
+    const std::string title = namesFiles ? "SavedAs File: " + tk::TrimSpaces(d.TitleLine) : tk::TrimSpaces(d.TitleLine);
     const std::string first = std::string(Tab) + "        ----" + RightAlignText(title, 54);
 
     Lines lines;
     lines.push_back(ToolTitle(d.PlotType) + Tab + "     " + locale.toString(now.date(), QLocale::ShortFormat).toStdString() +
                     " " + locale.toString(now.time(), QLocale::ShortFormat).toStdString());
     lines.push_back(std::string("      --------") + Tab + Tab + "==========================");
-    lines.push_back(d.PlotType > 0 ? "        ----" + RightAlignText("Data File: " + d.DataFileName, 54)
+    lines.push_back(namesFiles ? "        ----" + RightAlignText("Data File: " + d.DataFileName, 54)
                                    : std::string("        ----"));
     lines.push_back(" ");
     ModelSection(d, lines);

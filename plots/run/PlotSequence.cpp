@@ -16,14 +16,14 @@ std::vector<PlotKind> CurveBlocksOf(const PlotData& data)
 
 std::vector<PlotKind> FilePlotSequence(const PlotData& data)
 {
-    const int type = data.PlotType;
-    if (type == 0 || type == 110) return {PlotKind::FirstLinePlot};
+    const PlotType type = data.PlotType;
+    if (type == PlotType::Ode || type == PlotType::TwoCompartment) return {PlotKind::FirstLinePlot};
     if (!IsPoleZeroType(type)) return {PlotKind::FirstLinePlot, PlotKind::CurveVersusData};
 
     std::vector<PlotKind> kinds{PlotKind::PoleZeroMap, PlotKind::FirstLinePlot, PlotKind::CurveVersusData};
     for (const PlotKind block : CurveBlocksOf(data)) {
         const bool ripple = data.DelayMatched == 1;
-        if (block == PlotKind::ImpulseResponse && type == -2 && ripple) continue;
+        if (block == PlotKind::ImpulseResponse && type == PlotType::PoleZeroFrequency && ripple) continue;
         kinds.push_back(block);
     }
     return kinds;

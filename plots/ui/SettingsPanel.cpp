@@ -1,6 +1,7 @@
 #include "plots/ui/SettingsPanel.h"
 
 #include "plots/report/Format.h"
+#include "plots/run/SettingsStore.h"
 #include "plots/run/Startup.h"
 
 #include <QApplication>
@@ -18,8 +19,6 @@ namespace {
 const std::array<const char*, 4> GridTypeCaptions = {"Solid", "Dashed", "Dotted", "Dashed-Dot-Dot"};
 const std::array<const char*, 4> GridLinesCaptions = {"No Grid Lines", "X && Y Axes", "X Axis Only", "Y Axis Only"};
 const std::array<const char*, 6> ColourCaptions = {"Axes:", "Titles:", "Misc Info:", "Curve1:", "Curve2:", "Background:"};
-// The value names of the six colours in the settings key, in slot order.
-const std::array<const char*, 6> ColourValueNames = {"Axes", "Titles", "MiscInfo", "Curve1", "Curve2", "Background"};
 
 void SetBackground(QLineEdit* box, const QColor& colour)
 {
@@ -28,12 +27,16 @@ void SetBackground(QLineEdit* box, const QColor& colour)
     box->setPalette(p);
 }
 
-int CheckedIndex(const std::array<QRadioButton*, 4>& options)
+// The choice whose button is checked; the first when none is.
+template <typename Choice>
+Choice CheckedChoice(const std::array<QRadioButton*, 4>& options)
 {
     for (int i = 0; i < 4; ++i)
-        if (options[i]->isChecked()) return i;
-    return -1;
+        if (options[i]->isChecked()) return static_cast<Choice>(i);
+    return static_cast<Choice>(0);
 }
+
+void Check(const std::array<QRadioButton*, 4>& options, int choice) { options.at(choice)->setChecked(true); }
 
 std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
 
@@ -52,6 +55,7 @@ SettingsPanel::SettingsPanel(Viewer& viewer, tk::Registry& registry, tk::Dialogs
     setObjectName("fraSettings");
     colours_ = DesignColours;
     BuildControls();
+    SetGridDefaults();
     for (int i = 0; i < 6; ++i) SetSwatchColour(i, colours_[i]);
     SyncSettings();
 }
@@ -152,13 +156,14 @@ void SettingsPanel::SetSwatchColour(int index, Colour c)
     SyncSettings();
 }
 
-int SettingsPanel::GridType() const { return CheckedIndex(optGridType); }
-int SettingsPanel::GridLines() const { return CheckedIndex(optGridLines); }
+GridStyle SettingsPanel::GridType() const { return CheckedChoice<GridStyle>(optGridType); }
+GridAxes SettingsPanel::GridLines() const { return CheckedChoice<GridAxes>(optGridLines); }
 
 void SettingsPanel::SetGridDefaults()
 {
-    optGridLines[1]->setChecked(true);
-    optGridType[2]->setChecked(true);
+    const DisplaySettings defaults;
+    Check(optGridLines, int(defaults.GridLines));
+    Check(optGridType, int(defaults.GridType));
 }
 
 void SettingsPanel::ClearAxisChecks()
@@ -170,54 +175,36 @@ void SettingsPanel::ClearAxisChecks()
 void SettingsPanel::LoadSettings()
 {
     viewer_.Run().UseSettingsKey(SettingsSubkey);
-    const std::string& key = SettingsSubkey;
-    if (registry_.KeyExists(tk::HKEY_CURRENT_USER, key)) {
-        chkBlacknWhite->setChecked(registry_.GetInt(key, "BlacknWhite") != 0);
-        chkSmoothLines->setChecked(registry_.GetInt(key, "SmoothLines") != 0);
-        if (const int g = registry_.GetInt(key, "GridType"); g >= 0 && g < 4) optGridType[g]->setChecked(true);
-        if (const int g = registry_.GetInt(key, "GridLines"); g >= 0 && g < 4) optGridLines[g]->setChecked(true);
-        chkXaxis->setChecked(registry_.GetInt(key, "chkXaxis") != 0);
-        txtXstep->setText(QString::fromStdString(registry_.GetText(key, "txtXstep")));
-        txtXmin->setText(QString::fromStdString(registry_.GetText(key, "txtXmin")));
-        chkYaxis->setChecked(registry_.GetInt(key, "chkYaxis") != 0);
-        txtYstep->setText(QString::fromStdString(registry_.GetText(key, "txtYstep")));
-        txtYmin->setText(QString::fromStdString(registry_.GetText(key, "txtYmin")));
-    } else {
-        for (int i = 0; i < 6; ++i) SetSwatchColour(i, DefaultColours[i]);
-        ClearAxisChecks();
-        for (QLineEdit* box : {txtXmin, txtXstep, txtYmin, txtYstep}) box->clear();
-    }
-    // A black "Titles:" colour marks colours that were never chosen: the swatches keep theirs.
-    if (registry_.GetInt(key, "Titles") != 0)
-        for (int i = 0; i < 6; ++i) SetSwatchColour(i, Colour(registry_.GetInt(key, ColourValueNames[i])));
+    ShowSettings(LoadDisplaySettings(registry_, SettingsSubkey, Shown()));
+}
+
+void SettingsPanel::ShowSettings(const DisplaySettings& s)
+{
+    chkBlacknWhite->setChecked(s.BlackAndWhite);
+    chkSmoothLines->setChecked(s.SmoothLines);
+    Check(optGridType, int(s.GridType));
+    Check(optGridLines, int(s.GridLines));
+    // Ticking an axis fills its empty boxes from the shown plot; the kept texts then win.
+    const auto showAxis = [](const AxisOverride& axis, QCheckBox* check, QLineEdit* minBox, QLineEdit* stepBox) {
+        check->setChecked(axis.Enabled);
+        stepBox->setText(QString::fromStdString(axis.StepText));
+        minBox->setText(QString::fromStdString(axis.MinText));
+    };
+    showAxis(s.X, chkXaxis, txtXmin, txtXstep);
+    showAxis(s.Y, chkYaxis, txtYmin, txtYstep);
+    for (int i = 0; i < 6; ++i) SetSwatchColour(i, s.Colours[i]);
     SyncSettings();
 }
 
 void SettingsPanel::SaveSettings()
 {
-    const std::string& key = SettingsSubkey;
-    viewer_.Run().UseSettingsKey(key);
-    if (!registry_.KeyExists(tk::HKEY_CURRENT_USER, key)) {
-        try {
-            registry_.CreateKey(tk::HKEY_CURRENT_USER, key);
-        } catch (const tk::RegistryError& e) {
-            // Without the key nothing could be kept; say so rather than pretend it was saved.
-            dialogs_.Show(e.what(), "Graphel", tk::MsgIcon::Critical, tk::MsgButtons::Ok);
-            return;
-        }
+    viewer_.Run().UseSettingsKey(SettingsSubkey);
+    try {
+        SaveDisplaySettings(registry_, SettingsSubkey, Shown());
+    } catch (const tk::RegistryError& e) {
+        // Without the key nothing could be kept; say so rather than pretend it was saved.
+        dialogs_.Show(e.what(), "Graphel", tk::MsgIcon::Critical, tk::MsgButtons::Ok);
     }
-    registry_.SetInt(key, "BlacknWhite", chkBlacknWhite->isChecked() ? 1 : 0);
-    registry_.SetInt(key, "SmoothLines", chkSmoothLines->isChecked() ? 1 : 0);
-    if (const int g = GridType(); g >= 0) registry_.SetInt(key, "GridType", g);
-    if (const int g = GridLines(); g >= 0) registry_.SetInt(key, "GridLines", g);
-    if (!chkBlacknWhite->isChecked())
-        for (int i = 0; i < 6; ++i) registry_.SetInt(key, ColourValueNames[i], std::int32_t(colours_[i]));
-    registry_.SetInt(key, "chkXaxis", chkXaxis->isChecked() ? 1 : 0);
-    registry_.SetText(key, "txtXstep", Text(txtXstep));
-    registry_.SetText(key, "txtXmin", Text(txtXmin));
-    registry_.SetInt(key, "chkYaxis", chkYaxis->isChecked() ? 1 : 0);
-    registry_.SetText(key, "txtYstep", Text(txtYstep));
-    registry_.SetText(key, "txtYmin", Text(txtYmin));
 }
 
 void SettingsPanel::ApplyBlackAndWhite()
@@ -326,16 +313,23 @@ bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
     return QGroupBox::eventFilter(watched, event);
 }
 
-void SettingsPanel::SyncSettings()
+DisplaySettings SettingsPanel::Shown() const
 {
     DisplaySettings s = viewer_.Settings();
     s.BlackAndWhite = chkBlacknWhite->isChecked();
     s.SmoothLines = chkSmoothLines->isChecked();
-    if (const int g = GridType(); g >= 0) s.GridType = g;
-    if (const int g = GridLines(); g >= 0) s.GridLines = g;
-    for (int i = 0; i < 6; ++i) s.Colours[i] = colours_[i] & 0xFFFFFF;
+    s.GridType = GridType();
+    s.GridLines = GridLines();
+    s.Colours = colours_;
     s.X = {chkXaxis->isChecked(), Text(txtXmin), Text(txtXstep)};
     s.Y = {chkYaxis->isChecked(), Text(txtYmin), Text(txtYstep)};
+    return s;
+}
+
+void SettingsPanel::SyncSettings()
+{
+    DisplaySettings s = Shown();
+    for (Colour& c : s.Colours) c &= 0xFFFFFF;
     viewer_.UseSettings(s);
 }
 

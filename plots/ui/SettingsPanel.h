@@ -57,8 +57,8 @@ public:
 
     Colour SwatchColour(int index) const { return colours_.at(index); }
     void SetSwatchColour(int index, Colour c);
-    int GridType() const;
-    int GridLines() const;
+    GridStyle GridType() const;
+    GridAxes GridLines() const;
 
     void SetGridDefaults();
     void ClearAxisChecks();
@@ -85,6 +85,9 @@ private:
     void UpdateAxisFields(QCheckBox* check, QLineEdit* minBox, QLineEdit* stepBox, bool giveFocus = true);
     void FillEmptyRange(QLineEdit* minBox, QLineEdit* stepBox, double min, double max, int steps);
     void ValidateStep(QLineEdit* box, const std::string& axis);
+    // What the controls show, the colours as the swatches keep them.
+    DisplaySettings Shown() const;
+    void ShowSettings(const DisplaySettings& s);
     // Copies the controls' state into the viewer's display settings.
     void SyncSettings();
 

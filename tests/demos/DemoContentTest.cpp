@@ -126,10 +126,10 @@ TEST(DemoContent, EveryShippedPlotFileReadsAsItsPlotType)
         const std::string base = (AnswersDir / path.stem()).string();
         plots::PlotData data;
         EXPECT_TRUE(plots::ReadPlotData(data, base + ext).Loaded());
-        EXPECT_EQ(data.PlotType, p.PlotType);
+        EXPECT_EQ(CodeOf(data.PlotType), p.PlotType);
         EXPECT_GT(data.PointCount, 0);
         EXPECT_EQ(static_cast<std::size_t>(data.PointCount), data.DataX.size());
-        types.insert(data.PlotType);
+        types.insert(CodeOf(data.PlotType));
 
         if (p.PlotType < 0) {
             // Side lobes when more than one omega-axis zero, ripple when the delay was

@@ -70,7 +70,7 @@ TEST(DemoPlotFiles, FittedSeriesReadBackWithTheirParametersAndModel)
         const SeriesRun run = RunSeriesExample(ex);
         ReadBack r;
         ASSERT_TRUE(r.Read(SeriesPlotFile(run, run.Fit.Params, run.Fit.SumSquares)));
-        EXPECT_EQ(r.Data.PlotType, static_cast<int>(ex.Kind));
+        EXPECT_EQ(CodeOf(r.Data.PlotType), static_cast<int>(ex.Kind));
         EXPECT_EQ(r.Data.TermCount, ex.Terms);
         EXPECT_EQ(r.Data.DataFileName, ex.Stem + ".dat");
         ExpectClose(std::stod(r.Data.YOffsetText), run.Fit.Params[0], "y0");
@@ -108,7 +108,7 @@ TEST(DemoPlotFiles, FilterMatchesReadBackWithTheirPolesZerosAndBlocks)
         const PoleZeroSet& f = run.Filter;
         ReadBack r;
         ASSERT_TRUE(r.Read(FilterPlotFile(run)));
-        EXPECT_EQ(r.Data.PlotType, ex.PlotType);
+        EXPECT_EQ(CodeOf(r.Data.PlotType), ex.PlotType);
         EXPECT_EQ(r.Data.DelayMatched, ex.DelayMatched ? 1 : 0);
         EXPECT_EQ(r.Data.SigmaPoleCount, f.HasSigmaPole ? 1 : 0);
         ASSERT_EQ(r.Data.PoleRe.size(), f.PoleRe.size());
@@ -149,7 +149,7 @@ TEST(DemoPlotFiles, DosingAndOdeRunsReadBackWithTheirModel)
         const DosingRun run = RunDosingExample(ex);
         ReadBack r;
         ASSERT_TRUE(r.Read(DosingPlotFile(run)));
-        EXPECT_EQ(r.Data.PlotType, 110);
+        EXPECT_EQ(CodeOf(r.Data.PlotType), 110);
         const Vec sums = run.Rates.Sums();
         const std::string texts[] = {r.Data.A1kSumText, r.Data.A2kSumText, r.Data.A3kSumText, r.Data.A4kSumText};
         for (int k = 0; k < 4; ++k)
@@ -163,7 +163,7 @@ TEST(DemoPlotFiles, DosingAndOdeRunsReadBackWithTheirModel)
         const OdeRun run = RunOdeExample(ex);
         ReadBack r;
         ASSERT_TRUE(r.Read(OdePlotFile(run)));
-        EXPECT_EQ(r.Data.PlotType, 0);
+        EXPECT_EQ(CodeOf(r.Data.PlotType), 0);
         EXPECT_EQ(r.Data.OdeText + " ", ex.OdeText.substr(0, ex.OdeText.find('!')).substr(0, r.Data.OdeText.size() + 1));
         EXPECT_EQ(r.Data.OdeText.find('!'), std::string::npos);
         ASSERT_EQ(r.Data.ParamA.size(), ex.Params.size());

@@ -54,10 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const auto n = static_cast<std::size_t>(data.PointCount);
         Require(data.DataX.size() == n && data.DataY1.size() == n && data.DataY2.size() == n,
                 "data columns hold the point count");
-        if (data.PlotType >= 0 && data.PlotType <= 6)
+        if (data.PlotType >= plots::PlotType::Ode && data.PlotType <= plots::PlotType::ExponentialSineSeries)
             Require(data.TermCount >= 1 && data.ParamA.size() == std::size_t(data.TermCount),
                     "parameters hold the term count");
-        if (data.PlotType == -1 || data.PlotType == -2) {
+        if (plots::IsPoleZeroType(data.PlotType)) {
             Require(data.PoleRe.size() == std::size_t(data.PoleCount) && data.PoleIm.size() == data.PoleRe.size(),
                     "pole arrays hold the pole count");
             for (std::size_t i = 1; i < data.PoleIm.size(); ++i)

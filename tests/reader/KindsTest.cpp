@@ -23,7 +23,7 @@ const std::vector<KindCase> kindCases = {
      Lines({"power fit", " 1.5E-02", "anything", " 4  1  3 ", "poly.dat", ".5", " 2 ", " 0  1  .1 ", " 1  2 -.1 ",
             " 2  3  0 "}),
      [](const PlotData& d) {
-         EXPECT_EQ(d.PlotType, 4);
+         EXPECT_EQ(CodeOf(d.PlotType), 4);
          EXPECT_EQ(d.TermCount, 1);
          EXPECT_EQ(d.PointCount, 3);
          EXPECT_EQ(d.ErrorSumText, "1.5E-02");
@@ -36,7 +36,7 @@ const std::vector<KindCase> kindCases = {
     {"header with a fourth number",
      Lines({"t", "e", "x", " 0  3  2  7 ", "y' = -y", " 1  2  3 ", " 0 1 -1 ", " 1 .5 -.5 "}),
      [](const PlotData& d) {
-         EXPECT_EQ(d.PlotType, 0);
+         EXPECT_EQ(CodeOf(d.PlotType), 0);
          EXPECT_EQ(d.TermCount, 3);
          EXPECT_EQ(d.PointCount, 2);
      }},
@@ -100,7 +100,7 @@ const std::vector<KindCase> kindCases = {
     {"unknown type without a kind section",
      Lines({"logistic", "e", "x", "7 1 2", "0 1 2", "1 2 3"}),
      [](const PlotData& d) {
-         EXPECT_EQ(d.PlotType, 7);
+         EXPECT_EQ(CodeOf(d.PlotType), 7);
          EXPECT_EQ(d.PointCount, 2);
          EXPECT_EQ(d.DataX, (Series{0, 1}));
      }},
@@ -195,7 +195,7 @@ TEST(ReadPlotData, SecondFileReplacesTheOpenFileAndKeepsOtherArrays)
     auto r = PlotFiles::ReadExisting(files.Dir() + "/first");
     ASSERT_TRUE(r->Ok);
     ASSERT_TRUE(ReadPlotData(r->Data, files.Dir() + "/first.2lt").Loaded());
-    EXPECT_EQ(r->Data.PlotType, 4);
+    EXPECT_EQ(CodeOf(r->Data.PlotType), 4);
     EXPECT_EQ(r->Data.ParamA, Series{9});
     EXPECT_EQ(r->Data.ParamT0, Series{3}) << "kept from the .plt file";
     EXPECT_EQ(r->Data.DataX, (Series{5, 8}));
@@ -288,7 +288,7 @@ TEST(Samples, EverySampleReads)
         const std::string name(c.File);
         auto r = PlotFiles::ReadExisting(path.substr(0, path.size() - 4), path.substr(path.size() - 4));
         ASSERT_TRUE(r->Ok) << c.File << ": " << r->Failure();
-        EXPECT_EQ(r->Data.PlotType, c.PlotType) << c.File;
+        EXPECT_EQ(CodeOf(r->Data.PlotType), c.PlotType) << c.File;
         EXPECT_EQ(r->Data.TermCount, c.TermCount) << c.File;
         EXPECT_EQ(r->Data.PointCount, c.PointCount) << c.File;
         for (const int points : c.BlockPoints) {

@@ -148,7 +148,7 @@ TEST(PrepareAxes, OverridesReplaceTheRangeInDisplayedUnits)
     RenderRig rig;
     rig.SetPoints({0, 1}, {0, 1}, {0, 87});
     rig.FirstPlotCurves();
-    rig.Data.PlotType = 3;
+    rig.Data.PlotType = PlotType::ExponentialSeries;
     rig.Settings.Y = {true, "-1", "2"};
     PrepareYAxis(rig.Ctx);
     EXPECT_DOUBLE_EQ(rig.Axis.Ymin, -1);
@@ -172,7 +172,7 @@ TEST(PrepareYAxis, RangeByPlotTypeAndCurveKind)
     for (const Case& c : cases) {
         RenderRig rig;
         rig.SetPoints({0, 1, 2}, {-3, -1, 0}, {1, 2, 3});
-        rig.Data.PlotType = std::int16_t(c.Type);
+        rig.Data.PlotType = PlotTypeOfCode(std::int16_t(c.Type));
         rig.SetKind(c.Kind);
         rig.Axis.CurveY1 = {1, 2, 3};
         rig.Axis.CurveY2 = {-3, -1, 0};
@@ -187,7 +187,7 @@ TEST(PrepareYAxis, LargeValuesAreNotHiddenBySearchSeeds)
 {
     RenderRig rig;
     rig.SetPoints({0, 1}, {0, 0}, {0, 0});
-    rig.Data.PlotType = 3;
+    rig.Data.PlotType = PlotType::ExponentialSeries;
     rig.Axis.CurveY1 = {5e10, 6e10};
     PrepareYAxis(rig.Ctx);
     const double p = std::pow(10.0, rig.Axis.YExponent);
@@ -199,7 +199,7 @@ TEST(PrepareYAxis, TypeZeroMapsTheDerivativeOntoTheSolutionRange)
 {
     RenderRig rig;
     rig.SetPoints({0, 1, 2}, {0, 5, 10}, {-1, 0, 1});
-    rig.Data.PlotType = 0;
+    rig.Data.PlotType = PlotType::Ode;
     rig.FirstPlotCurves();  // CurveY1 = derivative -1..1, CurveY2 = solution 0..10
     PrepareYAxis(rig.Ctx);
     EXPECT_EQ(rig.Axis.YExponent, 0);
@@ -221,7 +221,7 @@ TEST(PrepareYAxis, TypeZeroWithAConstantDerivativeDividesByOne)
 {
     RenderRig rig;
     rig.SetPoints({0, 1}, {2, 4}, {7, 7});
-    rig.Data.PlotType = 0;
+    rig.Data.PlotType = PlotType::Ode;
     rig.FirstPlotCurves();
     PrepareYAxis(rig.Ctx);
     // ((7-7)*4 + (7-7)*2) / 1
@@ -233,7 +233,7 @@ TEST(PrepareYAxis, CurvesAreDividedByThePowerOfTen)
 {
     RenderRig rig;
     rig.SetPoints({0, 1}, {0, 0.0005}, {0, 0.0004});
-    rig.Data.PlotType = 3;
+    rig.Data.PlotType = PlotType::ExponentialSeries;
     rig.SetKind(PlotKind::CurveVersusData);
     rig.Axis.CurveY1 = {0, 0.0004};
     rig.Axis.CurveY2 = {0, 0.0005};

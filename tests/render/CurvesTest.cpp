@@ -49,7 +49,7 @@ TEST(DrawCurves, CurvesColoursAndDashStylesByKindAndType)
     for (const Case& c : cases) {
         RenderRig rig;
         rig.Settings.BlackAndWhite = c.BlackAndWhite;
-        rig.Data.PlotType = std::int16_t(c.Type);
+        rig.Data.PlotType = PlotTypeOfCode(std::int16_t(c.Type));
         rig.Data.PointCount = 3;
         const PlotKind kinds[] = {PlotKind::FirstLinePlot, PlotKind::CurveVersusData, PlotKind::SideLobe,
                                   PlotKind::GroupDelayRipple, PlotKind::ImpulseResponse};
@@ -137,7 +137,7 @@ TEST(DrawPlot, DrawsFrameTitlesAndCurvesThenRefreshesAndReturnsTheTrace)
         RenderRig rig;
         int refreshes = 0;
         rig.Canvas.OnRefresh = [&] { ++refreshes; };
-        rig.Data.PlotType = 3;
+        rig.Data.PlotType = PlotType::ExponentialSeries;
         if (c.Points == 3)
             rig.SetPoints({0, 43.5, 87}, {0, 1, 2}, {0, 2, 2.37});
         else
@@ -161,7 +161,7 @@ TEST(DrawPlot, DrawingTwiceGivesTheSamePicture)
     // The window redraws the plot it shows at every resize; nothing of the first drawing may
     // leak into the second, and the data may not change under it.
     PlotData data;
-    data.PlotType = 3;
+    data.PlotType = PlotType::ExponentialSeries;
     data.DataX = {0, 1, 2, 3};
     data.DataY1 = {1, 4, 9, 16};
     data.DataY2 = {2, 3, 5, 7};
@@ -184,7 +184,7 @@ TEST(DrawPlot, DrawingTwiceGivesTheSamePicture)
 TEST(DrawLinePlot, ThreePointCurveSitsInsideTheScaledFrame)
 {
     RenderRig rig;
-    rig.Data.PlotType = 3;
+    rig.Data.PlotType = PlotType::ExponentialSeries;
     rig.SetPoints({0, 43.5, 87}, {0, 1, 2}, {0, 2, 2.37});
     DrawLinePlot(rig.Ctx);
     EXPECT_DOUBLE_EQ(rig.Axis.Xmax, 88);

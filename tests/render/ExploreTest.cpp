@@ -19,7 +19,7 @@ using test::RenderRig;
 PlotData Fitting(int points = 88)
 {
     PlotData d;
-    d.PlotType = 3;
+    d.PlotType = PlotType::ExponentialSeries;
     for (int i = 0; i < points; ++i) {
         d.DataX.push_back(i);
         d.DataY1.push_back(std::sin(i / 7.0));
@@ -32,7 +32,7 @@ PlotData Fitting(int points = 88)
 PlotData PoleZero()
 {
     PlotData d;
-    d.PlotType = -2;
+    d.PlotType = PlotType::PoleZeroFrequency;
     d.PoleCount = 2;
     d.PoleRe = {-2, -0.5};
     d.PoleIm = {3, 8};
@@ -225,7 +225,7 @@ TEST(PlotView, GesturesGiveTheRangesToZoomTo)
 TEST(CurvesCsv, NamesTheCurvesAndKeepsEveryDigit)
 {
     PlotData d;
-    d.PlotType = 0;
+    d.PlotType = PlotType::Ode;
     d.DataX = {0, 0.1, 1e-20};
     d.DataY1 = {1.0 / 3, 2, 3};
     d.DataY2 = {-4, 5.5, 6};

@@ -21,7 +21,7 @@ void DrawFrame(RenderRig& rig, double xmin, double xmax, double ymin, double yma
     ResetSurface(rig.Ctx);
     rig.Canvas.SetFontSize(10 * rig.Axis.ScreenXFactor);  // as the legend leaves it
     DrawTitles(rig.Ctx);
-    Grid(rig.Ctx, rig.Data.PlotType, rig.Axis.Xmin, rig.Axis.Xmax, rig.Axis.Ymin, rig.Axis.Ymax, rig.Ctx.CurveKind());
+    Grid(rig.Ctx, rig.Data.PlotType, rig.Axis.Xmin, rig.Axis.Xmax, rig.Axis.Ymin, rig.Axis.Ymax);
 }
 
 std::vector<DrawCall> TextsAtDesignY(const RecordingSurface& s, double pixelY)
@@ -130,7 +130,7 @@ TEST(DrawTitles, PlotTitleByKindAndType)
     for (const Case& c : cases) {
         RenderRig rig;
         rig.SetKind(c.Kind);
-        rig.Data.PlotType = std::int16_t(c.Type);
+        rig.Data.PlotType = PlotTypeOfCode(std::int16_t(c.Type));
         rig.Data.OmegaZeroCount = std::int16_t(c.OmegaZeros);
         rig.Data.DelayMatched = std::int16_t(c.Delay);
         rig.Settings.BlackAndWhite = c.BlackAndWhite;
@@ -157,7 +157,7 @@ TEST(DrawTitles, AxisTitlesSitMidSurfaceAndAmplitudeIsTurned)
                  {-1, PlotKind::GroupDelayRipple, "Time"}};
     for (const Case& c : cases) {
         RenderRig rig;
-        rig.Data.PlotType = std::int16_t(c.Type);
+        rig.Data.PlotType = PlotTypeOfCode(std::int16_t(c.Type));
         rig.SetKind(c.Kind);
         DrawFrame(rig, 0, 88, 0, 2.4);
         const DrawCall* x = rig.Canvas.FindText(c.XTitle);
@@ -187,7 +187,7 @@ TEST(DrawTitles, ScaleBlockOnlyForScaledAxes)
     };
     for (const Case& c : cases) {
         RenderRig rig;
-        rig.Data.PlotType = 3;
+        rig.Data.PlotType = PlotType::ExponentialSeries;
         rig.Axis.XExponent = std::int16_t(c.X);
         rig.Axis.YExponent = std::int16_t(c.Y);
         DrawFrame(rig, 0, 88, 0, 2.4);
@@ -215,7 +215,7 @@ TEST(DrawTitles, EndsInPlotUnitsWithMargins)
     };
     for (const Case& c : cases) {
         RenderRig rig;
-        rig.Data.PlotType = std::int16_t(c.Type);
+        rig.Data.PlotType = PlotTypeOfCode(std::int16_t(c.Type));
         rig.SetKind(c.Kind);
         rig.Settings.Y = {c.YOverride, c.Type == -2 ? "-2" : "0", c.Type == -2 ? "0.8" : "1.6"};
         DrawFrame(rig, 0, 88, c.Ymin, c.Ymax);
@@ -245,26 +245,27 @@ TEST(Grid, LinesOrTicksByGridOptions)
 {
     struct Case {
         const char* What;
-        int GridLines, GridType;
+        GridAxes GridLines;
+        GridStyle GridType;
         bool XLines, YLines;
         int XStyle, YStyle;
     } cases[] = {
-        {"no grid lines: ticks on both axes", 0, 0, false, false, 0, 0},
-        {"X and Y, solid", 1, 0, true, true, 0, 0},
-        {"X and Y, dashed", 1, 1, true, true, 1, 1},
-        {"X only, dotted: Y ticks take the dotted style", 2, 2, true, false, 2, 2},
-        {"Y only, dashed-dot-dot", 3, 3, false, true, 0, 4},
+        {"no grid lines: ticks on both axes", GridAxes::None, GridStyle::Solid, false, false, 0, 0},
+        {"X and Y, solid", GridAxes::XAndY, GridStyle::Solid, true, true, 0, 0},
+        {"X and Y, dashed", GridAxes::XAndY, GridStyle::Dashed, true, true, 1, 1},
+        {"X only, dotted: Y ticks take the dotted style", GridAxes::XOnly, GridStyle::Dotted, true, false, 2, 2},
+        {"Y only, dashed-dot-dot", GridAxes::YOnly, GridStyle::DashDotDot, false, true, 0, 4},
     };
     for (const Case& c : cases) {
         RenderRig rig;
-        rig.Data.PlotType = 3;
+        rig.Data.PlotType = PlotType::ExponentialSeries;
         rig.Settings.GridLines = c.GridLines;
         rig.Settings.GridType = c.GridType;
         rig.Axis.Xmin = 0, rig.Axis.Xmax = 88, rig.Axis.Ymin = -1, rig.Axis.Ymax = 2;
         ResetSurface(rig.Ctx);
         DrawTitles(rig.Ctx);
         const std::size_t before = rig.Canvas.Lines().size();
-        Grid(rig.Ctx, 3, 0, 88, -1, 2, 1);
+        Grid(rig.Ctx, PlotType::ExponentialSeries, 0, 88, -1, 2);
         const std::vector<DrawCall> all = rig.Canvas.Lines();
         ASSERT_EQ(all.size(), before + 2 + 11 + 6) << c.What;
         // axes: X along y = 0 (zero inside the range), Y at x = 0
@@ -319,8 +320,8 @@ TEST(Grid, PositionsLabelsAndAxisPlaces)
     };
     for (const Case& c : cases) {
         RenderRig rig;
-        rig.Data.PlotType = std::int16_t(c.Type);
-        rig.Settings.GridLines = 0;
+        rig.Data.PlotType = PlotTypeOfCode(std::int16_t(c.Type));
+        rig.Settings.GridLines = GridAxes::None;
         DrawFrame(rig, c.Xmin, c.Xmax, c.Ymin, c.Ymax);
         const std::vector<DrawCall> lines = rig.Canvas.Lines();
         ASSERT_GE(lines.size(), 19u);
@@ -354,7 +355,7 @@ TEST(Grid, BlackAndWhiteDrawsEverythingBlack)
 {
     RenderRig rig;
     rig.Settings.BlackAndWhite = true;
-    rig.Data.PlotType = 3;
+    rig.Data.PlotType = PlotType::ExponentialSeries;
     rig.SetKind(PlotKind::CurveVersusData);
     rig.Axis.XExponent = 2;
     DrawFrame(rig, 0, 88, 0, 2.4);

@@ -34,7 +34,7 @@ std::map<int, std::string> LeftColumn(const RecordingSurface& s)
 
 void PoleZeroRun(PlotData& d)
 {
-    d.PlotType = -2;
+    d.PlotType = PlotType::PoleZeroFrequency;
     d.PoleCount = 2;
     d.PoleRe = {-0.5, -0.25};
     d.PoleIm = {1, 2000};
@@ -83,7 +83,7 @@ TEST(ParameterLegend, LinesStandAtTheirRowsForEveryFittingKind)
     for (const auto& c : cases) {
         Fixture f;
         PlotData& d = f.Data;
-        d.PlotType = c.PlotType;
+        d.PlotType = PlotTypeOfCode(c.PlotType);
         d.TermCount = 3;
         d.YOffsetText = " 0.5 ";
         d.ParamA = {1, 10, 0.5};
@@ -103,7 +103,7 @@ TEST(ParameterLegend, LinesStandAtTheirRowsForEveryFittingKind)
 TEST(ParameterLegend, OffsetThatIsNoNumberIsShownAsItIs)
 {
     Fixture f;
-    f.Data.PlotType = 1;
+    f.Data.PlotType = PlotType::LorentzianSeries;
     f.Data.YOffsetText = "none";
     ResetSurface(f.Ctx());
     DrawParameterLegend(f.Ctx());
@@ -114,22 +114,25 @@ TEST(ParameterLegend, SidelobeBannerOnlyOnThePoleZeroSidelobePlot)
 {
     const struct {
         std::int16_t PlotType;
-        std::int16_t CurveKind;
+        PlotKind Kind;
         bool Banner;
-    } cases[] = {{-2, 3, true}, {-1, 3, true}, {-2, 2, false}, {-1, 4, false}, {-2, 1, false}, {1, 3, false}, {0, 3, false}};
+    } cases[] = {{-2, PlotKind::SideLobe, true},         {-1, PlotKind::SideLobe, true},
+                 {-2, PlotKind::CurveVersusData, false}, {-1, PlotKind::GroupDelayRipple, false},
+                 {-2, PlotKind::FirstLinePlot, false},   {1, PlotKind::SideLobe, false},
+                 {0, PlotKind::SideLobe, false}};
     for (const auto& c : cases) {
         Fixture f;
         PoleZeroRun(f.Data);
-        f.Data.PlotType = c.PlotType;
+        f.Data.PlotType = PlotTypeOfCode(c.PlotType);
         ResetSurface(f.Ctx());
-        DrawParameterLegend(f.Ctx(reports_test::KindOfCurve(c.CurveKind)));
+        DrawParameterLegend(f.Ctx(c.Kind));
         const std::pair<const char*, int> lines[] = {{"===== Sidelobe Ripple =====", 70},
                                                      {"=\t\t\t   =", 85},
                                                      {"=  20 Log10( Ycalc / Ymax)    =", 100},
                                                      {"=========================", 115}};
         for (const auto& [text, y] : lines) {
             const DrawCall* call = f.Canvas.FindText(text);
-            ASSERT_EQ(call != nullptr, c.Banner) << c.PlotType << "/" << c.CurveKind << " " << text;
+            ASSERT_EQ(call != nullptr, c.Banner) << c.PlotType << "/" << PlotKindName(c.Kind) << " " << text;
             if (!call) continue;
             EXPECT_EQ(call->Y1, y);
             EXPECT_NEAR(call->X1, std::nearbyint((630 - f.Canvas.TextWidth(text)) / 2), 1.0) << text;
@@ -247,7 +250,7 @@ TEST(PlotTitle, ToolNameDateAndKindLinesStandInPlace)
     for (const auto& c : cases) {
         Fixture f;
         PoleZeroRun(f.Data);
-        f.Data.PlotType = c.PlotType;
+        f.Data.PlotType = PlotTypeOfCode(c.PlotType);
         f.Data.TitleLine = "  Elliptic low-pass  ";
         f.Data.OdeText = "y' = -k y";
         f.Data.DT50 = 2.3104906;
@@ -311,7 +314,7 @@ TEST(PlotTitle, SizesFollowTheSurface)
     // The surface of a maximised window on a 1280 x 1024 screen: twice the design sizes across,
     // 1024 / 480 down.
     Fixture f(1260, 861);
-    f.Data.PlotType = 1;
+    f.Data.PlotType = PlotType::LorentzianSeries;
     f.Data.TitleLine = "run";
     f.Data.YOffsetText = "1";
     ResetSurface(f.Ctx());

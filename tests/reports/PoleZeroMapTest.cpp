@@ -110,7 +110,7 @@ TEST(PoleZeroMap, RangesAndMarkersForEveryKindOfPoleAndZero)
 {
     for (const MapCase& c : Cases()) {
         Fixture f;
-        f.Data.PlotType = -2;
+        f.Data.PlotType = PlotType::PoleZeroFrequency;
         f.Data.GainText = "1";
         c.Fill(f.Data);
         DrawPoleZeroMap(f.Ctx(PlotKind::PoleZeroMap));
@@ -149,7 +149,7 @@ TEST(PoleZeroMap, TitlesFollowTheTool)
     } cases[] = {{-2, "Poles (X), Zeroes (O) and Doublets (D)", "Frequency"}, {-1, "Error Amplitude", "Time"}};
     for (const auto& c : cases) {
         Fixture f;
-        f.Data.PlotType = c.PlotType;
+        f.Data.PlotType = PlotTypeOfCode(c.PlotType);
         Pole(f.Data, -1, 10000);
         DrawPoleZeroMap(f.Ctx(PlotKind::PoleZeroMap));
         EXPECT_NE(f.Canvas.FindText(c.Title), nullptr) << c.Title;

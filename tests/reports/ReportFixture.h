@@ -19,16 +19,6 @@
 
 namespace reports_test {
 
-// The plot kind a curve-kind number stands for (the map counts as 1, but 1 is the first line plot
-// here).
-inline plots::PlotKind KindOfCurve(int curveKind)
-{
-    using plots::PlotKind;
-    const PlotKind kinds[] = {PlotKind::FirstLinePlot, PlotKind::CurveVersusData, PlotKind::SideLobe,
-                              PlotKind::GroupDelayRipple, PlotKind::ImpulseResponse};
-    return curveKind >= 1 && curveKind <= 5 ? kinds[curveKind - 1] : PlotKind::FirstLinePlot;
-}
-
 struct Fixture {
     explicit Fixture(int width = 630, int height = 404) : Canvas(width, height) {}
 

@@ -42,7 +42,7 @@ struct SummaryCase {
 
 void Lorentzian(PlotData& d)
 {
-    d.PlotType = 1;
+    d.PlotType = PlotType::LorentzianSeries;
     d.TermCount = 2;
     d.TitleLine = "  lorentz2  ";
     d.DataFileName = "lorentz2.dat";
@@ -54,7 +54,7 @@ void Lorentzian(PlotData& d)
 
 void PoleZero(PlotData& d)
 {
-    d.PlotType = -2;
+    d.PlotType = PlotType::PoleZeroFrequency;
     d.TitleLine = "Elliptic low-pass";
     d.SigmaPoleCount = 1;
     d.SigmaPole = -0.4565;
@@ -89,7 +89,7 @@ const std::vector<SummaryCase>& Cases()
         {"modified lorentzian",
          [](PlotData& d) {
              Lorentzian(d);
-             d.PlotType = 2;
+             d.PlotType = PlotType::ModifiedLorentzianSeries;
              d.TermCount = 1;
              d.ParamB = {-7.25};
              d.YOffsetText = "n/a";
@@ -106,7 +106,7 @@ const std::vector<SummaryCase>& Cases()
         {"exponential",
          [](PlotData& d) {
              Lorentzian(d);
-             d.PlotType = 3;
+             d.PlotType = PlotType::ExponentialSeries;
              d.TermCount = 1;
              d.YOffsetText = "250";
              d.ParamA = {1};
@@ -120,7 +120,7 @@ const std::vector<SummaryCase>& Cases()
         {"power",
          [](PlotData& d) {
              Lorentzian(d);
-             d.PlotType = 4;
+             d.PlotType = PlotType::PowerSeries;
              d.TermCount = 1;
              d.YOffsetText = "0.0123456";
          },
@@ -132,7 +132,7 @@ const std::vector<SummaryCase>& Cases()
         {"sine",
          [](PlotData& d) {
              Lorentzian(d);
-             d.PlotType = 5;
+             d.PlotType = PlotType::SineSeries;
              d.ParamB = {1, 10};
              d.ParamC = {0.5, 123.456};
          },
@@ -145,7 +145,7 @@ const std::vector<SummaryCase>& Cases()
         {"exponential sine",
          [](PlotData& d) {
              Lorentzian(d);
-             d.PlotType = 6;
+             d.PlotType = PlotType::ExponentialSineSeries;
              d.TermCount = 0;
          },
          "Fitmora (tm) Results\t", T + "        ----" + Pad("SavedAs File: lorentz2"),
@@ -157,14 +157,14 @@ const std::vector<SummaryCase>& Cases()
         {"unknown fitting model",
          [](PlotData& d) {
              Lorentzian(d);
-             d.PlotType = 7;
+             d.PlotType = PlotTypeOfCode(7);
              d.TitleLine = std::string(60, 'x');
          },
          "Fitmora (tm) Results\t", T + "        ----SavedAs File: " + std::string(60, 'x'),
          "        ----" + Pad("Data File: lorentz2.dat"), {}},
         {"ode",
          [](PlotData& d) {
-             d.PlotType = 0;
+             d.PlotType = PlotType::Ode;
              d.TitleLine = "oscill";
              d.DataFileName = "ignored.dat";
              d.OdeText = "y'' = -y - 0.1 y'";
@@ -172,7 +172,7 @@ const std::vector<SummaryCase>& Cases()
          "Derivex (tm) Results\t", T + "        ----" + Pad("oscill"), "        ----", {" ODE is ... y'' = -y - 0.1 y'"}},
         {"two compartments",
          [](PlotData& d) {
-             d.PlotType = 110;
+             d.PlotType = PlotType::TwoCompartment;
              d.TitleLine = "dosivo";
              d.DataFileName = "dosivo.dat";
              d.AmountA1 = 100;
@@ -197,7 +197,7 @@ const std::vector<SummaryCase>& Cases()
         {"time match with a single zero and no complex zeros",
          [](PlotData& d) {
              PoleZero(d);
-             d.PlotType = -1;
+             d.PlotType = PlotType::PoleZeroTime;
              d.SigmaPoleCount = 0;
              d.SigmaZeroPaired = 0;
              d.OmegaZeroCount = 0;

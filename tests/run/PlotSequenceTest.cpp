@@ -130,7 +130,7 @@ TEST_F(ViewerFixture, ThirdDataFileIsNeverReadAndReplaysTheSecondFilesPlots)
     NextUntilDisabled();
     EXPECT_FALSE(host.Exited) << host.FatalText;
     EXPECT_EQ(drawn, (std::vector<PlotKind>{First, Second, First, Second, First, Second}));
-    EXPECT_EQ(viewer.Run().Data().PlotType, 3);
+    EXPECT_EQ(viewer.Run().Data().PlotType, PlotType::ExponentialSeries);
     EXPECT_EQ(viewer.Run().Data().DataY1.at(0), 102.0) << "the replay shows the data as read, not summed twice";
 }
 

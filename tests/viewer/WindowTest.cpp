@@ -174,7 +174,8 @@ struct LoadCase {
     const char* Name;
     std::function<void(tk::Registry&)> Prepare;
     std::array<Colour, 6> Colours;
-    int GridType, GridLines;
+    GridStyle GridType;
+    GridAxes GridLines;
     bool BlackAndWhite;
     bool AxisTicked;
     QString XminText, XstepText;
@@ -182,6 +183,8 @@ struct LoadCase {
 
 class LoadSettingsTest : public WindowTest, public ::testing::WithParamInterface<LoadCase> {};
 
+// What the store holds is shown by the controls and reaches the drawing (which values are read
+// how is the settings store's own test).
 TEST_P(LoadSettingsTest, RestoresTheSetupTab)
 {
     const LoadCase& c = GetParam();
@@ -222,21 +225,14 @@ void SaveColours(tk::Registry& r, Colour titles)
 }
 
 const LoadCase LoadCases[] = {
-    {"NoKeyGivesDefaultColoursDottedAndBothAxes", [](tk::Registry&) {}, DefaultColours, 2, 1, false, false, "", ""},
+    {"NoKeyGivesDefaultColoursDottedAndBothAxes", [](tk::Registry&) {}, DefaultColours, GridStyle::Dotted,
+     GridAxes::XAndY, false, false, "", ""},
     {"OnlyBlackAndWhiteGivesSolidNoGridAndDesignColours",
      [](tk::Registry& r) {
          r.CreateKey(tk::HKEY_CURRENT_USER, Key);
          r.SetInt(Key, "BlacknWhite", 1);
      },
-     DesignColours, 0, 0, true, false, "", ""},
-    {"BlackTitlesColourKeepsTheDesignColours",
-     [](tk::Registry& r) {
-         r.CreateKey(tk::HKEY_CURRENT_USER, Key);
-         SaveColours(r, 0);
-         r.SetInt(Key, "GridType", 3);
-         r.SetInt(Key, "GridLines", 2);
-     },
-     DesignColours, 3, 2, false, false, "", ""},
+     DesignColours, GridStyle::Solid, GridAxes::None, true, false, "", ""},
     {"SavedColoursAndAxisRangeAreRestored",
      [](tk::Registry& r) {
          r.CreateKey(tk::HKEY_CURRENT_USER, Key);
@@ -247,20 +243,13 @@ const LoadCase LoadCases[] = {
          r.SetText(Key, "txtXmin", "-2.5");
          r.SetText(Key, "txtXstep", "0.5");
      },
-     Saved, 1, 3, false, true, "-2.5", "0.5"},
-    {"GridValuesOutOfRangeAreIgnored",
-     [](tk::Registry& r) {
-         r.CreateKey(tk::HKEY_CURRENT_USER, Key);
-         r.SetInt(Key, "GridType", 4);
-         r.SetInt(Key, "GridLines", -1);
-     },
-     DesignColours, 2, 1, false, false, "", ""},
+     Saved, GridStyle::Dashed, GridAxes::YOnly, false, true, "-2.5", "0.5"},
     {"StoredTextsWinOverTheFilledRange",
      [](tk::Registry& r) {
          r.CreateKey(tk::HKEY_CURRENT_USER, Key);
          r.SetInt(Key, "chkXaxis", 1);
      },
-     DesignColours, 0, 0, false, true, "", ""},
+     DesignColours, GridStyle::Solid, GridAxes::None, false, true, "", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, LoadSettingsTest, ::testing::ValuesIn(LoadCases),
@@ -304,8 +293,8 @@ TEST_F(WindowTest, SavedSettingsAreThereInTheNextRun)
 
     form_.reset();
     frmPlots& again = Open();
-    EXPECT_EQ(again.settings->GridType(), 3);
-    EXPECT_EQ(again.settings->GridLines(), 2);
+    EXPECT_EQ(again.settings->GridType(), GridStyle::DashDotDot);
+    EXPECT_EQ(again.settings->GridLines(), GridAxes::XOnly);
     EXPECT_EQ(again.settings->SwatchColour(4), 0x123456u);
     EXPECT_TRUE(again.settings->chkYaxis->isChecked());
     EXPECT_EQ(again.settings->txtYmin->text(), "-1.5");
