@@ -68,7 +68,9 @@ private:
     void Resize(frmPlots* form)
     {
         sizeBefore_ = form->picBox->size();
-        const QSize size = form->size() + (done_ % 2 ? QSize(-120, -90) : QSize(120, 90));
+        // A size not shown before each time, as a dragged edge gives: the texts, which scale
+        // with the plot, come in sizes not drawn before.
+        const QSize size = form->size() - QSize(30 + done_, 20 + done_);
         resizeAt_ = NowMs();
         form->resize(size);
     }
