@@ -109,6 +109,15 @@ std::size_t StrokeCoveredLinesOnce(const std::vector<QLineF>& lines, int width, 
         if (!lines.empty()) stroke(lines.data(), int(lines.size()));
         return lines.size();
     }
+    // A curve made mostly of lines too short to look at (a smooth curve of many points) gains
+    // nothing from the looking at its few long ones: every line goes in one batch.
+    const auto shortLines = std::count_if(lines.begin(), lines.end(), [](const QLineF& l) {
+        return std::fabs(l.dy()) < ShortLine && std::fabs(l.dx()) < ShortLine;
+    });
+    if (std::size_t(shortLines) * 4 > lines.size() * 3) {
+        if (!lines.empty()) stroke(lines.data(), int(lines.size()));
+        return lines.size();
+    }
     KnownRuns known(image, colour);
     std::vector<QLineF> pending;
     std::size_t stroked = 0;
