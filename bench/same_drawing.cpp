@@ -1,13 +1,10 @@
 // Checks that the ways a curve's lines can be stroked give the same pixels: every plot of the
 // runs named is drawn with covered lines left out, with every line in one batch and with each
-// line alone (as before batching), at each size, whole and zoomed into its middle, aliased and
-// smooth, and the pictures are compared pixel for pixel. The export's own picture of each plot
-// is compared too.
+// line alone (as before batching), at each size, aliased and smooth, and the pictures are
+// compared pixel for pixel. The export's own picture of each plot is compared too.
 //
 // usage: same_drawing [--size WxH]... PLOTFILE...    (default size 1024x768)
-#include "plots/render/PlotView.h"
 #include "plots/render/Surface.h"
-#include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
 #include <QGuiApplication>
@@ -35,12 +32,12 @@ long Differing(const QImage& a, const QImage& b)
 }
 
 // The plot drawn each way; the pixels that differ from drawing each line alone.
-long DifferingWays(const Viewer& viewer, const QImage& exported, int width, int height)
+long DifferingWays(const SequencePlot& plot, const QImage& exported, int width, int height)
 {
     ImageSurface alone(width, height), together(width, height), reduced(width, height);
     alone.SetCurveLines(ImageSurface::CurveLines::OneByOne);
     together.SetCurveLines(ImageSurface::CurveLines::Together);
-    for (ImageSurface* s : {&alone, &together, &reduced}) viewer.DrawShownOn(*s);
+    for (ImageSurface* s : {&alone, &together, &reduced}) plot.DrawShownOn(*s);
     long n = Differing(alone.Image(), together.Image()) + Differing(alone.Image(), reduced.Image());
     if (!exported.isNull()) n += Differing(alone.Image(), exported.convertToFormat(QImage::Format_RGB32));
     return n;
@@ -73,23 +70,13 @@ int main(int argc, char** argv)
                 options.Width = width;
                 options.Height = height;
                 options.Settings.SmoothLines = smooth;
-                RenderWholeSequence(file, options, [&](const Viewer& viewer, Surface& surface, PlotKind, int number) {
-                    const QImage exported = surface.Picture();
-                    long whole = DifferingWays(viewer, exported, width, height), zoomed = 0;
-                    // Zoomed into the middle of its frame, as a turn of the wheel there does.
-                    if (const PlotView* view = viewer.ShownView())
-                        if (const auto zoom = view->ZoomedAbout(view->FramePx().center(), 0.3)) {
-                            Viewer& explored = const_cast<Viewer&>(viewer);
-                            explored.SetShownZoom(*zoom);
-                            zoomed = DifferingWays(viewer, {}, width, height);
-                            explored.SetShownZoom({});
-                            pictures += 3;
-                        }
+                RenderWholeSequence(file, options, [&](const SequencePlot& plot, Surface& surface, PlotKind, int number) {
+                    const long n = DifferingWays(plot, surface.Picture(), width, height);
                     pictures += 4;
-                    if (whole || zoomed) {
+                    if (n) {
                         ++differing;
-                        std::printf("%dx%d %s%s plot %d: %ld pixels differ whole, %ld zoomed\n", width, height,
-                                    file.c_str(), smooth ? " smooth" : "", number, whole, zoomed);
+                        std::printf("%dx%d %s%s plot %d: %ld pixels differ\n", width, height, file.c_str(),
+                                    smooth ? " smooth" : "", number, n);
                     }
                     return true;
                 });
