@@ -54,7 +54,7 @@ int main(int argc, char** argv)
         if (zoomed) options.Settings.X = AxisOverride{true, "-.2", ".05"};
         RenderWholeSequence(argv[1], options, [&](const SequencePlot& viewer, Surface&, PlotKind, int number) {
             ImageSurface reduced(width, height), every(width, height);
-            every.SetLeaveOutCoveredLines(false);
+            every.SetCurveLines(ImageSurface::CurveLines::Together);
             const double fast = MedianMs(viewer, reduced, rounds);
             const double slow = MedianMs(viewer, every, rounds);
             const QImage a = reduced.Image(), b = every.Image();

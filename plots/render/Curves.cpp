@@ -61,6 +61,7 @@ void DrawLinePlot(DrawContext& ctx)
     DrawTitles(ctx);
     const AxisState& ax = ctx.Axis;
     Grid(ctx, ctx.Data.PlotType, ax.Xmin, ax.Xmax, ax.Ymin, ax.Ymax);
+    if (ctx.TextsOnly) return;
     ClipToFrameWhileZoomed(ctx);
     DrawCurves(ctx);
     ctx.Canvas.SetLineClip(std::nullopt);

@@ -49,6 +49,8 @@ struct DrawContext {
     std::string& Trace;
     // The font made for the turned Y-axis title could not be given back.
     bool FontReleaseFailed = false;
+    // A pass that only learns where the texts land: the curves, drawn last, are left out.
+    bool TextsOnly = false;
     // Where the Y labels land (known on the second pass), and where this pass put them.
     LabelLayout Labels;
     LabelLayout LabelsDrawn;

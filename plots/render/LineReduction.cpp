@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace plots {
 
@@ -108,6 +109,15 @@ std::size_t StrokeCoveredLinesOnce(const std::vector<QLineF>& lines, int width, 
         if (!lines.empty()) stroke(lines.data(), int(lines.size()));
         return lines.size();
     }
+    // A curve made mostly of lines too short to look at (a smooth curve of many points) gains
+    // nothing from the looking at its few long ones: every line goes in one batch.
+    const auto shortLines = std::count_if(lines.begin(), lines.end(), [](const QLineF& l) {
+        return std::fabs(l.dy()) < ShortLine && std::fabs(l.dx()) < ShortLine;
+    });
+    if (std::size_t(shortLines) * 4 > lines.size() * 3) {
+        if (!lines.empty()) stroke(lines.data(), int(lines.size()));
+        return lines.size();
+    }
     KnownRuns known(image, colour);
     std::vector<QLineF> pending;
     std::size_t stroked = 0;
@@ -122,7 +132,22 @@ std::size_t StrokeCoveredLinesOnce(const std::vector<QLineF>& lines, int width, 
         return ForEachPossibleColumn(l, width, image.size(),
                                      [&](int x, int first, int last) { return known.Holds(x, first, last); });
     };
-    for (const QLineF& l : lines) {
+    // The lines that start in one pixel column are tried longest first: a few long ones paint
+    // what the many short ones would, which then need not be stroked.
+    std::vector<std::size_t> order(lines.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    auto extent = [&](std::size_t i) { return std::fabs(lines[i].dx()) + std::fabs(lines[i].dy()); };
+    for (std::size_t from = 0; from < lines.size();) {
+        const double column = std::floor(lines[from].x1());
+        std::size_t to = from + 1;
+        while (to < lines.size() && std::floor(lines[to].x1()) == column) ++to;
+        if (to - from > 1)
+            std::sort(order.begin() + std::ptrdiff_t(from), order.begin() + std::ptrdiff_t(to),
+                      [&](std::size_t a, std::size_t b) { return extent(a) > extent(b); });
+        from = to;
+    }
+    for (const std::size_t index : order) {
+        const QLineF& l = lines[index];
         // A short line costs the engine less than the look.
         if ((std::fabs(l.dy()) < ShortLine && std::fabs(l.dx()) < ShortLine) || covered(l)) {
             if (std::fabs(l.dy()) < ShortLine && std::fabs(l.dx()) < ShortLine) pending.push_back(l);

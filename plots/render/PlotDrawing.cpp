@@ -27,6 +27,7 @@ PlotDrawing DrawPlot(const PlotData& data, PlotKind kind, const DisplaySettings&
     AxisState measuredAxis;
     std::string measuredTrace;
     DrawContext first{data, kind, settings, facts, measuring, measuredAxis, measuredTrace};
+    first.TextsOnly = true;
     DrawOn(first);
 
     PlotDrawing drawing;

@@ -411,6 +411,7 @@ void ImageSurface::Resize(int pixelWidth, int pixelHeight)
     ResizeDevice(pixelWidth, pixelHeight);
     image_ = ImageAt96Dpi(PixelWidth(), PixelHeight());
     image_.fill(ToQColor(BackColour()));
+    spare_ = {};
 }
 
 QPaintDevice* ImageSurface::MetricsDevice() const
@@ -421,6 +422,13 @@ QPaintDevice* ImageSurface::MetricsDevice() const
 void ImageSurface::FillPx(Colour c)
 {
     EndPainting();
+    // A picture handed on (an export writing it on another core) keeps its pixels; the next
+    // one goes into the spare image, which is given back once nothing holds it any more,
+    // instead of a copy of the picture that the fill would overwrite at once.
+    if (!image_.isDetached()) {
+        std::swap(image_, spare_);
+        if (!image_.isDetached() || image_.size() != spare_.size()) image_ = ImageAt96Dpi(PixelWidth(), PixelHeight());
+    }
     image_.fill(ToQColor(c));
 }
 
@@ -436,10 +444,16 @@ void ImageSurface::SetPen(Colour c, int style, int width, double dashOffset)
 }
 
 
-void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset)
+QPainter& ImageSurface::LinePainter()
 {
     QPainter& p = Painter();
     if (p.testRenderHint(QPainter::Antialiasing) != SmoothLines()) p.setRenderHint(QPainter::Antialiasing, SmoothLines());
+    return p;
+}
+
+void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset)
+{
+    QPainter& p = LinePainter();
     SetPen(c, style, width, dashOffset);
     p.drawLine(a, b);
 }
@@ -448,12 +462,14 @@ bool ImageSurface::SolidLinesPx(const std::vector<QLineF>& lines, Colour c, int 
 {
     // A line one pixel wide is stroked with the ends of the lines before it in mind: those go
     // one at a time, as Line draws them.
-    if (!LineReductionApplies(width)) return false;
-    QPainter& p = Painter();
+    if (!LineReductionApplies(width) || curveLines_ == CurveLines::OneByOne) return false;
+    QPainter& p = LinePainter();
     SetPen(c, DashSolid, width, 0);
     auto stroke = [&](const QLineF* from, int count) { p.drawLines(from, count); };
-    const bool plain = p.transform().isIdentity() && !p.hasClipping() && image_.devicePixelRatio() == 1;
-    if (leaveOutCovered_ && plain)
+    // Smooth lines blend into pixels beyond those an aliased line fills: all are stroked.
+    const bool plain =
+        !SmoothLines() && p.transform().isIdentity() && !p.hasClipping() && image_.devicePixelRatio() == 1;
+    if (curveLines_ == CurveLines::LeaveOutCovered && plain)
         StrokeCoveredLinesOnce(lines, width, image_, ToQColor(c).rgb(), stroke);
     else if (!lines.empty())
         stroke(lines.data(), int(lines.size()));

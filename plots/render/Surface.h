@@ -224,23 +224,28 @@ protected:
     QPaintDevice* MetricsDevice() const override;
 
 public:
-    // Whether solid lines are left out where the others already paint all their pixels (the
-    // picture is the same either way; off only to show that it is).
-    void SetLeaveOutCoveredLines(bool on) { leaveOutCovered_ = on; }
+    // How a curve's solid lines are stroked; the picture is the same every way (the other ways
+    // are there only to show that it is): the lines whose pixels the others already paint left
+    // out, every line in one batch, or each line alone as any other line is drawn.
+    enum class CurveLines { LeaveOutCovered, Together, OneByOne };
+    void SetCurveLines(CurveLines way) { curveLines_ = way; }
 
 private:
     // The open painter, begun on first use, with the pen it was last given.
     QPainter& Painter();
+    // The painter for lines: anti-aliased as the lines are set to be.
+    QPainter& LinePainter();
     void SetPen(Colour c, int style, int width, double dashOffset);
     void EndPainting() const;
 
     mutable QImage image_;
+    QImage spare_;  // the picture before, while something else may still hold it
     mutable std::unique_ptr<QPainter> painter_;
     bool penSet_ = false;
     Colour penColour_ = 0;
     int penStyle_ = 0, penWidth_ = 0;
     double penDashOffset_ = 0;
-    bool leaveOutCovered_ = true;
+    CurveLines curveLines_ = CurveLines::LeaveOutCovered;
 };
 
 // Draws nothing and measures text as the image surface does, at 96 dots per inch: a first pass

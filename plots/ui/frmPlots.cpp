@@ -269,10 +269,14 @@ void frmPlots::WaitUntilShown()
 {
     // A window manager maximises the window once it is mapped; the first plot is drawn at the
     // size it is seen at, not at the designed size and then scaled.
+    // The loop sleeps between events: the display server and the window manager, which map the
+    // window, get the processor meanwhile. A timer wakes it to give up after three seconds.
     QElapsedTimer waited;
     waited.start();
+    QTimer giveUp;
+    giveUp.start(3000);
     while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 3000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
     picBox->FitSurface();
 }

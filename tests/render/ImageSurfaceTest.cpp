@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace plots {
 namespace {
 
@@ -30,6 +32,48 @@ TEST(ImageSurface, PictureReadBetweenDrawingCallsHoldsEverythingDrawnSoFar)
     s.SetBackColour(Black);
     s.Clear();
     EXPECT_EQ(At(s.Picture(), 30, 20), QColor(Qt::black));
+
+    // Pictures handed on and still held keep their pixels through the clearings that follow.
+    const QImage held = s.Picture();
+    s.SetBackColour(White);
+    s.Clear();
+    const QImage held2 = s.Picture();
+    s.SetBackColour(Red);
+    s.Clear();
+    s.Clear();
+    EXPECT_EQ(At(held, 30, 20), QColor(Qt::black));
+    EXPECT_EQ(At(held2, 30, 20), QColor(Qt::white));
+    EXPECT_EQ(At(s.Picture(), 30, 20), QColor(Qt::red));
+}
+
+// A curve of many points comes out the same whichever way its lines are stroked, aliased or
+// smooth, also as the first thing drawn after a clearing.
+TEST(ImageSurface, CurvesAreTheSameEveryWayTheirLinesAreStroked)
+{
+    std::vector<QPointF> noise;
+    unsigned seed = 7;
+    for (int i = 0; i < 4000; ++i) {
+        seed = seed * 1103515245 + 12345;
+        noise.emplace_back(5 + i * 0.05, 5 + (seed >> 16) % 150);
+    }
+    for (const bool smooth : {false, true}) {
+        SCOPED_TRACE(smooth ? "smooth" : "aliased");
+        QImage pictures[3];
+        int i = 0;
+        for (const auto way : {ImageSurface::CurveLines::OneByOne, ImageSurface::CurveLines::Together,
+                               ImageSurface::CurveLines::LeaveOutCovered}) {
+            ImageSurface s(220, 160);
+            s.SetCurveLines(way);
+            s.SetSmoothLines(smooth);
+            s.SetBackColour(White);
+            s.Clear();
+            s.SetDrawWidth(2);
+            s.Polyline(noise, Red);
+            pictures[i++] = s.Picture();
+        }
+        EXPECT_EQ(pictures[1], pictures[0]);
+        EXPECT_EQ(pictures[2], pictures[0]);
+    }
 }
 
 TEST(ImageSurface, PenFollowsEachLinesColourStyleAndWidthAfterText)

@@ -1,0 +1,106 @@
+// Times the plot window on a real display: from the start of the process to the first plot
+// painted in the window, and from a resize of the window to the last picture it paints for the
+// new size. The window is the program's own (the viewer's entry, with its settings store and
+// start-up), watched from outside by an event filter: a picture counts when the plot control
+// has painted a plot drawn at the control's size.
+//
+// usage: BENCH_START_NS=... window_times PLOTFILE [RESIZES]   (default 10 resizes)
+//   BENCH_START_NS: the monotonic clock, in nanoseconds, when the process was started (the
+//   driver bench/window.sh sets it); without it the time counts from main.
+// Prints "first plot MS" and one "resize MS" line per resize, then ends the viewer.
+#include "plots/ui/PictureBox.h"
+#include "plots/ui/ViewerApp.h"
+#include "plots/ui/frmPlots.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+using namespace plots;
+
+namespace {
+
+double NowMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+double startMs = 0;
+int resizes = 10;
+
+class Watch : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* box = qobject_cast<PictureBox*>(watched);
+        if (!box || event->type() != QEvent::Paint) return false;
+        // Painted first, then looked at: the time is when the picture is on the window.
+        watched->event(event);
+        const double now = NowMs();
+        frmPlots* form = qobject_cast<frmPlots*>(box->window());
+        if (!form || !form->viewer().ShownKind()) return true;
+        if (box->SurfaceSize() != form->viewer().Canvas().Picture().size()) return true;  // shown scaled
+        if (!firstDone_) {
+            firstDone_ = true;
+            std::printf("first plot %.1f\n", now - startMs);
+            QTimer::singleShot(500, this, [this, form] { Resize(form); });
+        } else if (resizeAt_ > 0 && box->size() != sizeBefore_) {
+            std::printf("resize %.1f\n", now - resizeAt_);
+            std::fflush(stdout);
+            resizeAt_ = 0;
+            if (++done_ < resizes)
+                QTimer::singleShot(300, this, [this, form] { Resize(form); });
+            else
+                QTimer::singleShot(100, form, [] { QCoreApplication::exit(0); });
+        }
+        return true;
+    }
+
+private:
+    void Resize(frmPlots* form)
+    {
+        sizeBefore_ = form->picBox->size();
+        // A size not shown before each time, as a dragged edge gives: the texts, which scale
+        // with the plot, come in sizes not drawn before.
+        const QSize size = form->size() - QSize(30 + done_, 20 + done_);
+        resizeAt_ = NowMs();
+        form->resize(size);
+    }
+
+    bool firstDone_ = false;
+    int done_ = 0;
+    double resizeAt_ = 0;
+    QSize sizeBefore_;
+};
+
+Watch* watch = nullptr;
+
+void WatchPaints()
+{
+    watch = new Watch;
+    qApp->installEventFilter(watch);
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(WatchPaints)
+
+int main(int argc, char** argv)
+{
+    const char* started = std::getenv("BENCH_START_NS");
+    startMs = started ? std::strtod(started, nullptr) / 1e6 : NowMs();
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_times PLOTFILE [RESIZES]\n");
+        return 2;
+    }
+    if (argc > 2) resizes = std::atoi(argv[2]);
+    return RunViewer(2, argv, argv[1]);
+}
