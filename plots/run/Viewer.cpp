@@ -51,7 +51,7 @@ void Viewer::AppendLine(const std::string& line)
 void Viewer::Drawn(PlotKind kind)
 {
     ++drawnCount_;
-    if (OnPlotDrawn) OnPlotDrawn(kind);
+    if (onPlotDrawn_) onPlotDrawn_(kind);
 }
 
 bool Viewer::PlotShown() const { return shown_ && shown_->Kind == StepKind::Plot; }
@@ -159,7 +159,7 @@ bool Viewer::ShowStep(std::size_t index)
         Redraw();
     // From an earlier plot "&Next >>" always has the later ones to show.
     if (run_.WentBack()) host_.SetCommandEnabled(Command::Next, true);
-    if (OnPlotDrawn) OnPlotDrawn(*ShownKind());
+    if (onPlotDrawn_) onPlotDrawn_(*ShownKind());
     return true;
 }
 
@@ -350,7 +350,7 @@ ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext
     const ReadOutcome read = ReadPlotData(run_.Data(), base + ext);
     if (read.Status == ReadStatus::Missing) return read;
     dataFileRead_ = base + ext;
-    if (OnDataFileRead) OnDataFileRead(dataFileRead_);
+    if (onDataFileRead_) onDataFileRead_(dataFileRead_);
     host_.ShowTab(TabInput);
     host_.SetTabCaption(TabInput, "Input");
     switch (read.Status) {

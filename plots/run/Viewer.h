@@ -77,7 +77,7 @@ public:
     void UseFileAccess(FileAccess& files) { files_ = &files; }
 
     // Called after every plot or picture the run puts on the surface, with its kind.
-    std::function<void(PlotKind)> OnPlotDrawn;
+    void WhenPlotDrawn(std::function<void(PlotKind)> call) { onPlotDrawn_ = std::move(call); }
 
     // The command states, tab and indices of a freshly loaded window.
     void ApplyLoadStates();
@@ -132,7 +132,7 @@ public:
     // The data file read last (the run's first or second), or nothing.
     const std::string& DataFileRead() const { return dataFileRead_; }
     // Called after every read of a data file, with its path.
-    std::function<void(const std::string&)> OnDataFileRead;
+    void WhenDataFileRead(std::function<void(const std::string&)> call) { onDataFileRead_ = std::move(call); }
 
     // The data file shown was written again (a solver finished once more) and is whole: it is
     // read afresh and the plot of the same kind drawn from it, with a notice. A file that cannot
@@ -209,6 +209,8 @@ private:
     mutable std::unique_ptr<PlotView> view_;          // made from it when first asked for
     void SetLastDrawing(std::optional<PlotDrawing> drawing) const;
     std::string dataFileRead_;
+    std::function<void(PlotKind)> onPlotDrawn_;
+    std::function<void(const std::string&)> onDataFileRead_;
 };
 
 }  // namespace plots

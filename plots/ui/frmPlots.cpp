@@ -175,16 +175,16 @@ void frmPlots::BuildControls()
     exploreBar->OnTouched = [this] {
         if (hiddenByCode_.erase(exploreBar)) ShowPageControls();
     };
-    viewer_->OnPlotDrawn = [this](PlotKind) {
+    viewer_->WhenPlotDrawn([this](PlotKind) {
         exploreBar->Explorer().NewPlot();
-    };
+    });
     AddCommandKeys();
 
     // The shown run's data file is watched: a solver that writes it again has its new run shown.
     dataWatch_ = new DataFileWatch([this](const std::string&) { viewer_->ReloadDataFile(); },
                                    [this](const std::string&, const std::string& lacks) { viewer_->DataFileStalled(lacks); },
                                    this);
-    viewer_->OnDataFileRead = [this](const std::string& path) { dataWatch_->Watch(path); };
+    viewer_->WhenDataFileRead([this](const std::string& path) { dataWatch_->Watch(path); });
 
     // A plot data file or picture dropped on the window opens as the open command opens it.
     setAcceptDrops(true);

@@ -224,7 +224,7 @@ TEST_F(ViewerFixture, TheExportGoesWhereNextGoes)
         RecordingSurface canvas(320, 240);
         Viewer next(window, boxes, canvas);
         std::vector<PlotKind> shown;
-        next.OnPlotDrawn = [&](PlotKind kind) { shown.push_back(kind); };
+        next.WhenPlotDrawn([&](PlotKind kind) { shown.push_back(kind); });
         next.ApplyLoadStates();
         next.Run().State().PlotBase = at + "r";
         next.StartOnFile(at + "r");

@@ -122,7 +122,7 @@ protected:
     void SetUp() override
     {
         viewer.ApplyLoadStates();
-        viewer.OnPlotDrawn = [this](plots::PlotKind kind) { drawn.push_back(kind); };
+        viewer.WhenPlotDrawn([this](plots::PlotKind kind) { drawn.push_back(kind); });
     }
 
     std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }

@@ -541,10 +541,10 @@ TEST_F(WindowTest, RewrittenDataFileIsShownOnceWhole)
         std::chrono::steady_clock::time_point At;
     };
     std::vector<Drawn> drawn;
-    f.viewer().OnPlotDrawn = [&](PlotKind) {
+    f.viewer().WhenPlotDrawn([&](PlotKind) {
         drawn.push_back({f.viewer().Run().Data().TitleLine, f.viewer().Run().Data().DataY1.size() > 0 ? int(f.viewer().Run().Data().DataY1.size()) : 0,
                          std::chrono::steady_clock::now()});
-    };
+    });
 
     const qsizetype half = original.size() / 2, inHeader = original.indexOf("\n", 10) + 5;
     struct Case {
