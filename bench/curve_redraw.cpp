@@ -21,7 +21,7 @@ using namespace plots;
 
 namespace {
 
-double MedianMs(const Viewer& viewer, ImageSurface& surface, int rounds)
+double MedianMs(const SequencePlot& viewer, ImageSurface& surface, int rounds)
 {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
@@ -52,7 +52,7 @@ int main(int argc, char** argv)
         options.Width = width;
         options.Height = height;
         if (zoomed) options.Settings.X = AxisOverride{true, "-.2", ".05"};
-        RenderWholeSequence(argv[1], options, [&](const Viewer& viewer, Surface&, PlotKind, int number) {
+        RenderWholeSequence(argv[1], options, [&](const SequencePlot& viewer, Surface&, PlotKind, int number) {
             ImageSurface reduced(width, height), every(width, height);
             every.SetLeaveOutCoveredLines(false);
             const double fast = MedianMs(viewer, reduced, rounds);

@@ -6,7 +6,6 @@
 
 #include "common/Text.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -89,19 +88,31 @@ std::string NameOf(GAppInfo* app)
     return name && *name ? name : g_app_info_get_id(app) ? g_app_info_get_id(app) : "";
 }
 
-// Starts the program on the file, detached, as the desktop would (its Exec line expanded by
-// GIO, the file as one argument).
-bool Launch(GAppInfo* app, const std::string& file, std::string& error)
+// Starts the program on an address, detached, as the desktop would (its Exec line expanded by
+// GIO: a local file as one argument, its path or its address as the line asks).
+bool LaunchUri(GAppInfo* app, const std::string& uri, std::string& error)
+{
+    GList uris {const_cast<char*>(uri.c_str()), nullptr, nullptr};
+    GError* failure = nullptr;
+    const bool started = g_app_info_launch_uris(app, &uris, nullptr, &failure);
+    if (!started) error = "The program " + NameOf(app) + " could not be started: " + TakeMessage(failure) + ".";
+    return started;
+}
+
+// The address of a local file.
+std::string FileUri(const std::string& file)
 {
     GFile* const location = g_file_new_for_path(file.c_str());
     char* const uri = g_file_get_uri(location);
     g_object_unref(location);
-    GList uris {uri, nullptr, nullptr};
-    GError* failure = nullptr;
-    const bool started = g_app_info_launch_uris(app, &uris, nullptr, &failure);
+    const std::string text = uri;
     g_free(uri);
-    if (!started) error = "The program " + NameOf(app) + " could not be started: " + TakeMessage(failure) + ".";
-    return started;
+    return text;
+}
+
+bool Launch(GAppInfo* app, const std::string& file, std::string& error)
+{
+    return LaunchUri(app, FileUri(file), error);
 }
 
 // The program an entry's Exec line starts. GIO's own answer stops at the first blank, even
@@ -194,6 +205,15 @@ bool LaunchChosenEditor(const std::string& command, const std::string& file, std
     return Launch(app.get(), file, error);
 }
 
+// The desktop's default program for a local file's type, the type being the one the desktop's
+// opener finds (xdg-mime, which may go by content): a partly downloaded video is no video.
+// GIO looks at the type's parents and aliases too.
+AppInfo DefaultProgramForFile(const std::string& path);
+
+// Starts a desktop program on an address as the desktop does: one that runs in a terminal
+// inside the user's terminal emulator.
+bool LaunchDesktopProgram(GAppInfo* app, const std::string& uri, std::string& error);
+
 // Runs xdg-mime with the arguments and takes what it printed; false when it could not be
 // run, did not finish in time or failed.
 bool AskXdgMime(const QStringList& arguments, QString& output)
@@ -224,6 +244,27 @@ QString OpenerFileType(const QString& path)
     return output.section(';', 0, 0).trimmed();
 }
 
+AppInfo DefaultProgramForFile(const std::string& path)
+{
+    QString found = OpenerFileType(Q(path));
+    if (found.isEmpty()) found = QMimeDatabase().mimeTypeForFile(Q(path)).name();
+    return AppInfo(g_app_info_get_default_for_type(found.toStdString().c_str(), FALSE));
+}
+
+bool LaunchDesktopProgram(GAppInfo* app, const std::string& uri, std::string& error)
+{
+    if (!RunsInATerminal(app)) return LaunchUri(app, uri, error);
+    const QStringList terminal = TerminalCommand();
+    if (terminal.isEmpty()) {
+        error = "The program " + NameOf(app) +
+                " runs in a terminal, and no terminal emulator was found (x-terminal-emulator, or the program "
+                "named by TERMINAL).";
+        return false;
+    }
+    const AppInfo wrapped = InTerminal(app, terminal);
+    return wrapped && LaunchUri(wrapped.get(), uri, error);
+}
+
 }  // namespace
 
 bool SystemStarter::Start(const std::string& program, const std::vector<std::string>& args, std::string& error)
@@ -246,13 +287,17 @@ bool SystemStarter::Open(const std::string& documentOrUrl, std::string& error)
 {
     error.clear();
     const QString text = Q(documentOrUrl);
-    QUrl url;
+    AppInfo app;
+    std::string uri;
     if (StartsWithScheme(text, "http://") || StartsWithScheme(text, "https://")) {
-        url = QUrl(text, QUrl::StrictMode);
+        const QUrl url(text, QUrl::StrictMode);
         if (!url.isValid() || url.host().isEmpty()) {
             error = "\"" + documentOrUrl + "\" is not a valid address.";
             return false;
         }
+        // The browser: the desktop's program for the address's scheme.
+        app.reset(g_app_info_get_default_for_uri_scheme(url.scheme().toLower().toStdString().c_str()));
+        uri = url.toString(QUrl::FullyEncoded).toStdString();
     } else {
         // A local document, also when given as a file: address.
         const QString local = StartsWithScheme(text, "file:") ? QUrl(text).toLocalFile() : text;
@@ -261,28 +306,15 @@ bool SystemStarter::Open(const std::string& documentOrUrl, std::string& error)
             error = "The file \"" + documentOrUrl + "\" does not exist.";
             return false;
         }
-        url = QUrl::fromLocalFile(info.absoluteFilePath());
-        if (HasAssociatedProgram && !HasAssociatedProgram(url.toLocalFile().toStdString())) {
-            error = "No program is associated with \"" + documentOrUrl + "\".";
-            return false;
-        }
+        const std::string path = info.absoluteFilePath().toStdString();
+        app = DefaultProgramForFile(path);
+        uri = FileUri(path);
     }
-    if (!QDesktopServices::openUrl(url)) {
-        error = "No associated program could open \"" + documentOrUrl + "\".";
+    if (!app) {
+        error = "No program is associated with \"" + documentOrUrl + "\".";
         return false;
     }
-    return true;
-}
-
-bool SystemStarter::DesktopHasAssociatedProgram(const std::string& path)
-{
-    // The type the opener itself will find: it may go by content, and a partly downloaded file
-    // is then no video at all, whatever its name says.
-    QString found = OpenerFileType(Q(path));
-    if (found.isEmpty()) found = QMimeDatabase().mimeTypeForFile(Q(path)).name();
-    // GIO looks at the type's parents and aliases too.
-    const AppInfo app(g_app_info_get_default_for_type(found.toStdString().c_str(), FALSE));
-    return app != nullptr;
+    return LaunchDesktopProgram(app.get(), uri, error);
 }
 
 bool SystemStarter::Edit(const std::string& file, std::string& error)

@@ -15,8 +15,9 @@ public:
     virtual ~ProgramStarter() = default;
     // Starts the program detached; false (with a reason) when it could not be started.
     virtual bool Start(const std::string& program, const std::vector<std::string>& args, std::string& error) = 0;
-    // Opens a document or address with the desktop's associated program; false when no
-    // program is associated or the opener failed.
+    // Opens a document or address with the desktop's program for it (for a local file, the
+    // default for the type the desktop's opener finds by content; for a web address, the
+    // browser); false when none is associated or it could not be started.
     virtual bool Open(const std::string& documentOrUrl, std::string& error) = 0;
     // Starts the user's text editor on one file; false with the reason when none could start.
     virtual bool Edit(const std::string& file, std::string& error) = 0;
@@ -33,12 +34,6 @@ public:
     // runs in a terminal (such as vim) is started inside the user's terminal emulator
     // ($TERMINAL, else x-terminal-emulator); without one the next editor is taken.
     bool Edit(const std::string& file, std::string& error) override;
-
-    // Whether some installed program is the default for a local file's type, the type being
-    // the one the desktop's opener finds (xdg-mime, which may go by content): a partly
-    // downloaded video is no video. Replaceable for tests.
-    std::function<bool(const std::string& path)> HasAssociatedProgram = DesktopHasAssociatedProgram;
-    static bool DesktopHasAssociatedProgram(const std::string& path);
 };
 
 }  // namespace tk

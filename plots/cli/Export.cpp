@@ -5,11 +5,10 @@
 #include "common/Paths.h"
 #include "common/SafeFile.h"
 #include "common/Text.h"
-#include "plots/data/Numbers.h"
 #include "plots/cli/PictureQueue.h"
+#include "plots/render/Surface.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/PlotPaths.h"
-#include "plots/run/Viewer.h"
 #include "plots/run/WholeSequence.h"
 
 #include <QDir>
@@ -36,15 +35,6 @@ namespace plots {
 
 namespace {
 
-constexpr const char* Usage =
-    "Usage: plots --export DIR [--size WxH] [--format png|bmp|pdf|svg|csv] [--smooth] [--x-range A:B] [--y-range C:D] FILE\n";
-
-int UsageError(const std::string& why)
-{
-    std::fprintf(stderr, "plots: %s\n%s", why.c_str(), Usage);
-    return 2;
-}
-
 // A path as the user is shown it.
 std::string Shown(const std::string& path) { return tk::DisplayName(path); }
 
@@ -54,98 +44,6 @@ void TellBox(const tk::MessageBoxCall& call)
     std::string text = tk::WithLineFeeds(call.Text);
     std::replace(text.begin(), text.end(), '\n', ' ');
     std::fprintf(stderr, "plots: %s%s%s\n", call.Title.c_str(), call.Title.empty() ? "" : ": ", Shown(text).c_str());
-}
-
-struct ExportOptions {
-    std::string Directory, File;
-    int Width = 1024, Height = 768;
-    PictureFormat Format = PictureFormat::Png;
-    bool Smooth = false;  // anti-aliased lines, as the "Smooth lines" setting draws them
-    bool Csv = false;     // the plots' curves as numbers instead of pictures
-    PlotZoom Zoom;
-};
-
-// "A:B" as a stretch of an axis in data units, A below B.
-std::optional<AxisRange> ParseRange(const std::string& text)
-{
-    // The colon that separates is the one after the first number ("-5:-1", "1e-3:2e-3").
-    for (std::size_t colon = text.find(':'); colon != std::string::npos; colon = text.find(':', colon + 1)) {
-        double a = 0, b = 0;
-        if (ParseNumber(text.substr(0, colon), a) && ParseNumber(text.substr(colon + 1), b) && a < b)
-            return AxisRange{a, b};
-    }
-    return std::nullopt;
-}
-
-std::optional<std::pair<int, int>> ParseSize(const std::string& text)
-{
-    const std::size_t x = text.find_first_of("xX");
-    if (x == std::string::npos || x == 0 || x + 1 >= text.size()) return std::nullopt;
-    auto whole = [](const std::string& s) -> int {
-        if (s.empty() || s.size() > 5) return 0;
-        for (char c : s)
-            if (c < '0' || c > '9') return 0;
-        return std::atoi(s.c_str());
-    };
-    const int w = whole(text.substr(0, x)), h = whole(text.substr(x + 1));
-    // Large enough for the frame's texts to fit, small enough for an image in memory.
-    if (w < 64 || h < 48 || w > 16384 || h > 16384) return std::nullopt;
-    return std::make_pair(w, h);
-}
-
-// Fills the options from the arguments after --export; an error text when they are wrong.
-std::string ParseOptions(const std::vector<std::string>& args, ExportOptions& o)
-{
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string a = args[i];
-        std::string value;
-        const bool hasValue = a.rfind("--", 0) == 0 && a.find('=') != std::string::npos;
-        if (hasValue) {
-            value = a.substr(a.find('=') + 1);
-            a = a.substr(0, a.find('='));
-        }
-        auto next = [&]() -> std::optional<std::string> {
-            if (hasValue) return value;
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
-        if (a == "--size") {
-            const auto v = next();
-            if (!v) return "--size needs a value such as 1024x768";
-            const auto size = ParseSize(*v);
-            if (!size) return "bad size '" + *v + "' (WIDTHxHEIGHT, 64x48 to 16384x16384)";
-            o.Width = size->first;
-            o.Height = size->second;
-        } else if (a == "--format") {
-            const auto v = next();
-            if (!v) return "--format needs png, bmp, pdf, svg or csv";
-            o.Csv = tk::EqualsNoCase(*v, "csv");
-            const auto format = PictureFormatNamed(*v);
-            if (!format && !o.Csv) return "bad format '" + *v + "' (png, bmp, pdf, svg or csv)";
-            if (format) o.Format = *format;
-        } else if (a == "--smooth" && !hasValue) {
-            o.Smooth = true;
-        } else if (a == "--x-range" || a == "--y-range") {
-            const auto v = next();
-            if (!v) return a + " needs a value such as 0:10";
-            const auto range = ParseRange(*v);
-            if (!range) return "bad range '" + *v + "' (LOW:HIGH, two numbers, the first below the second)";
-            (a == "--x-range" ? o.Zoom.X : o.Zoom.Y) = range;
-        } else if (a == "--") {
-            positional.insert(positional.end(), args.begin() + std::ptrdiff_t(i) + 1, args.end());
-            break;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "unknown option '" + args[i] + "'";
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() < 2) return "missing " + std::string(positional.empty() ? "DIR and FILE" : "FILE");
-    if (positional.size() > 2) return "too many arguments";
-    o.Directory = positional[0];
-    o.File = positional[1];
-    return {};
 }
 
 // A runtime directory of the user's own in the temporary directory, which is shared: one of
@@ -253,12 +151,8 @@ void TellWriteFailure(const std::string& path, int error)
 
 }  // namespace
 
-int RunExportCommand(const std::vector<std::string>& args)
+int RunExportCommand(const ExportOptions& o)
 {
-    ExportOptions o;
-    const std::string error = ParseOptions(args, o);
-    if (!error.empty()) return UsageError(error);
-
     const auto app = EnsureGuiApplication();
     // Setting up the fonts takes a while; it is done on another core while the file is read.
     const std::jthread fonts([] {
@@ -307,17 +201,17 @@ int RunExportCommand(const std::vector<std::string>& args)
         },
         !vector);
     const SequenceResult run = RenderWholeSequence(
-        *runFile, options, [&](const Viewer& viewer, Surface& surface, PlotKind, int number) {
+        *runFile, options, [&](const SequencePlot& plot, Surface& surface, PlotKind, int number) {
             const std::string target = prefix + Numbered(number) + "." + (o.Csv ? "csv" : PictureExtension(o.Format));
             std::optional<PictureQueue::Failure> failed;
             if (o.Csv) {
                 // A picture plot has no numbers to give; its number stays taken.
-                const std::string csv = viewer.ShownCurvesCsv();
+                const std::string csv = plot.ShownCurvesCsv();
                 if (csv.empty()) return true;
                 const PictureWrite result = WriteBytes(files, target, QByteArray::fromStdString(csv));
                 if (!result.Ok()) failed = PictureQueue::Failure{target, result};
             } else if (vector) {
-                const PictureWrite result = WriteBytes(files, target, PictureBytes(viewer, surface, o.Format, stem));
+                const PictureWrite result = WriteBytes(files, target, PictureBytes([&plot](Surface& on) { plot.DrawShownOn(on); }, surface, o.Format, stem));
                 if (!result.Ok()) failed = PictureQueue::Failure{target, result};
             } else {
                 failed = pictures.Add(surface.Picture(), target);

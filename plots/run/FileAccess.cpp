@@ -100,11 +100,18 @@ std::string UnexpectedErrorText(int error)
 AfterFailure ReportFileError(tk::Dialogs& dialogs, FileRoutine routine, int error, const std::string& name,
                              int attempt)
 {
+    return ReportFileError([&dialogs](const tk::MessageBoxCall& box) { return dialogs.MsgBox(box); }, routine, error,
+                           name, attempt);
+}
+
+AfterFailure ReportFileError(const BoxTeller& tell, FileRoutine routine, int error, const std::string& name,
+                             int attempt)
+{
     const std::string title = RoutineTitle(RoutineName(routine));
     const bool mayRetry = attempt < 2;
     const FileErrorKind kind = ClassifyFileError(error);
     const std::optional<tk::MessageBoxCall> box = tk::FileErrorBox(kind, title, name, UnexpectedErrorText(error));
-    const tk::MsgResult answer = box ? dialogs.MsgBox(*box) : tk::MsgResult::Cancel;
+    const tk::MsgResult answer = box ? tell(*box) : tk::MsgResult::Cancel;
     switch (kind) {
     case FileErrorKind::NotReady:
         if (answer == tk::MsgResult::Ok) return mayRetry ? AfterFailure::Retry : AfterFailure::GiveUp;
@@ -124,12 +131,17 @@ AfterFailure ReportFileError(tk::Dialogs& dialogs, FileRoutine routine, int erro
 
 bool FileExists(FileAccess& files, tk::Dialogs& dialogs, const std::string& name)
 {
+    return FileExists(files, [&dialogs](const tk::MessageBoxCall& box) { return dialogs.MsgBox(box); }, name);
+}
+
+bool FileExists(FileAccess& files, const BoxTeller& tell, const std::string& name)
+{
     if (name.empty() || name == "*.*") return false;
     for (int attempt = 1;; ++attempt) {
         bool any = false;
         const int error = files.List(name, any);
         if (error == 0) return any;
-        if (ReportFileError(dialogs, FileRoutine::FileExists, error, name, attempt) != AfterFailure::Retry)
+        if (ReportFileError(tell, FileRoutine::FileExists, error, name, attempt) != AfterFailure::Retry)
             return false;
     }
 }

@@ -7,6 +7,7 @@
 #include "common/Dialogs.h"
 #include "common/FileErrors.h"
 
+#include <functional>
 #include <optional>
 
 #include <QByteArray>
@@ -56,14 +57,21 @@ enum class AfterFailure {
 // Who reports: the existence test answers False where the commands retry or end the program.
 enum class FileRoutine { FileExists, FileOld, FileSaveAs };
 
+// Whoever is told of a failure: shows the box and gives the answer (a run without a window keeps
+// the box for its caller and takes its first choice).
+using BoxTeller = std::function<tk::MsgResult(const tk::MessageBoxCall&)>;
+
 // Shows the message box for the failure and tells how to go on. `attempt` counts the tries
 // of the failing step from 1; a step that already failed twice is not tried a third time.
+AfterFailure ReportFileError(const BoxTeller& tell, FileRoutine routine, int error, const std::string& name,
+                             int attempt);
 AfterFailure ReportFileError(tk::Dialogs& dialogs, FileRoutine routine, int error, const std::string& name,
                              int attempt);
 
 // The existence test of the viewer: an empty name and "*.*" are False at once; otherwise True
 // when at least one ordinary file matches the name as a listing pattern. Failures of the
 // listing are reported under "In 'FileExists' routine ..." and answer False.
+bool FileExists(FileAccess& files, const BoxTeller& tell, const std::string& name);
 bool FileExists(FileAccess& files, tk::Dialogs& dialogs, const std::string& name);
 // The same on the real file system.
 bool FileExists(const std::string& name, tk::Dialogs& dialogs);

@@ -3,8 +3,8 @@
 #include "common/Paths.h"
 #include "common/Text.h"
 #include "plots/render/PngEncoder.h"
+#include "plots/render/Surface.h"
 #include "plots/render/VectorPicture.h"
-#include "plots/run/Viewer.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -39,9 +39,9 @@ const char* PictureExtension(PictureFormat format)
     return "";
 }
 
-QByteArray PictureBytes(const Viewer& viewer, const Surface& surface, PictureFormat format, const std::string& title)
+QByteArray PictureBytes(const std::function<void(Surface&)>& draw, const Surface& surface, PictureFormat format,
+                        const std::string& title)
 {
-    const auto draw = [&](Surface& target) { viewer.DrawShownOn(target); };
     const QString name = QString::fromStdString(title);
     switch (format) {
     case PictureFormat::Svg: return DrawSvg(surface.PixelWidth(), surface.PixelHeight(), draw, name);

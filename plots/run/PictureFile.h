@@ -6,13 +6,13 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace plots {
 
 class Surface;
-class Viewer;
 
 enum class PictureFormat { Bmp, Png, Svg, Pdf };
 
@@ -22,10 +22,11 @@ std::optional<PictureFormat> PictureFormatOfName(const std::string& path);
 std::optional<PictureFormat> PictureFormatNamed(const std::string& word);
 const char* PictureExtension(PictureFormat format);
 
-// What the viewer shows, as the file's bytes: the surface's picture for the bitmap formats, the
-// same plot drawn again as vectors at the surface's size for the others. Empty when it could not
-// be made.
-QByteArray PictureBytes(const Viewer& viewer, const Surface& surface, PictureFormat format, const std::string& title);
+// What the surface shows, as the file's bytes: the surface's picture for the bitmap formats, the
+// same plot drawn again by `draw` as vectors at the surface's size for the others. Empty when it
+// could not be made.
+QByteArray PictureBytes(const std::function<void(Surface&)>& draw, const Surface& surface, PictureFormat format,
+                        const std::string& title);
 
 // A picture in a bitmap format (BMP or PNG) as the file's bytes; empty when it could not be
 // made or the format is not a bitmap one. Needs nothing but the picture, so it can run on

@@ -37,8 +37,13 @@ bool ExistsInParent(std::string& path)
 
 bool ExistsInParent(std::string& path, tk::Dialogs& dialogs)
 {
+    return ExistsInParent(path, [&dialogs](const std::string& name) { return FileExists(name, dialogs); });
+}
+
+bool ExistsInParent(std::string& path, const std::function<bool(const std::string&)>& exists)
+{
     path = InParent(path);
-    return FileExists(path, dialogs);
+    return exists(path);
 }
 
 std::string PlotBaseOf(const std::string& path)

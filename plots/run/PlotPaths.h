@@ -6,6 +6,7 @@
 #include "common/Dialogs.h"
 #include "plots/run/RunState.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,8 @@ std::string SplitPath(const std::string& path, std::string& directory);
 // exists there. The first form tests quietly; the second reports listing failures.
 bool ExistsInParent(std::string& path);
 bool ExistsInParent(std::string& path, tk::Dialogs& dialogs);
+// The same, asking the given existence test.
+bool ExistsInParent(std::string& path, const std::function<bool(const std::string&)>& exists);
 
 // The plot base of a chosen file: the path without the extension of its name part. A name
 // without a full stop, or whose only full stop is its first character, stays whole; a full

@@ -1,9 +1,16 @@
 #include "plots/run/PlotRun.h"
 
+#include "common/Paths.h"
+#include "plots/data/Listings.h"
 #include "plots/data/PlotReader.h"
+#include "plots/report/Format.h"
 #include "plots/run/PlotSequence.h"
 
+#include <QDateTime>
+
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace plots {
 
@@ -61,11 +68,55 @@ bool PlotRun::Complete(const FileProbe& exists) const
 
 RunStep PlotRun::TakePicture()
 {
-    RunStep step;
-    step.Kind = StepKind::Picture;
-    step.Path = NextPictureName();
+    RunStep step = ShowPictureFile(NextPictureName());
     ++state_.PictureIndex;
     return step;
+}
+
+RunStep PlotRun::ShowPictureFile(const std::string& path)
+{
+    RunStep step;
+    step.Kind = StepKind::Picture;
+    step.Path = path;
+    step.Picture = LoadPicture(path);
+    Keep(step);
+    return step;
+}
+
+void PlotRun::TakePlot(RunStep& step, PlotKind kind)
+{
+    step.Kind = StepKind::Plot;
+    step.Plot = kind;
+    step.Lines.push_back(SequenceLine(kind));
+    step.Data = std::make_shared<const PlotData>(data_.CopyOfValues());
+    step.Facts = TitleFacts();
+    Keep(step);
+}
+
+void PlotRun::Keep(const RunStep& step)
+{
+    if (!keepShown_) return;
+    shown_.push_back(step);
+    shownAt_ = shown_.size() - 1;
+}
+
+const RunStep* PlotRun::Revisit(std::size_t index)
+{
+    if (index >= shown_.size()) return nullptr;
+    shownAt_ = index;
+    return &shown_[index];
+}
+
+// The title states the date of the run's first data file (also while its second one is shown)
+// and, on a fitting run's first file, whether a second one follows.
+PlotFacts PlotRun::TitleFacts() const
+{
+    PlotFacts facts;
+    struct stat st {};
+    if (::stat(tk::ResolvePath(state_.PlotBase + state_.FirstFileExt).c_str(), &st) == 0)
+        facts.FileDate = FormatFileDate(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec));
+    facts.InitialSettings = state_.FileIndex == 1 && tk::IsFile(state_.PlotBase + ".2lt");
+    return facts;
 }
 
 void PlotRun::BeginSecondFile()
@@ -90,14 +141,14 @@ RunStep PlotRun::NextPlot()
         step.Text = EmptyBlockWarning(kind);
         return step;
     }
-    step.Kind = StepKind::Plot;
-    step.Plot = kind;
-    step.Lines.push_back(SequenceLine(kind));
     ++state_.PlotStep;
     if (std::size_t(state_.PlotStep) == sequence_.size()) {
         ++state_.FileIndex;
         sequenceEnded_ = true;
     }
+    // Taken after the file has moved on: the last plot of the first file no longer says that a
+    // second one follows, as the window has always drawn it.
+    TakePlot(step, kind);
     return step;
 }
 
@@ -120,9 +171,7 @@ RunStep PlotRun::ReadAgain(PlotData fresh, std::optional<PlotKind> shown)
     sequence_ = std::move(kinds);
     if (!shown) return step;
     state_.PlotStep = std::int16_t(position + 1);
-    step.Kind = StepKind::Plot;
-    step.Plot = sequence_[position];
-    step.Lines.push_back(SequenceLine(step.Plot));
+    TakePlot(step, sequence_[position]);
     return step;
 }
 
@@ -139,6 +188,7 @@ void PlotRun::Quit()
     RewindFiles();
     state_.PlotStep = 0;
     sequenceEnded_ = false;
+    ForgetShown();
 }
 
 // What a plot needs of the data: the curve against the data sums the two columns in the loaded

@@ -7,9 +7,13 @@
 
 #include "plots/data/PlotData.h"
 #include "plots/data/PlotKind.h"
+#include "plots/report/PlotTitle.h"
 #include "plots/run/RunState.h"
 
+#include <QImage>
+
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,13 +41,21 @@ enum class StepKind {
     Refused,  // the step was not taken and nothing changed: `Text` says why
 };
 
-// One step of the run, with the lines it adds to the output box.
+// One step of the run, with the lines it adds to the output box. A Plot or Picture step also
+// holds what it puts on the surface (the values the plot is drawn from and the facts its title
+// states, or the decoded picture), so that it can be shown again exactly as it was.
 struct RunStep {
     StepKind Kind = StepKind::None;
     PlotKind Plot = PlotKind::Picture;
     std::string Path;
     std::string Text;
     std::vector<std::string> Lines;
+    std::shared_ptr<const PlotData> Data;
+    PlotFacts Facts;
+    QImage Picture;
+
+    // True for the steps that put something on the surface.
+    bool Shows() const { return Kind == StepKind::Plot || Kind == StepKind::Picture; }
 };
 
 class PlotRun {
@@ -72,6 +84,8 @@ public:
 
     // The next picture of the series is taken: its step, the series moved on.
     RunStep TakePicture();
+    // The run's own picture (a run without a data file): its step.
+    RunStep ShowPictureFile(const std::string& path);
     // The second data file is to be read (again) and its plots shown from the first.
     void BeginSecondFile();
     // The next plot of the current data file: the data it needs prepared (the curve against
@@ -100,14 +114,40 @@ public:
     // Quit: the data file closed, nothing loaded, the positions back at their start.
     void Quit();
 
+    // What the title of a plot drawn now states beyond the data: the date of the run's first
+    // data file and, on a fitting run's first file, whether a second one follows.
+    PlotFacts TitleFacts() const;
+
+    // The steps the run has shown (plots and pictures), in order, and which of them is shown
+    // now. Going back shows a kept step again; "&Next >>" walks forward through the kept steps
+    // before it takes a new one.
+    const std::vector<RunStep>& Shown() const { return shown_; }
+    std::size_t ShownAt() const { return shownAt_; }
+    // True when the step shown is an earlier one and later ones are kept.
+    bool WentBack() const { return shownAt_ + 1 < shown_.size(); }
+    // Shows the kept step again: that step, or nothing for an index past the kept ones.
+    const RunStep* Revisit(std::size_t index);
+    // A new run begins: nothing has been shown.
+    void ForgetShown() { shown_.clear(); shownAt_ = 0; }
+    // Whether the steps shown are kept (a run through the whole sequence at once has no use
+    // for them).
+    void KeepShown(bool keep) { keepShown_ = keep; }
+
     // What a plot needs of the data before it is drawn. False when a curve block is empty.
     static bool PrepareDataFor(PlotKind kind, PlotData& data);
 
 private:
+    // A plot step of the loaded data: its values and title facts taken, the step kept.
+    void TakePlot(RunStep& step, PlotKind kind);
+    void Keep(const RunStep& step);
+
     PlotData data_;
     RunState state_;
     std::vector<PlotKind> sequence_;
     bool sequenceEnded_ = false;
+    std::vector<RunStep> shown_;
+    std::size_t shownAt_ = 0;
+    bool keepShown_ = true;
 };
 
 }  // namespace plots

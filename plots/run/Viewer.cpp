@@ -12,6 +12,8 @@
 #include "plots/run/CommandStates.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/PlotSequence.h"
+#include "plots/run/RunBoxes.h"
+#include "plots/run/StepDrawing.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -41,11 +43,6 @@ void Viewer::ApplyLoadStates()
     ApplyCommandStates(host_, RunEvent::Loaded);
 }
 
-Colour Viewer::RunBackground() const
-{
-    return settings_.BlackAndWhite ? White : settings_.Colours[SlotBackground];
-}
-
 void Viewer::AppendLine(const std::string& line)
 {
     host_.AppendOutput("\r\n\t" + line);
@@ -53,55 +50,38 @@ void Viewer::AppendLine(const std::string& line)
 
 void Viewer::Drawn(PlotKind kind)
 {
-    if (shown_) {
-        steps_.push_back(*shown_);
-        stepAt_ = steps_.size() - 1;
-    }
+    ++drawnCount_;
     if (OnPlotDrawn) OnPlotDrawn(kind);
 }
 
-// The title states the date of the run's first data file (also while its second one is shown)
-// and, on a fitting run's first file, whether a second one follows.
-PlotFacts Viewer::TitleFacts() const
-{
-    PlotFacts facts;
-    struct stat st {};
-    if (::stat(tk::ResolvePath(run_.State().PlotBase + run_.State().FirstFileExt).c_str(), &st) == 0)
-        facts.FileDate = FormatFileDate(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec));
-    facts.InitialSettings = run_.State().FileIndex == 1 && tk::IsFile(run_.State().PlotBase + ".2lt");
-    return facts;
-}
+bool Viewer::PlotShown() const { return shown_ && shown_->Kind == StepKind::Plot; }
 
-void Viewer::DrawPlotNow(PlotKind kind)
+void Viewer::DrawPlotNow(const RunStep& step)
 {
-    const PlotTitleText title = PlotTitleFor(kind, run_.Data(), settings_.BlackAndWhite);
-    std::string named;
-    for (const std::string& part : title.Parts) named += part;
-    shown_ = Shown{kind, TitleFacts(), {}, std::make_shared<const PlotData>(run_.Data().CopyOfValues()),
-                   named.empty() ? PlotKindName(kind) : named};
+    shown_ = step;
     zoom_ = {};
-    const PlotDrawing drawing = DrawPlot(run_.Data(), kind, settings_, shown_->Facts, surface_);
+    const PlotDrawing drawing = *DrawStep(step, settings_, surface_);
     SetLastDrawing(drawing);
     axis_ = drawing.Axis;
     host_.AppendOutput(drawing.Trace);
     if (drawing.FontReleaseFailed) {
         dialogs_.Beep();
-        dialogs_.Show("Error deleting font object.", "Graphel", tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+        dialogs_.MsgBox(FontReleaseBox());
     }
 }
 
-void Viewer::ShowPicture(const QImage& picture)
+void Viewer::ShowPicture(const RunStep& step)
 {
-    shown_ = Shown{PlotKind::Picture, {}, picture, nullptr, "Picture"};
+    shown_ = step;
     zoom_ = {};
     SetLastDrawing(std::nullopt);
-    DrawPicturePlot(picture, surface_);
+    DrawPicturePlot(step.Picture, surface_);
 }
 
 std::optional<PlotKind> Viewer::ShownKind() const
 {
     if (!shown_) return std::nullopt;
-    return shown_->Kind;
+    return PlotShown() ? shown_->Plot : PlotKind::Picture;
 }
 
 void Viewer::DrawShownOn(Surface& surface) const
@@ -111,13 +91,8 @@ void Viewer::DrawShownOn(Surface& surface) const
         surface.Clear();
         return;
     }
-    if (shown_->Kind == PlotKind::Picture) {
-        surface.Clear();
-        DrawPicturePlot(shown_->Picture, surface);
-        return;
-    }
-    const PlotDrawing drawing = DrawPlot(ShownData(), shown_->Kind, ShownSettings(), shown_->Facts, surface);
-    if (&surface == &surface_) SetLastDrawing(drawing);
+    const std::optional<PlotDrawing> drawing = DrawStep(*shown_, ShownSettings(), surface);
+    if (drawing && &surface == &surface_) SetLastDrawing(drawing);
 }
 
 void Viewer::Redraw() { DrawShownOn(surface_); }
@@ -131,7 +106,7 @@ DisplaySettings Viewer::ShownSettings() const
 
 void Viewer::SetShownZoom(const PlotZoom& zoom)
 {
-    if (!shown_ || shown_->Kind == PlotKind::Picture) return;
+    if (!PlotShown()) return;
     zoom_ = zoom;
     Redraw();
 }
@@ -144,69 +119,67 @@ void Viewer::SetLastDrawing(std::optional<PlotDrawing> drawing) const
 
 const PlotView* Viewer::ShownView() const
 {
-    if (!shown_ || shown_->Kind == PlotKind::Picture || !lastDrawing_) return nullptr;
+    if (!PlotShown() || !lastDrawing_) return nullptr;
     // Made once per drawing: the mouse asks for it at every move.
-    if (!view_) view_ = std::make_unique<PlotView>(ShownData(), shown_->Kind, *lastDrawing_);
+    if (!view_) view_ = std::make_unique<PlotView>(ShownData(), shown_->Plot, *lastDrawing_);
     return view_.get();
 }
 
-std::string Viewer::ShownCurvesCsv() const
-{
-    if (!shown_ || shown_->Kind == PlotKind::Picture) return {};
-    return CurvesCsv(ShownCurves(ShownData(), shown_->Kind));
-}
+std::string Viewer::ShownCurvesCsv() const { return shown_ ? StepCurvesCsv(*shown_) : std::string(); }
 
 const PlotData& Viewer::ShownData() const { return shown_ && shown_->Data ? *shown_->Data : run_.Data(); }
 
 std::vector<std::string> Viewer::StepTitles() const
 {
     std::vector<std::string> titles;
-    for (std::size_t i = 0; i < steps_.size(); ++i) titles.push_back(std::to_string(i + 1) + ". " + steps_[i].Title);
+    const std::vector<RunStep>& steps = run_.Shown();
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        titles.push_back(std::to_string(i + 1) + ". " + StepTitle(steps[i], settings_.BlackAndWhite));
     return titles;
 }
 
 std::optional<std::size_t> Viewer::ShownStep() const
 {
-    if (!shown_ || steps_.empty()) return std::nullopt;
-    return stepAt_;
+    if (!shown_ || run_.Shown().empty()) return std::nullopt;
+    return run_.ShownAt();
 }
 
 bool Viewer::ShowStep(std::size_t index)
 {
-    if (index >= steps_.size() || !shown_) return false;
-    stepAt_ = index;
-    shown_ = steps_[index];
+    if (!shown_) return false;
+    const RunStep* step = run_.Revisit(index);
+    if (!step) return false;
+    shown_ = *step;
     zoom_ = {};
     SetLastDrawing(std::nullopt);
     host_.ShowTab(TabPlot);
-    if (shown_->Kind == PlotKind::Picture)
+    if (shown_->Kind == StepKind::Picture)
         DrawPicturePlot(shown_->Picture, surface_);
     else
         Redraw();
     // From an earlier plot "&Next >>" always has the later ones to show.
-    if (stepAt_ + 1 < steps_.size()) host_.SetCommandEnabled(Command::Next, true);
-    if (OnPlotDrawn) OnPlotDrawn(shown_->Kind);
+    if (run_.WentBack()) host_.SetCommandEnabled(Command::Next, true);
+    if (OnPlotDrawn) OnPlotDrawn(*ShownKind());
     return true;
 }
 
-bool Viewer::CanShowPrevious() const { return shown_ && !steps_.empty() && stepAt_ > 0; }
+bool Viewer::CanShowPrevious() const { return ShownStep().value_or(0) > 0; }
 
 void Viewer::cmdPrevious_Click()
 {
-    if (CanShowPrevious()) ShowStep(stepAt_ - 1);
+    if (CanShowPrevious()) ShowStep(run_.ShownAt() - 1);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Run flow
 
-StartOutcome Viewer::StartOnFile(const std::string& base, StartMode mode)
+StartOutcome Viewer::StartOnFile(const std::string& base)
 {
     StartOutcome outcome;
     if (FileExists(base + run_.State().FirstFileExt)) {
         outcome.DataFile = true;
         outcome.Read = ReadDataFile(base, run_.State().FirstFileExt);
         if (host_.Unloaded()) return outcome;  // a fatal data message ended the viewer
-        if (!outcome.Read.Loaded() && mode == StartMode::Headless) return outcome;
         host_.ShowFilename();
         start();
         return outcome;
@@ -221,12 +194,12 @@ StartOutcome Viewer::StartOnFile(const std::string& base, StartMode mode)
 
 void Viewer::start()
 {
-    steps_.clear();
+    run_.ForgetShown();
     host_.EnableSettings(true);
     host_.SetCommandVisible(Command::SaveSettings, true);
     ApplyCommandStates(host_, RunEvent::RunStarted);
     run_.State().SecondFilePending = true;
-    surface_.SetBackColour(RunBackground());
+    surface_.SetBackColour(RunBackground(settings_));
 
     if (run_.Data().PointCount > 0) {
         WriteRunSummary();
@@ -288,13 +261,13 @@ void Viewer::TakeStep(const RunStep& step)
     case StepKind::Fatal: host_.FatalExit(step.Text); return;
     case StepKind::Picture:
         surface_.Clear();
-        ShowPicture(LoadPicture(step.Path));
+        ShowPicture(step);
         surface_.Refresh();
         Drawn(PlotKind::Picture);
         return;
     case StepKind::Plot:
         for (const std::string& line : step.Lines) AppendLine(line);
-        DrawPlotNow(step.Plot);
+        DrawPlotNow(step);
         Drawn(step.Plot);
         return;
     }
@@ -302,14 +275,18 @@ void Viewer::TakeStep(const RunStep& step)
 
 NextOutcome Viewer::Next()
 {
-    const auto drew = [this] { return host_.Unloaded() ? NextOutcome::Ended : NextOutcome::Drew; };
     // Gone back to an earlier plot: the plots after it come again as they were shown.
-    if (shown_ && stepAt_ + 1 < steps_.size()) {
-        ShowStep(stepAt_ + 1);
+    if (shown_ && run_.WentBack()) {
+        ShowStep(run_.ShownAt() + 1);
         return NextOutcome::Drew;
     }
+    const std::size_t drawnBefore = drawnCount_;
+    const auto drew = [&] {
+        if (host_.Unloaded()) return NextOutcome::Ended;
+        return drawnCount_ > drawnBefore ? NextOutcome::Drew : NextOutcome::Failed;
+    };
     switch (run_.Ahead([this](const std::string& name) { return FileExists(name); })) {
-    case Advance::Picture: TakeStep(run_.TakePicture()); return NextOutcome::Drew;
+    case Advance::Picture: TakeStep(run_.TakePicture()); return drew();
     case Advance::FirstFile:
         surface_.Clear();
         ContinuePlots();
@@ -352,7 +329,6 @@ void Viewer::cmdQuit_Click()
     host_.ShowTab(TabSetup);
     host_.FocusCommand(Command::OpenPlotFile);
     run_.Quit();
-    steps_.clear();
 }
 
 void Viewer::cmdExit_Click()
@@ -365,12 +341,7 @@ void Viewer::cmdExit_Click()
 
 void Viewer::ShowReadFailure(const ReadOutcome& read)
 {
-    if (read.Status == ReadStatus::Corrupted)
-        dialogs_.Show(CorruptedText(run_.State().PlotBase), CorruptedTitle(read.Label), tk::MsgIcon::Exclamation,
-                      tk::MsgButtons::Ok);
-    else if (read.Status == ReadStatus::Unreadable)
-        dialogs_.Show(UnexpectedErrorText(read.Error), RoutineTitle("ReadPlotData"), tk::MsgIcon::Critical,
-                      tk::MsgButtons::Ok);
+    if (const auto box = ReadFailureBox(read, run_.State().PlotBase)) dialogs_.MsgBox(*box);
 }
 
 ReadOutcome Viewer::ReadDataFile(const std::string& base, const std::string& ext)
@@ -411,8 +382,8 @@ bool Viewer::ReloadDataFile()
         return false;
     }
 
-    const bool plotShown = shown_ && shown_->Kind != PlotKind::Picture && run_.Data().PointCount > 0;
-    const RunStep step = run_.ReadAgain(std::move(fresh), plotShown ? std::optional(shown_->Kind) : std::nullopt);
+    const bool plotShown = PlotShown() && run_.Data().PointCount > 0;
+    const RunStep step = run_.ReadAgain(std::move(fresh), plotShown ? std::optional(shown_->Plot) : std::nullopt);
     if (step.Kind == StepKind::Refused) {
         DataFileStalled(step.Text);
         return false;
@@ -458,8 +429,7 @@ void Viewer::LocatePlotFile(const std::string& base)
         Drawn(PlotKind::Picture);
         return;
     }
-    dialogs_.Show("No plot file found, needs to be a *.GIF or *.plt file.", "Graphel", tk::MsgIcon::None,
-                  tk::MsgButtons::Ok);
+    dialogs_.MsgBox(NoPlotFileBox());
     FileOld();
 }
 
@@ -468,16 +438,10 @@ void Viewer::LocatePlotFile(const std::string& base)
 
 void Viewer::ReadOutputFile(const std::string& path)
 {
-    if (!FileExists(path)) {
-        host_.AppendOutput(OutputMissingNotice(path));
-        return;
-    }
-    // The first line continues the box's last line: no break is put in front of it.
-    const Listing listing = ReadListing(path);
-    host_.AppendOutput(listing.Text);
-    if (listing.Complete) return;
-    host_.AppendOutput(OutputCorruptedNotice(path));
-    host_.ShowFilename();
+    const bool exists = FileExists(path);
+    bool complete = false;
+    host_.AppendOutput(OutputListingText(path, exists, complete));
+    if (exists && !complete) host_.ShowFilename();
 }
 
 void Viewer::ReadSourceFile(const std::string& path)
@@ -493,8 +457,7 @@ void Viewer::ReadSourceFile(const std::string& path)
             if (listing.Complete) return;
         }
     }
-    dialogs_.Show(run_.State().PlotBase + "\r\nSource file is missing or corrupted.", "Reading source file error",
-                  tk::MsgIcon::Exclamation, tk::MsgButtons::Ok);
+    dialogs_.MsgBox(SourceMissingBox(run_.State().PlotBase));
     run_.State().PlotBase.clear();
     host_.ShowFilename();
 }
@@ -504,7 +467,7 @@ void Viewer::ShowPicturePlot(const std::string& path)
     host_.ShowTab(TabPlot);
     run_.State().PictureIndex = 2;
     // A picture that is missing or cannot be decoded leaves the surface as it was.
-    if (FileExists(path)) ShowPicture(LoadPicture(path));
+    if (FileExists(path)) ShowPicture(run_.ShowPictureFile(path));
     ApplyCommandStates(host_, RunEvent::PictureShown);
     host_.FocusCommand(Command::Next);
     host_.ShowFilename();
@@ -551,7 +514,7 @@ void Viewer::OpenChosenFile(const std::string& chosen)
     run_.State().OpenDialogDir = directory;
 
     run_.State().PlotBase = PlotBaseOf(run_.State().PlotBase);
-    steps_.clear();
+    run_.ForgetShown();
     run_.State().PictureIndex = 2;
     run_.State().FileIndex = 1;
     host_.SetInputText("");
@@ -623,7 +586,7 @@ bool Viewer::ExportShownData()
 
 bool Viewer::WritePicture(const std::string& path, PictureFormat format)
 {
-    const QByteArray bytes = PictureBytes(*this, surface_, format, tk::NamePart(run_.State().PlotBase));
+    const QByteArray bytes = PictureBytes([this](Surface& target) { DrawShownOn(target); }, surface_, format, tk::NamePart(run_.State().PlotBase));
     if (bytes.isEmpty()) {
         dialogs_.Show(UnexpectedErrorText(EIO), RoutineTitle("FileSaveAs"), tk::MsgIcon::Critical, tk::MsgButtons::Ok);
         return false;

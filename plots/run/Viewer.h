@@ -38,14 +38,10 @@ namespace plots {
 // What a press of "&Next >>" did.
 enum class NextOutcome {
     Drew,     // a plot or a picture is on the surface
+    Failed,   // nothing was drawn: a data file failed to load or could not be found, which the
+              // window has said (a box, the open dialog)
     Nothing,  // nothing more to show: "&Next >>" disables itself
     Ended,    // the viewer ended with a fatal message
-};
-
-// How a start on a file treats a data file that could not be read.
-enum class StartMode {
-    Window,    // the run starts anyway, which asks once for another file
-    Headless,  // nothing more happens
 };
 
 // What a start on a plot base found.
@@ -86,9 +82,9 @@ public:
     // The command states, tab and indices of a freshly loaded window.
     void ApplyLoadStates();
 
-    // Starting on a plot base: its data file is read and the run started, or else its picture
-    // is located and shown.
-    StartOutcome StartOnFile(const std::string& base, StartMode mode = StartMode::Window);
+    // Starting on a plot base: its data file is read and the run started (a file that could not
+    // be read asks once for another), or else its picture is located and shown.
+    StartOutcome StartOnFile(const std::string& base);
 
     // Run flow.
     void start();
@@ -99,8 +95,6 @@ public:
     NextOutcome Next();
     void cmdQuit_Click();
     void cmdExit_Click();
-    // The plot surface's background for a run: white in black-and-white mode.
-    Colour RunBackground() const;
 
     // The plots of the current data file, and the kind of what the surface shows now.
     const std::vector<PlotKind>& FileSequence() const { return run_.FileSequence(); }
@@ -170,9 +164,8 @@ public:
     // Where printing to a PDF file proposes to write: the current directory, the plot's name.
     std::string ProposedPdfPath() const;
 
-    // What the title of a plot drawn now states beyond the data: the date of the run's first
-    // data file and, on a fitting run's first file, whether a second one follows.
-    PlotFacts TitleFacts() const;
+    // What the title of a plot drawn now states beyond the data.
+    PlotFacts TitleFacts() const { return run_.TitleFacts(); }
 
     // The summary of the loaded run in the output box, followed by the run's output listing.
     void WriteRunSummary();
@@ -181,23 +174,17 @@ public:
     bool SequenceEnded() const { return run_.SequenceEnded(); }
 
 private:
-    // What the surface shows, kept so that it can be drawn again at another size.
-    struct Shown {
-        PlotKind Kind = PlotKind::Picture;
-        PlotFacts Facts;
-        QImage Picture;  // a picture plot
-        std::shared_ptr<const PlotData> Data;  // the data a plot was drawn from
-        std::string Title;
-    };
     // The data the shown plot is drawn from.
     const PlotData& ShownData() const;
 
     void AppendLine(const std::string& line);
-    void DrawPlotNow(PlotKind kind);
+    void DrawPlotNow(const RunStep& step);
     // The display settings with the shown plot's zoom.
     DisplaySettings ShownSettings() const;
-    void ShowPicture(const QImage& picture);
+    void ShowPicture(const RunStep& step);
     void Drawn(PlotKind kind);
+    // True when the shown step is a plot (not a picture, not nothing).
+    bool PlotShown() const;
     // Puts a step of the run on the surface and in the output box, or ends the viewer.
     void TakeStep(const RunStep& step);
     ReadOutcome ReadDataFile(const std::string& base, const std::string& ext);
@@ -215,10 +202,9 @@ private:
     PlotRun run_;
     DisplaySettings settings_;
     AxisState axis_;
-    std::optional<Shown> shown_;
+    std::optional<RunStep> shown_;  // what the surface shows, kept to draw it again at another size
     PlotZoom zoom_;
-    std::vector<Shown> steps_;  // what the run has shown, in order
-    std::size_t stepAt_ = 0;
+    std::size_t drawnCount_ = 0;  // steps put on the surface, so "&Next >>" can tell whether it drew
     mutable std::optional<PlotDrawing> lastDrawing_;  // of the shown plot, on the viewer's surface
     mutable std::unique_ptr<PlotView> view_;          // made from it when first asked for
     void SetLastDrawing(std::optional<PlotDrawing> drawing) const;

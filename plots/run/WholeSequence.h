@@ -1,12 +1,15 @@
 // Renders every plot that repeated clicks of "&Next >>" would show for a plot file and its
-// second data file, without a window: the export command's engine. Each picture is handed on
-// as it is drawn and not kept, so a long run at a large size needs the memory of one picture.
+// second data file, without a window: the export command's engine. It walks the run's steps
+// itself and keeps what a window would have shown of them (the output box, the boxes, the
+// fatal text). Each picture is handed on as it is drawn and not kept, so a long run at a large
+// size needs the memory of one picture.
 #pragma once
 
-#include "common/Dialogs.h"
+#include "common/Message.h"
 #include "plots/data/PlotKind.h"
 #include "plots/data/PlotReader.h"
 #include "plots/render/DisplaySettings.h"
+#include "plots/run/PlotRun.h"
 
 #include <functional>
 #include <string>
@@ -15,7 +18,6 @@
 namespace plots {
 
 class Surface;
-class Viewer;
 
 struct SequenceOptions {
     int Width = 1024;   // surface size in pixels; also stands for the screen in the
@@ -37,10 +39,29 @@ struct SequenceResult {
     bool Stopped = false;             // the caller stopped the run
 };
 
-// Sees each plot as it is drawn: the viewer (whose surface holds the picture, and which can
-// draw it again on another surface), the plot's kind and its number counted from 1. Returns
-// false to stop the run.
-using PlotSink = std::function<bool(const Viewer& viewer, Surface& surface, PlotKind kind, int number)>;
+// A plot of the sequence as it was drawn, to be drawn again on another surface (a vector
+// picture, a recording) or given as numbers.
+class SequencePlot {
+public:
+    SequencePlot(const RunStep* step, const DisplaySettings& settings, const Surface& canvas)
+        : step_(step), settings_(settings), canvas_(canvas)
+    {
+    }
+    // Draws the plot again at the surface's size, on the run's background.
+    void DrawShownOn(Surface& surface) const;
+    // The plot's curves as comma-separated values; empty for a picture.
+    std::string ShownCurvesCsv() const;
+
+private:
+    const RunStep* step_;  // nothing when the surface shows nothing
+    const DisplaySettings& settings_;
+    const Surface& canvas_;
+};
+
+// Sees each plot as it is drawn: the plot (which can be drawn again on another surface), the
+// surface that holds its picture, the plot's kind and its number counted from 1. Returns false
+// to stop the run.
+using PlotSink = std::function<bool(const SequencePlot& plot, Surface& surface, PlotKind kind, int number)>;
 
 // `plotFile` names a .plt or .gif file, or a plot base without extension. Relative names are
 // taken from the current directory.

@@ -6,9 +6,7 @@
 #include "Pitchwell/VideoPage.h"
 #include "support/FreshProcess.h"
 
-#include <QDesktopServices>
 #include <QLabel>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -57,18 +55,6 @@ struct PrivateDesktop {
     }
 };
 
-// Stands in for the desktop's opener of local files while it lives: records what it is asked
-// to open and reports success.
-class OpenerStandIn : public QObject {
-    Q_OBJECT
-public:
-    OpenerStandIn() { QDesktopServices::setUrlHandler("file", this, "open"); }
-    ~OpenerStandIn() override { QDesktopServices::unsetUrlHandler("file"); }
-    QList<QUrl> Opened;
-public slots:
-    void open(const QUrl& url) { Opened << url; }
-};
-
 TEST(DesktopPrograms, DISABLED_ATerminalEditorOpensTheExampleInsideTheTerminalEmulator)
 {
     PrivateDesktop desk;
@@ -96,15 +82,16 @@ TEST(DesktopPrograms, DISABLED_ATerminalEditorWithoutATerminalIsReported)
     EXPECT_FALSE(std::filesystem::exists(record));
 }
 
-TEST(DesktopPrograms, DISABLED_AWholeVideoGoesToTheOpener)
+TEST(DesktopPrograms, DISABLED_AWholeVideoGoesToTheDesktopsPlayer)
 {
     PrivateDesktop desk;
     ScopedEnv dataDirs("XDG_DATA_DIRS", desk.Root + "/share:/usr/share");
-    OpenerStandIn opener;
+    const std::string record = desk.inst.Record("player.rec");
+    WriteRecorder(desk.Root + "/bin/player", record);
     WriteFile(desk.inst.Paths.VideoFile, "VIDEO-HEADER and frames");
     VideoPage page(desk.inst.Real);
     page.mnuFileVideo_Click();
-    EXPECT_EQ(opener.Opened, QList<QUrl> {QUrl::fromLocalFile(QString::fromStdString(desk.inst.Paths.VideoFile))});
+    EXPECT_EQ(WaitForRecord(record), (std::vector<std::string> {desk.inst.Paths.VideoFile}));
     EXPECT_TRUE(desk.inst.Dialogs.Boxes.empty());
 }
 
@@ -113,12 +100,12 @@ TEST(DesktopPrograms, DISABLED_APartlyDownloadedVideoGivesTheAssociationMessage)
     PrivateDesktop desk;
     // The system's type database names .wmv files, as on any desktop.
     ScopedEnv dataDirs("XDG_DATA_DIRS", desk.Root + "/share:/usr/share");
-    // The opener reports success as soon as it is asked, whatever it then finds.
-    OpenerStandIn opener;
+    const std::string record = desk.inst.Record("player.rec");
+    WriteRecorder(desk.Root + "/bin/player", record);
     WriteFile(desk.inst.Paths.VideoFile, std::string("\0\0\0\0partial", 11));
     VideoPage page(desk.inst.Real);
     page.mnuFileVideo_Click();
-    EXPECT_TRUE(opener.Opened.isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(record));
     EXPECT_EQ(page.lblVideo2->text().toStdString(), VideoStartingCaption);
     ASSERT_EQ(desk.inst.Dialogs.Boxes.size(), 1u);
     EXPECT_EQ(desk.inst.Dialogs.Boxes[0].Text, NoWmvPlayerText);
@@ -129,7 +116,7 @@ TEST(DesktopPrograms, DISABLED_APartlyDownloadedVideoGivesTheAssociationMessage)
 TEST(DesktopPrograms, EachOnADesktopOfItsOwn)
 {
     for (const char* name : {"ATerminalEditorOpensTheExampleInsideTheTerminalEmulator",
-                             "ATerminalEditorWithoutATerminalIsReported", "AWholeVideoGoesToTheOpener",
+                             "ATerminalEditorWithoutATerminalIsReported", "AWholeVideoGoesToTheDesktopsPlayer",
                              "APartlyDownloadedVideoGivesTheAssociationMessage"}) {
         std::string output;
         EXPECT_TRUE(testsupport::PassesInFreshProcess(std::string("DesktopPrograms.DISABLED_") + name, output))
@@ -139,4 +126,3 @@ TEST(DesktopPrograms, EachOnADesktopOfItsOwn)
 
 }  // namespace
 
-#include "DesktopProgramsTest.moc"

@@ -165,6 +165,9 @@ TEST(CheckCommand, UsageErrorsAndMissingFiles)
         {{"--check", QString(TK_SOURCE_DIR "/samples")}, 1, "plots: no plot data file"},
         // A relative name longer than a path may be is no missing file.
         {{"--check", QString("d/").repeated(2100) + "x.plt"}, 1, "plots: cannot read 'd/d/", "File name too long"},
+        // After "--" a name that begins with a dash is a file; before it, an unknown option is told.
+        {{"--check", "--", "-absent.plt"}, 1, "plots: no plot data file '-absent.plt'"},
+        {{"--check", "--bogus", Sample("lorentz2.plt")}, 2, "plots: unknown option '--bogus'", "Usage: plots --check FILE"},
     };
     for (const Case& c : cases) {
         const Outcome o = RunPlots(c.Args);

@@ -146,6 +146,7 @@ TEST(ExportCommand, ExitCodesForBadInput)
         {"size without value", {tmp.path(), Sample("sine2.plt"), "--size"}, 2, "--size needs"},
         {"range upside down", {"--x-range", "5:1", tmp.path(), Sample("sine2.plt")}, 2, "bad range"},
         {"range not numbers", {"--y-range=a:b", tmp.path(), Sample("sine2.plt")}, 2, "bad range"},
+        {"check and export at once", {"--check", tmp.path(), Sample("sine2.plt")}, 2, "exclude each other"},
     };
     for (const Case& c : cases) {
         const ExportRun r = Export(c.Args);

@@ -68,7 +68,7 @@ TEST(Layout, TextsStayWholeAndApartAtEverySize)
             options.Width = size.W;
             options.Height = size.H;
             const std::string file = (TK_SOURCE_DIR "/samples/" + sample).toStdString();
-            RenderWholeSequence(file, options, [&](const Viewer& viewer, Surface&, PlotKind kind, int) {
+            RenderWholeSequence(file, options, [&](const SequencePlot& viewer, Surface&, PlotKind kind, int) {
                 RecordingSurface recording(size.W, size.H);
                 viewer.DrawShownOn(recording);
                 for (const std::string& fault : LayoutFaults(recording))
@@ -103,7 +103,7 @@ TEST(Layout, LegendValuesStandInOneColumnAtEverySize)
             options.Width = size.W;
             options.Height = size.H;
             const std::string file = (TK_SOURCE_DIR "/samples/" + sample).toStdString();
-            RenderWholeSequence(file, options, [&](const Viewer& viewer, Surface&, PlotKind kind, int) {
+            RenderWholeSequence(file, options, [&](const SequencePlot& viewer, Surface&, PlotKind kind, int) {
                 RecordingSurface recording(size.W, size.H);
                 viewer.DrawShownOn(recording);
                 std::vector<DrawCall> rows;
@@ -134,7 +134,7 @@ TEST(Layout, AmplitudeTitleScalesWithTheOtherTexts)
         SequenceOptions options;
         options.Width = size.W;
         options.Height = size.H;
-        RenderWholeSequence(TK_SOURCE_DIR "/samples/sine2.plt", options, [&](const Viewer& viewer, Surface&, PlotKind, int) {
+        RenderWholeSequence(TK_SOURCE_DIR "/samples/sine2.plt", options, [&](const SequencePlot& viewer, Surface&, PlotKind, int) {
             RecordingSurface recording(size.W, size.H);
             viewer.DrawShownOn(recording);
             const DrawCall* amplitude = recording.FindText("Amplitude");

@@ -54,6 +54,39 @@ TEST_F(ViewerFixture, EachFailedReadGetsItsOwnMessageAndLeavesNothingToDraw)
     }
 }
 
+// "&Next >>" says what it did: a plot drawn, a data file that failed (its box shown, nothing
+// drawn), the run's end, or the viewer ended.
+TEST_F(ViewerFixture, NextSaysWhetherItDrew)
+{
+    PlotFileRecipe noImpulse = Kind(-1, 0, 0);
+    noImpulse.ImpulseBlock = false;
+    const struct {
+        const char* What;
+        std::string First, Second;  // the run's .plt and .2lt ("": none)
+        int Presses;                // before the one looked at
+        NextOutcome Said;
+    } cases[] = {
+        {"a plot follows", PlotFileText(Kind(3)), "", 0, NextOutcome::Drew},
+        {"the run's end", PlotFileText(Kind(3)), "", 1, NextOutcome::Nothing},
+        {"the second data file is corrupted", PlotFileText(Kind(3)), "title\r\nsum\r\nx\r\n1 one 3\r\n", 1,
+         NextOutcome::Failed},
+        {"an empty curve block", PlotFileText(noImpulse), "", 2, NextOutcome::Ended},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        viewer.cmdQuit_Click();
+        host.Exited = false;
+        QFile::remove(QString::fromStdString(Path("run.2lt")));
+        Write("run.plt", c.First);
+        if (!c.Second.empty()) Write("run.2lt", c.Second);
+        StartOn("run");
+        for (int i = 0; i < c.Presses; ++i) ASSERT_EQ(viewer.Next(), NextOutcome::Drew);
+        const std::size_t before = drawn.size();
+        EXPECT_EQ(viewer.Next(), c.Said);
+        EXPECT_EQ(drawn.size() > before, c.Said == NextOutcome::Drew);
+    }
+}
+
 TEST_F(ViewerFixture, AFileThatCannotBeOpenedIsReportedWithItsCauseNotAsCorrupted)
 {
     Write("locked.plt", PlotFileText(Kind(3)));

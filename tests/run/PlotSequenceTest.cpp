@@ -4,6 +4,8 @@
 
 #include "plots/run/WholeSequence.h"
 
+#include <QRegularExpression>
+
 using namespace plots;
 using namespace runtest;
 
@@ -169,7 +171,7 @@ TEST(WholeSequence, RendersEveryPlotOfTheFileAndItsSecondFile)
     options.Height = 150;
     int seen = 0;
     const SequenceResult r =
-        RenderWholeSequence(base + "t-freq.plt", options, [&](const Viewer&, Surface& surface, PlotKind, int n) {
+        RenderWholeSequence(base + "t-freq.plt", options, [&](const SequencePlot&, Surface& surface, PlotKind, int n) {
             EXPECT_EQ(n, ++seen);
             EXPECT_EQ(surface.Picture().size(), QSize(200, 150));
             return true;
@@ -180,6 +182,64 @@ TEST(WholeSequence, RendersEveryPlotOfTheFileAndItsSecondFile)
     EXPECT_NE(r.OutputText.find("Calling 2nd line plot ... Curve vs. Data plot"), std::string::npos);
     EXPECT_EQ(RenderWholeSequence(base + "pulse", options).Plots.size(), 6u);
     EXPECT_FALSE(RenderWholeSequence(base + "absent.plt", options).Loaded);
+}
+
+// The export walks the run's steps itself; it goes where the window's "&Next >>" goes, with the
+// same plots, the same output box and the same boxes, also where a file fails.
+TEST_F(ViewerFixture, TheExportGoesWhereNextGoes)
+{
+    PlotFileRecipe noImpulse = Kind(-1, 3, 1);
+    noImpulse.ImpulseBlock = false;
+    const std::string corrupted = "title\r\nsum\r\nx\r\n1 one 3\r\n";
+    const struct {
+        const char* What;
+        std::vector<std::pair<std::string, std::string>> Files;  // name, text ("picture": a picture)
+        const char* Start;
+    } cases[] = {
+        {"a fitting run and its second file", {{"r.plt", PlotFileText(Kind(3))}, {"r.2lt", PlotFileText(Kind(3))}, {"r.out", "listing\r\n"}}, "r.plt"},
+        {"every curve block", {{"r.plt", PlotFileText(Kind(-1, 3, 1))}}, "r.plt"},
+        {"an empty curve block", {{"r.plt", PlotFileText(noImpulse)}}, "r.plt"},
+        {"a corrupted second file", {{"r.plt", PlotFileText(Kind(3))}, {"r.2lt", corrupted}}, "r.plt"},
+        {"pictures of the series", {{"r.plt", PlotFileText(Kind(4))}, {"r.2if", "picture"}, {"r.3if", "picture"}}, "r.plt"},
+        {"a picture run without its source", {{"r.gif", "picture"}, {"r.2if", "picture"}, {"r.out", "listing\r\n"}}, "r.gif"},
+    };
+    // The run summary states the time it is made.
+    const auto timeless = [](std::string text) {
+        return QString::fromStdString(text).replace(QRegularExpression("\\d+:\\d\\d(:\\d\\d)?"), "T").toStdString();
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        QTemporaryDir run;
+        const std::string at = run.path().toStdString() + "/";
+        for (const auto& [name, text] : c.Files) {
+            if (text == "picture")
+                WritePicture(at + name, Qt::red);
+            else
+                WriteFile(at + name, text);
+        }
+        const SequenceResult exported = RenderWholeSequence(at + c.Start, {});
+
+        HeadlessHost window;
+        tk::ScriptedDialogs boxes;
+        RecordingSurface canvas(320, 240);
+        Viewer next(window, boxes, canvas);
+        std::vector<PlotKind> shown;
+        next.OnPlotDrawn = [&](PlotKind kind) { shown.push_back(kind); };
+        next.ApplyLoadStates();
+        next.Run().State().PlotBase = at + "r";
+        next.StartOnFile(at + "r");
+        while (!window.Exited && shown.size() < 50 && !next.RunComplete())
+            if (next.Next() != NextOutcome::Drew) break;
+
+        EXPECT_EQ(exported.Plots, shown);
+        EXPECT_EQ(timeless(exported.OutputText), timeless(window.Output));
+        EXPECT_EQ(exported.Fatal, window.Exited);
+        EXPECT_EQ(exported.FatalText, window.FatalText);
+        ASSERT_EQ(exported.Messages.size(), boxes.Boxes.size());
+        for (std::size_t i = 0; i < boxes.Boxes.size(); ++i)
+            EXPECT_EQ(exported.Messages[i].Title + ": " + exported.Messages[i].Text,
+                      boxes.Boxes[i].Title + ": " + boxes.Boxes[i].Text);
+    }
 }
 
 }  // namespace

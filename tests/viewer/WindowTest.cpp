@@ -762,7 +762,7 @@ TEST_F(WindowTest, ResizedWindowRedrawsItsPlotAsTheExportDrawsIt)
         options.Height = wanted.height();
         QImage exported;
         RenderWholeSequence((samples + "/tunewave.plt").toStdString(), options,
-                            [&](const Viewer&, Surface& surface, PlotKind, int number) {
+                            [&](const SequencePlot&, Surface& surface, PlotKind, int number) {
                                 if (number == 2) exported = surface.Picture();
                                 return number < 2;
                             });
