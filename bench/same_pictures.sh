@@ -6,6 +6,7 @@
 # of files written and the run summaries (clock times masked) must match as well.
 #
 # usage: bench/same_pictures.sh OLD_PLOTS NEW_PLOTS [WxH ...]   (default size 1024x768)
+# With EXTREMES=1 the largest legal file of each kind (gen_extremes.py) is compared as well.
 #
 # Plot titles carry the time to the minute, so each run is exported by the old build before
 # and after the new one; when those two differ the minute turned over, and the run is repeated.
@@ -22,6 +23,7 @@ export QT_QPA_PLATFORM=offscreen
 
 /usr/bin/python3 "$here/gen_data.py" 1000 "$work/data"
 /usr/bin/python3 "$here/gen_data.py" 32767 "$work/data"
+[ "${EXTREMES:-0}" = 1 ] && /usr/bin/python3 "$here/gen_extremes.py" "$work/data"
 
 # export BUILD SIZE FILE DIR: the pictures and summary in DIR, exit code and messages beside.
 export_run() {

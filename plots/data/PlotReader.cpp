@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "plots/data/Numbers.h"
 #include "plots/data/PlotFile.h"
+#include "plots/data/PoleOrder.h"
 
 #include <algorithm>
 #include <array>
@@ -154,16 +155,18 @@ void ReadDosivoSection(SectionReader& in, PlotData& data)
     data.DT50 = amounts[2];
 }
 
-// The exchange sort of the pole pairs by imaginary part, real parts moved along.
+// The pole pairs by imaginary part, real parts moved along, in the order of the tools'
+// exchange sort (poles with equal imaginary parts included).
 void SortPoles(PlotData& data)
 {
     const std::size_t n = std::min<std::size_t>(data.PoleIm.size(), data.PoleRe.size());
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-            if (data.PoleIm[i] > data.PoleIm[j]) {
-                std::swap(data.PoleIm[i], data.PoleIm[j]);
-                std::swap(data.PoleRe[i], data.PoleRe[j]);
-            }
+    const Series im(data.PoleIm.begin(), data.PoleIm.begin() + std::ptrdiff_t(n));
+    const Series re(data.PoleRe.begin(), data.PoleRe.begin() + std::ptrdiff_t(n));
+    const std::vector<std::size_t> order = ExchangeSortOrder(im);
+    for (std::size_t k = 0; k < n; ++k) {
+        data.PoleIm[k] = im[order[k]];
+        data.PoleRe[k] = re[order[k]];
+    }
 }
 
 void ReadPoleZeroSection(SectionReader& in, PlotData& data)

@@ -129,7 +129,9 @@ void PrintAt(DrawContext& ctx, const std::string& text, float x, float y)
     if (s.IsPixelScale()) {
         s.SetCurrentX(std::floor(x + 0.5));
         s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
-        ctx.TextsDrawn.push_back(s.TextInkPx(text));
+        // Kept to keep the Y-axis title clear of it, which stands inside the surface: what lies
+        // far beyond the right edge is not measured.
+        ctx.TextsDrawn.push_back(s.TextInkPx(text, 2.0 * s.ScaleWidth() + 100));
     } else {
         s.SetCurrentX(x);
         s.SetCurrentY(y);

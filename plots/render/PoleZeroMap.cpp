@@ -25,6 +25,7 @@ double Entry(const Series& values, int k)
 std::vector<MapMarker> MapMarkers(const PlotData& d)
 {
     std::vector<MapMarker> m;
+    m.reserve(std::size_t(std::max<int>(0, d.PoleCount) + std::max<int>(0, d.OmegaZeroCount) + 4 * std::max<int>(0, d.ComplexZeroCount) + 3));
     if (d.SigmaPoleCount > 0) m.push_back({"X", 0, d.SigmaPole});
     for (int k = 1; k <= d.PoleCount; ++k) m.push_back({"X", Entry(d.PoleIm, k), Entry(d.PoleRe, k)});
     if (d.SigmaZeroCount > 0) {

@@ -225,7 +225,7 @@ QRectF Surface::TextBoxPx(const std::string& text) const
     return QRectF(at.x(), at.y(), width, fm.height());
 }
 
-QRectF Surface::TextInkPx(const std::string& text) const
+QRectF Surface::TextInkPx(const std::string& text, double measureToPx, bool heightsBeyond) const
 {
     const QFontMetricsF fm(MakeQFont(font_), MetricsDevice());
     const QString q = QString::fromStdString(text);
@@ -234,7 +234,7 @@ QRectF Surface::TextInkPx(const std::string& text) const
         const QRectF ink = TabbedTextInk(q, fm, 0, 0);
         return QRectF(at.x() + ink.top(), at.y() - ink.right(), ink.height(), ink.width());
     }
-    return TabbedTextInk(q, fm, at.x(), 0).translated(0, at.y());
+    return TabbedTextInk(q, fm, at.x(), 0, measureToPx, heightsBeyond).translated(0, at.y());
 }
 
 double Surface::TextHeight(const std::string&) const
@@ -293,6 +293,7 @@ void Surface::PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text,
 
 QFont Surface::MakeQFont(const FontRequest& request) const
 {
+    if (lastFont_ && lastFont_->Request == request && lastFont_->Device == MetricsDevice()) return lastFont_->Font;
     QFont f(QString::fromStdString(request.Face));
     f.setStyleHint(QFont::SansSerif);
     f.setItalic(request.Italic);
@@ -308,6 +309,7 @@ QFont Surface::MakeQFont(const FontRequest& request) const
     } else {
         f.setPointSizeF(request.SizePoints > 0.5 ? request.SizePoints : 0.5);
     }
+    lastFont_ = MadeFont{request, MetricsDevice(), f};
     return f;
 }
 

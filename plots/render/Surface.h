@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,8 @@ struct FontRequest {
     int Weight = 400;
     bool Italic = false;
     double AngleDegrees = 0.0;  // counter-clockwise
+
+    bool operator==(const FontRequest&) const = default;
 };
 
 class Surface {
@@ -115,8 +118,11 @@ public:
     // The box a text printed now at the current position covers, in pixels: its advance (tab
     // stops counted from the surface's left edge) and its line height; turned with the font.
     QRectF TextBoxPx(const std::string& text) const;
-    // The pixels its glyphs would cover.
-    QRectF TextInkPx(const std::string& text) const;
+    // The pixels its glyphs would cover. An unturned text measured only up to measureToPx: once
+    // its ink reaches right of it, the rest adds only its height, or nothing (a legend line of
+    // thousands of values, most of them far off the surface).
+    QRectF TextInkPx(const std::string& text, double measureToPx = std::numeric_limits<double>::infinity(),
+                     bool heightsBeyond = true) const;
 
     // Rotated-text support: make a font from a request and make it current, keeping the
     // previous one; its cell height and internal leading in pixels; give the previous font
@@ -196,6 +202,14 @@ private:
     int drawWidth_ = 1;
     FontRequest font_;
     std::vector<FontRequest> savedFonts_;
+    // The font last made, for the request and device it was made for: thousands of markers and
+    // texts in a row ask for the same one.
+    struct MadeFont {
+        FontRequest Request;
+        const QPaintDevice* Device = nullptr;
+        QFont Font;
+    };
+    mutable std::optional<MadeFont> lastFont_;
     double curX_ = 0, curY_ = 0;
     std::optional<QRectF> lineClip_;
 };

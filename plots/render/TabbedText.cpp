@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace plots {
 
@@ -53,29 +55,72 @@ double VisibleRight(const QPainter& p)
     return t.inverted().map(QPointF(p.device()->width(), 0)).x();
 }
 
+// The characters of a text but its tabs, each once.
+QString CharacterSet(QStringView text)
+{
+    std::vector<bool> seen(0x10000);
+    std::vector<char32_t> wide;
+    QString set;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            wide.push_back(QChar::surrogateToUcs4(c, text[i + 1]));
+            ++i;
+        } else if (c != QLatin1Char('\t') && !seen[c.unicode()]) {
+            seen[c.unicode()] = true;
+            set += c;
+        }
+    }
+    std::sort(wide.begin(), wide.end());
+    wide.erase(std::unique(wide.begin(), wide.end()), wide.end());
+    for (const char32_t c : wide) set += QChar::fromUcs4(c);
+    return set;
+}
+
 }  // namespace
 
-QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin)
+QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin, double measureTo,
+                     bool heightsBeyond)
 {
     // A legend may list thousands of values, many of them alike: each distinct piece is shaped
-    // once.
+    // once, and none past measureTo.
     struct Measured {
         QRectF Ink;
         double Advance;
     };
     QHash<QString, Measured> measured;
+    const double ascent = fm.ascent();
     QRectF ink;
     double x = startX;
     const double stop = TabStopWidth(fm);
-    const QStringList pieces = text.split('\t');
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        auto piece = measured.find(pieces[i]);
-        if (piece == measured.end())
-            piece = measured.insert(pieces[i], {pieces[i].isEmpty() ? QRectF() : fm.tightBoundingRect(pieces[i]),
-                                                fm.horizontalAdvance(pieces[i])});
-        if (!pieces[i].isEmpty()) ink |= piece->Ink.translated(x, fm.ascent());
-        x += piece->Advance;
-        if (i + 1 < pieces.size()) x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
+        const QStringView view = QStringView(text).mid(from, tab < 0 ? -1 : tab - from);
+        const bool beyond = !ink.isNull() && ink.right() > measureTo;
+        if (beyond) {
+            if (!heightsBeyond) break;
+            // Each glyph's height is its own, and every piece's ink reaches the baseline: the
+            // rest adds the height of its characters shaped once each.
+            const QRectF height = fm.tightBoundingRect(CharacterSet(QStringView(text).mid(from)));
+            if (!height.isNull()) {
+                const QRectF piece = height.translated(0, ascent);
+                ink.setTop(std::min(ink.top(), piece.top()));
+                ink.setBottom(std::max(ink.bottom(), piece.bottom()));
+            }
+            break;
+        } else {
+            const QString pieceText = view.toString();
+            auto piece = measured.find(pieceText);
+            if (piece == measured.end())
+                piece = measured.insert(pieceText, {pieceText.isEmpty() ? QRectF() : fm.tightBoundingRect(pieceText),
+                                                    fm.horizontalAdvance(pieceText)});
+            if (!pieceText.isEmpty()) ink |= piece->Ink.translated(x, ascent);
+            x += piece->Advance;
+        }
+        if (tab < 0) break;
+        x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+        from = tab + 1;
     }
     return ink;
 }

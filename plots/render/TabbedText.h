@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <limits>
+
 class QPainter;
 
 namespace plots {
@@ -17,8 +19,10 @@ double TabbedTextWidth(const QString& text, const QFontMetricsF& fm);
 // Where the text ends when it starts at startX and its tab stops count from tabOrigin.
 double TabbedTextEnd(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin);
 // The pixels the text's glyphs cover when it starts at startX with its top at 0, its tab stops
-// counted from tabOrigin.
-QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin);
+// counted from tabOrigin. Once the ink reaches right of measureTo, the rest of the text is not
+// measured (the right end is then somewhere beyond measureTo), or only adds its height.
+QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin,
+                     double measureTo = std::numeric_limits<double>::infinity(), bool heightsBeyond = true);
 // Paints the text with its top-left corner at the point; the tab stops count from tabOrigin.
 // Pieces that start beyond the device's right edge are not drawn: they would not show.
 void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, const QFontMetricsF& fm, double tabOrigin);

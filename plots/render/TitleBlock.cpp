@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace plots {
 
@@ -18,14 +19,16 @@ bool Meets(const QRectF& a, const QRectF& b)
     return overlap.width() > 0.5 && overlap.height() > 0.5;
 }
 
-// The pixels a text would cover printed now at a design position, as PrintAt places it.
-QRectF InkAt(DrawContext& ctx, const std::string& text, float x, float y)
+// The pixels a text would cover printed now at a design position, as PrintAt places it; or
+// its ink up to measureTo, its height left out beyond (see Surface::TextInkPx).
+QRectF InkAt(DrawContext& ctx, const std::string& text, float x, float y,
+             double measureTo = std::numeric_limits<double>::infinity())
 {
     Surface& s = ctx.Canvas;
     const double keepX = s.CurrentX(), keepY = s.CurrentY();
     s.SetCurrentX(std::floor(x + 0.5));
     s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
-    const QRectF ink = s.TextInkPx(text);
+    const QRectF ink = s.TextInkPx(text, measureTo, false);
     s.SetCurrentX(keepX);
     s.SetCurrentY(keepY);
     return ink;
@@ -49,13 +52,22 @@ double FittingFontSize(DrawContext& ctx, const std::vector<LegendLine>& lines, f
 {
     Surface& s = ctx.Canvas;
     const double edge = s.ScaleWidth() - 2;
+    // A line whose ink reaches past twice the room halves the size whatever lies beyond, so
+    // that is where measuring it stops.
+    const double halves = x + 2 * std::max(0.0, edge - x) + 1;
+    // The longest line first: once one line halves the size, the others need no measuring.
+    std::vector<const LegendLine*> longestFirst;
+    for (const LegendLine& line : lines) longestFirst.push_back(&line);
+    std::stable_sort(longestFirst.begin(), longestFirst.end(),
+                     [](const LegendLine* a, const LegendLine* b) { return a->Text.size() > b->Text.size(); });
     for (int round = 0; round < 10; ++round) {
         s.SetFontSize(size);
         double worst = 1;
-        for (const LegendLine& line : lines) {
-            const QRectF ink = InkAt(ctx, line.Text, x, line.Y);
+        for (const LegendLine* line : longestFirst) {
+            const QRectF ink = InkAt(ctx, line->Text, x, line->Y, halves);
             const double limit = RightLimit(ctx, ink, edge);
             if (ink.right() > limit && ink.right() > x) worst = std::min(worst, (limit - x) / (ink.right() - x));
+            if (worst * 0.98 <= 0.5) break;
         }
         if (worst >= 1) break;
         size *= std::max(0.5, worst * 0.98);

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace plots {
 namespace {
@@ -61,11 +62,28 @@ std::string FormatValue(double value)
 
 std::string FormatList(const Series& values, int n)
 {
+    const int count = std::max(0, std::min<int>(n, int(values.size())));
+    // Every pass over every plot of a run prints the same legends: long lists are formatted
+    // once and kept, recognised by their values' bits (-0 and 0 print apart).
+    struct Formatted {
+        std::vector<double> Values;
+        std::string Text;
+    };
+    static thread_local std::vector<Formatted> kept;
+    const bool keep = count >= 64;
+    if (keep)
+        for (const Formatted& f : kept)
+            if (f.Values.size() == std::size_t(count) &&
+                std::memcmp(f.Values.data(), values.data(), std::size_t(count) * sizeof(double)) == 0)
+                return f.Text;
     std::string text = "\t";
-    const int count = std::min<int>(n, int(values.size()));
     for (int i = 0; i < count; ++i) text += FormatShortScientific(values[std::size_t(i)]) + "\t";
     RemoveAll(text, "E+0");
     while (!text.empty() && text.back() == ' ') text.pop_back();
+    if (keep) {
+        if (kept.size() >= 16) kept.erase(kept.begin());
+        kept.push_back({std::vector<double>(values.begin(), values.begin() + count), text});
+    }
     return text;
 }
 
