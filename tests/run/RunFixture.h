@@ -144,8 +144,12 @@ protected:
             const bool complete = viewer.RunComplete();
             const std::size_t before = drawn.size();
             viewer.cmdNext_Click();
-            if (!complete) EXPECT_TRUE(drawn.size() > before || host.Exited) << "press " << i + 1;
-            if (drawn.size() == before && !host.Exited) EXPECT_TRUE(complete) << "press " << i + 1;
+            if (!complete) {
+                EXPECT_TRUE(drawn.size() > before || host.Exited) << "press " << i + 1;
+            }
+            if (drawn.size() == before && !host.Exited) {
+                EXPECT_TRUE(complete) << "press " << i + 1;
+            }
         }
     }
 

@@ -114,7 +114,7 @@ TEST_F(ExploreWindowTest, ABoxZoomsAndEscapeBackAndForwardWalkTheHistory)
 
     Drag(AtData(20, 0.5), AtData(60, -0.5));
     ASSERT_TRUE(f.viewer().ShownZoom().IsZoomed());
-    const AxisRange x = *f.viewer().ShownZoom().X, y = *f.viewer().ShownZoom().Y;
+    const AxisRange x = *f.viewer().ShownZoom().X;
     EXPECT_NEAR(x.Min, 20, 0.5);
     EXPECT_NEAR(x.Max, 60, 0.5);
     EXPECT_TRUE(f.exploreBar->isVisible());
