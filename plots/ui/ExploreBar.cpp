@@ -24,7 +24,8 @@ namespace {
 constexpr const char* HelpText =
     "Exploring a plot:\r\n"
     "  Drag a box over the plot to zoom into it; the mouse wheel zooms about the cursor.\r\n"
-    "  Shift+drag or drag with the middle button to pan.\r\n"
+    "  Shift+drag or drag with the middle button to pan.  From the keyboard: + and - zoom,\r\n"
+    "  Ctrl+arrows pan.\r\n"
     "  Escape, U or Home: back to the plot as it was drawn.  Alt+Left / Alt+Right: back and forward.\r\n"
     "  The line under the plot shows the values under the mouse; resting on a curve, or S,\r\n"
     "  shows its nearest point.\r\n"
@@ -88,6 +89,13 @@ ExploreBar::ExploreBar(QWidget& window, Viewer& viewer, PictureBox& box, QLabel&
     AddKey(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { explorer_->Back(); });
     AddKey(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { explorer_->Forward(); });
     AddKey(Qt::Key_S, [this] { explorer_->SnapNow(); });
+    // The keyboard zooms about the mouse or the plot's middle, and pans by a tenth of the frame.
+    for (const int in : {int(Qt::Key_Plus), int(Qt::Key_Equal)}) AddKey(in, [this] { explorer_->ZoomByKey(1); });
+    AddKey(Qt::Key_Minus, [this] { explorer_->ZoomByKey(-1); });
+    AddKey(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { explorer_->PanByKey(-0.1, 0); });
+    AddKey(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { explorer_->PanByKey(0.1, 0); });
+    AddKey(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { explorer_->PanByKey(0, 0.1); });
+    AddKey(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { explorer_->PanByKey(0, -0.1); });
     AddKey(Qt::Key_PageUp, [this] { viewer_.cmdPrevious_Click(); });
     AddKey(QKeySequence::Copy, [this] { CopyPlot(); });
     AddKey(Qt::Key_F1, [this] { ShowHelp(); }, false);

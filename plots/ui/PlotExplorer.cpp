@@ -105,6 +105,27 @@ void PlotExplorer::SnapNow()
     if (const auto point = view->Snap(at, within)) status_.setText(QString::fromStdString(view->SnapReadout(*point)));
 }
 
+void PlotExplorer::ZoomByKey(double notches)
+{
+    const auto view = viewer_.ShownView();
+    if (!view) return;
+    Sync();
+    const QPointF at = hasMouse_ ? SurfacePoint(lastAt_) : view->FramePx().center();
+    Apply(view->ZoomedAbout(at, std::pow(WheelStep, notches)), true);
+}
+
+void PlotExplorer::PanByKey(double right, double up)
+{
+    const auto view = viewer_.ShownView();
+    if (!view) return;
+    Sync();
+    // The plot moves under a fixed window: taking the range right drags the picture left.
+    const QRectF frame = view->FramePx();
+    const QPointF from = frame.center();
+    const QPointF to = from - QPointF(right * frame.width(), -up * frame.height());
+    Apply(view->Panned(from, to), true);
+}
+
 bool PlotExplorer::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &box_) return QObject::eventFilter(watched, event);

@@ -39,6 +39,10 @@ public:
     bool IsZoomed() const;
     // Shows the nearest curve point to the mouse (or to the middle of the plot) in the status line.
     void SnapNow();
+    // The keyboard's zoom and pan: zooms by wheel notches about the mouse (or the middle of the
+    // plot), and moves the shown range by a share of the frame (positive: right and up).
+    void ZoomByKey(double notches);
+    void PanByKey(double right, double up);
     // Told after every change of the zoom or its history (the window's buttons follow).
     std::function<void()> OnChanged;
 

@@ -136,6 +136,22 @@ TEST_F(ExploreWindowTest, ABoxZoomsAndEscapeBackAndForwardWalkTheHistory)
     EXPECT_FALSE(f.viewer().ShownZoom().IsZoomed());
     EXPECT_FALSE(f.exploreBar->cmdHome->isEnabled());
 
+    // The keyboard zooms about the plot's middle and pans by a tenth of the frame.
+    QTest::keyClick(&f, Qt::Key_Plus);
+    ASSERT_TRUE(f.viewer().ShownZoom().IsZoomed());
+    const AxisRange in = *f.viewer().ShownZoom().X;
+    QTest::keyClick(&f, Qt::Key_Right, Qt::ControlModifier);
+    const AxisRange right = *f.viewer().ShownZoom().X;
+    EXPECT_NEAR(right.Max - right.Min, in.Max - in.Min, 1e-9);
+    EXPECT_NEAR(right.Min - in.Min, (in.Max - in.Min) / 10, 0.02 * (in.Max - in.Min));
+    ASSERT_TRUE(f.viewer().ShownZoom().Y);
+    const AxisRange low = *f.viewer().ShownZoom().Y;
+    QTest::keyClick(&f, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_GT(f.viewer().ShownZoom().Y->Min, low.Min) << "up shows higher values";
+    QTest::keyClick(&f, Qt::Key_Minus);
+    EXPECT_GT(f.viewer().ShownZoom().X->Max - f.viewer().ShownZoom().X->Min, in.Max - in.Min);
+    QTest::keyClick(&f, Qt::Key_Escape);
+
     // The next plot starts unzoomed, with a history of its own.
     Drag(AtData(20, 0.5), AtData(60, -0.5));
     QTest::mouseClick(f.cmdNext, Qt::LeftButton);
