@@ -36,7 +36,8 @@ void PrintUsage(std::FILE* to)
                  "when zoomed there.\n"
                  "\n"
                  "In the window: drag a box to zoom, the wheel zooms about the mouse, Shift+drag or\n"
-                 "the middle button pans; Escape or U goes back to the whole plot, Alt+Left and\n"
+                 "the middle button pans (+ and - zoom, Ctrl+arrows pan from the keyboard);\n"
+                 "Escape or U goes back to the whole plot, Alt+Left and\n"
                  "Alt+Right walk the zoom history; Page Up and Page Down show the previous and the\n"
                  "next plot; Ctrl+C copies the plot; the plot's right-click menu lists the run's\n"
                  "plots and exports the plot's data; F1 lists every key.\n");
