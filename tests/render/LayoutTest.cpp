@@ -7,6 +7,7 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 namespace plots {
@@ -17,6 +18,20 @@ struct Size {
 };
 // From the plot surface of a maximised window on a 640 x 480 screen to a 4K picture.
 const Size Sizes[] = {{620, 380}, {640, 480}, {800, 600}, {1024, 768}, {1260, 861}, {1920, 1080}, {3840, 2160}};
+
+// Each plot of a sample's sequence at a surface size, recorded; `look` returns false to stop.
+void RecordEachPlot(const Size& size, const std::string& file,
+                    const std::function<bool(const RecordingSurface&, PlotKind)>& look)
+{
+    SequenceOptions options;
+    options.Width = size.W;
+    options.Height = size.H;
+    RenderWholeSequence(file, options, [&](const SequencePlot& plot, Surface&, PlotKind kind, int) {
+        RecordingSurface recording(size.W, size.H);
+        plot.DrawShownOn(recording);
+        return look(recording, kind);
+    });
+}
 
 std::string Describe(const DrawCall& d)
 {
@@ -64,13 +79,8 @@ TEST(Layout, TextsStayWholeAndApartAtEverySize)
     ASSERT_GE(samples.size(), 10);
     for (const Size& size : Sizes) {
         for (const QString& sample : samples) {
-            SequenceOptions options;
-            options.Width = size.W;
-            options.Height = size.H;
             const std::string file = (TK_SOURCE_DIR "/samples/" + sample).toStdString();
-            RenderWholeSequence(file, options, [&](const SequencePlot& viewer, Surface&, PlotKind kind, int) {
-                RecordingSurface recording(size.W, size.H);
-                viewer.DrawShownOn(recording);
+            RecordEachPlot(size, file, [&](const RecordingSurface& recording, PlotKind kind) {
                 for (const std::string& fault : LayoutFaults(recording))
                     ADD_FAILURE() << size.W << "x" << size.H << " " << sample.toStdString() << " "
                                   << PlotKindName(kind) << ": " << fault;
@@ -99,13 +109,8 @@ TEST(Layout, LegendValuesStandInOneColumnAtEverySize)
     int blocks = 0;
     for (const Size& size : sizes) {
         for (const QString& sample : samples) {
-            SequenceOptions options;
-            options.Width = size.W;
-            options.Height = size.H;
             const std::string file = (TK_SOURCE_DIR "/samples/" + sample).toStdString();
-            RenderWholeSequence(file, options, [&](const SequencePlot& viewer, Surface&, PlotKind kind, int) {
-                RecordingSurface recording(size.W, size.H);
-                viewer.DrawShownOn(recording);
+            RecordEachPlot(size, file, [&](const RecordingSurface& recording, PlotKind kind) {
                 std::vector<DrawCall> rows;
                 for (const DrawCall& d : recording.Texts())
                     if (d.InPixelUnits && d.P1.x() == 15 && ValueColumns(d).size() > 0) rows.push_back(d);
@@ -131,12 +136,7 @@ TEST(Layout, AmplitudeTitleScalesWithTheOtherTexts)
 {
     int measured = 0;
     for (const Size& size : {Size{400, 300}, Size{640, 480}, Size{1280, 1024}, Size{3840, 2160}}) {
-        SequenceOptions options;
-        options.Width = size.W;
-        options.Height = size.H;
-        RenderWholeSequence(TK_SOURCE_DIR "/samples/sine2.plt", options, [&](const SequencePlot& viewer, Surface&, PlotKind, int) {
-            RecordingSurface recording(size.W, size.H);
-            viewer.DrawShownOn(recording);
+        RecordEachPlot(size, TK_SOURCE_DIR "/samples/sine2.plt", [&](const RecordingSurface& recording, PlotKind) {
             const DrawCall* amplitude = recording.FindText("Amplitude");
             const DrawCall* time = recording.FindText("Time");
             if (!amplitude || !time) return true;

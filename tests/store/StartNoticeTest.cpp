@@ -14,17 +14,29 @@
 
 #include <sys/stat.h>
 
-TEST(LauncherStart, DamagedStoreIsToldOnceAndReplaced)
+// Junk, a FIFO that nothing writes to (opening it to read would wait for ever), or a folder
+// where the store should be: each is told once, naming what the store's path holds.
+TEST(LauncherStart, AStoreThatCannotBeReadIsToldOnce)
 {
-    // Junk, or a FIFO that nothing writes to (opening it to read would wait for ever).
-    for (const bool fifo : {false, true}) {
-        SCOPED_TRACE(fifo ? "a FIFO" : "junk");
+    enum class Holds { Junk, Fifo, Folder };
+    const struct {
+        Holds What;
+        const char* Told;  // follows the store's path in the box
+        bool Replaced;     // the damaged store is set aside and a fresh one made
+    } cases[] = {
+        {Holds::Junk, ".damaged-", true},
+        {Holds::Fifo, ".damaged-", true},
+        {Holds::Folder, " is a folder", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.What));
         QTemporaryDir dir;
         const std::string file = dir.path().toStdString() + "/registry.ini";
-        if (fifo)
-            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
-        else
-            std::ofstream(file, std::ios::binary) << std::string("\x00\x00\x1f\x8b junk\n", 9);
+        switch (c.What) {
+        case Holds::Junk: std::ofstream(file, std::ios::binary) << std::string("\x00\x00\x1f\x8b junk\n", 9); break;
+        case Holds::Fifo: ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); break;
+        case Holds::Folder: QDir().mkpath(QString::fromStdString(file)); break;
+        }
         tk::ScriptedDialogs dialogs;
         tk::Registry store(file);
         tk::SystemStarter starter;
@@ -34,27 +46,11 @@ TEST(LauncherStart, DamagedStoreIsToldOnceAndReplaced)
         ASSERT_EQ(dialogs.Boxes.size(), 1u);
         const tk::MessageBoxCall& box = dialogs.Boxes[0];
         EXPECT_EQ(box.Title, tk::DamagedStoreTitle);
+        EXPECT_NE(box.Text.find(file + c.Told), std::string::npos) << box.Text;
+        if (!c.Replaced) continue;
         EXPECT_EQ(box.Icon, tk::MsgIcon::Exclamation);
-        EXPECT_NE(box.Text.find(file + ".damaged-"), std::string::npos) << box.Text;
         EXPECT_TRUE(store.KeyExists(tk::HKEY_CURRENT_USER, tk::CompanyKey));
-
         launcher.RecoverSettingsStore();
         EXPECT_EQ(dialogs.Boxes.size(), 1u);
     }
-}
-
-TEST(LauncherStart, AStoreNamedLikeAFolderIsToldOnce)
-{
-    QTemporaryDir dir;
-    const std::string file = dir.path().toStdString() + "/registry.ini";
-    QDir().mkpath(QString::fromStdString(file));
-    tk::ScriptedDialogs dialogs;
-    tk::Registry store(file);
-    tk::SystemStarter starter;
-    pitchwell::LauncherApp launcher(dir.path().toStdString(), dialogs, store, starter);
-
-    launcher.RecoverSettingsStore();
-    ASSERT_EQ(dialogs.Boxes.size(), 1u);
-    EXPECT_EQ(dialogs.Boxes[0].Title, tk::DamagedStoreTitle);
-    EXPECT_NE(dialogs.Boxes[0].Text.find(file + " is a folder"), std::string::npos) << dialogs.Boxes[0].Text;
 }
