@@ -75,6 +75,7 @@ inline QSize TextSize(const QFontMetrics& fm, const QString& text)
 
 }  // namespace wholetexts
 
+// One line for each text of the window's shown controls that is not whole, naming the control.
 inline std::vector<std::string> CutTexts(const QWidget* window)
 {
     using namespace wholetexts;
