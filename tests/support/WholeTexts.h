@@ -68,6 +68,12 @@ inline void Need(std::vector<std::string>& cut, const QWidget* w, const QString&
         cut.push_back(Describe(w, text, "cut off by a parent or covered by a sibling"));
 }
 
+// A caption as shown: "&&" is an ampersand, a single "&" marks the access key.
+inline QString AsShown(QString caption)
+{
+    return caption.replace("&&", "\x01").remove('&').replace('\x01', '&');
+}
+
 inline QSize TextSize(const QFontMetrics& fm, const QString& text)
 {
     return {fm.horizontalAdvance(text), fm.height()};
@@ -99,7 +105,7 @@ inline std::vector<std::string> CutTexts(const QWidget* window)
             QStyleOptionButton option;
             option.initFrom(b);
             const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, b);
-            const QString text = QString(b->text()).remove('&');
+            const QString text = AsShown(b->text());
             Need(cut, w, text, TextSize(fm, text), room);
         } else if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w)) {
             auto* b = static_cast<const QAbstractButton*>(w);
@@ -111,7 +117,7 @@ inline std::vector<std::string> CutTexts(const QWidget* window)
                                                      &option, b);
             const QRect mark = style->subElementRect(check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator,
                                                      &option, b);
-            const QString text = QString(b->text()).remove('&');
+            const QString text = AsShown(b->text());
             if (!text.isEmpty()) Need(cut, w, text, TextSize(fm, text), room, Qt::AlignLeft | Qt::AlignVCenter);
             if (!w->rect().contains(mark))
                 cut.push_back(Describe(w, text, "mark " + Size(mark.size()) + " outside " + Size(w->size())));
@@ -119,7 +125,7 @@ inline std::vector<std::string> CutTexts(const QWidget* window)
                 cut.push_back(Describe(w, text, "mark " + Size(mark.size()) + " small beside its text"));
         } else if (auto* g = qobject_cast<const QGroupBox*>(w)) {
             if (g->title().isEmpty()) continue;
-            const QString text = QString(g->title()).remove('&');
+            const QString text = AsShown(g->title());
             Need(cut, w, text, TextSize(fm, text), g->rect(), Qt::AlignLeft | Qt::AlignTop);
         } else if (auto* e = qobject_cast<const QLineEdit*>(w)) {
             // A one-line box scrolls its text sideways; it has to be tall enough for a line.
@@ -133,7 +139,7 @@ inline std::vector<std::string> CutTexts(const QWidget* window)
             const int hspace = style->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
             const QRegion shown = Shown(bar);
             for (int i = 0; i < bar->count(); ++i) {
-                const QString text = bar->tabText(i).replace("&&", "\x01").remove('&').replace('\x01', '&');
+                const QString text = AsShown(bar->tabText(i));
                 const QRect tab = bar->tabRect(i);
                 const QSize need(fm.horizontalAdvance(text) + hspace / 2, fm.height());
                 if (need.width() > tab.width() || need.height() > tab.height()) {
