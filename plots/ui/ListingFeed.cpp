@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace plots {
 
 namespace {
@@ -16,7 +18,22 @@ constexpr std::size_t SliceBytes = 256 * 1024;
 
 }  // namespace
 
-QString Displayed(const std::string& text) { return QString::fromStdString(tk::DecodeLine(tk::WithLineFeeds(text))); }
+QString Displayed(const std::string& text)
+{
+    const std::string lines = tk::WithLineFeeds(text);
+    if (tk::IsValidUtf8(lines)) return QString::fromStdString(lines);
+    // Line by line, as a listing's lines are decoded when they are read: a line that is not
+    // UTF-8 (a file name in a notice) leaves the others as they are.
+    std::string decoded;
+    decoded.reserve(lines.size() + lines.size() / 2);
+    for (std::size_t from = 0; from <= lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', from), lines.size());
+        decoded += tk::DecodeLine(lines.substr(from, end - from));
+        if (end < lines.size()) decoded += '\n';
+        from = end + 1;
+    }
+    return QString::fromStdString(decoded);
+}
 
 ListingFeed::ListingFeed(QTextEdit* box, const std::string& text) : QObject(box), box_(box), text_(text)
 {

@@ -44,8 +44,8 @@ private:
 };
 
 // The box's text for bytes of a listing, which the core keeps with CR LF (and lone CR) line
-// ends: UTF-8 (or Windows-1252 where the bytes are not
-// UTF-8), with CR LF and CR as line ends.
+// ends: UTF-8 (or Windows-1252 for a line whose bytes are not UTF-8), with CR LF and CR as line
+// ends.
 QString Displayed(const std::string& text);
 
 }  // namespace plots

@@ -553,6 +553,9 @@ TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
     f.AppendOutput("\r\n\tCalling 1st line plot");
     EXPECT_EQ(f.OutputText(), "first\r\nsecond\r\n\tCalling 1st line plot");
     EXPECT_EQ(f.tbOutBox->toPlainText(), "first\nsecond\n\tCalling 1st line plot");
+    // A line that is not UTF-8 (a file name in a notice) leaves the other lines as they are.
+    f.SetOutputText("Gr\xc3\xb6\xc3\x9f" "e\r\nin ... /tmp/m\xe4rz.out");
+    EXPECT_EQ(f.tbOutBox->toPlainText(), QString::fromUtf8("Gr\xc3\xb6\xc3\x9f" "e\nin ... /tmp/m\xc3\xa4rz.out"));
     f.SetInputText("a\rb\r\n");
     EXPECT_EQ(f.tbInBox->toPlainText(), "a\nb\n");
     EXPECT_TRUE(f.tbOutBox->isReadOnly());
