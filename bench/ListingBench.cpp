@@ -58,6 +58,8 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     plots::Main(form.viewer(), form.registry(), dir.filePath("run.plt").toStdString());
+    // The event loop's first turn paints the window and puts the listing's start in its box.
+    QCoreApplication::processEvents();
     const double started = double(clock.elapsed()) / 1000;
     const bool someShown = !form.tbOutBox->document()->isEmpty();
 

@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <utility>
+
 namespace plots {
 
 namespace {
@@ -24,8 +26,18 @@ ListingFeed::ListingFeed(QTextEdit* box, const std::string& text) : QObject(box)
     connect(&slices_, &QTimer::timeout, this, &ListingFeed::ReadSlice);
 }
 
+void ListingFeed::Release()
+{
+    held_ = false;
+    if (std::exchange(stale_, false)) Replaced();
+}
+
 void ListingFeed::Replaced()
 {
+    if (held_) {
+        stale_ = true;
+        return;
+    }
     slices_.stop();
     delete loading_;
     loading_ = nullptr;
@@ -47,6 +59,10 @@ void ListingFeed::Replaced()
 
 void ListingFeed::Extended()
 {
+    if (held_) {
+        stale_ = true;
+        return;
+    }
     if (Pending() && loading_) return;  // the slices take it in
     if (text_.size() - shown_ > SliceBytes || text_.size() <= SliceBytes) {
         Replaced();

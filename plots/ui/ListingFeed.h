@@ -22,8 +22,11 @@ public:
     // The text was replaced, or had more put at its end.
     void Replaced();
     void Extended();
+    // While held, the box is left as it is; Release puts the text in, as Replaced does.
+    void Hold() { held_ = true; }
+    void Release();
     // True while some of the text is not in the box yet.
-    bool Pending() const { return shown_ < text_.size(); }
+    bool Pending() const { return stale_ || shown_ < text_.size(); }
 
 private:
     std::size_t SliceEnd(std::size_t from) const;
@@ -34,6 +37,8 @@ private:
     std::size_t shown_ = 0;               // bytes of the text read into a document
     QTextDocument* loading_ = nullptr;    // a large text's document until it is whole
     QTimer slices_;
+    bool held_ = false;
+    bool stale_ = false;  // the text changed while held
 };
 
 // The box's text for bytes of a listing, which the core keeps with CR LF (and lone CR) line
