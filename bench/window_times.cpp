@@ -4,7 +4,8 @@
 // start-up), watched from outside by an event filter: a picture counts when the plot control
 // has painted a plot drawn at the control's size.
 //
-// usage: BENCH_START_NS=... window_times PLOTFILE [RESIZES]   (default 10 resizes)
+// usage: BENCH_START_NS=... window_times PLOTFILE [RESIZES]   (default 10 resizes; 0: the first
+//   plot only, then the viewer ends)
 //   BENCH_START_NS: the monotonic clock, in nanoseconds, when the process was started (the
 //   driver bench/window.sh sets it); without it the time counts from main.
 // Prints "first plot MS" and one "resize MS" line per resize, then ends the viewer.
@@ -50,7 +51,11 @@ public:
         if (!firstDone_) {
             firstDone_ = true;
             std::printf("first plot %.1f\n", now - startMs);
-            QTimer::singleShot(500, this, [this, form] { Resize(form); });
+            std::fflush(stdout);
+            if (resizes > 0)
+                QTimer::singleShot(500, this, [this, form] { Resize(form); });
+            else
+                QTimer::singleShot(0, form, [] { QCoreApplication::exit(0); });
         } else if (resizeAt_ > 0 && box->size() != sizeBefore_) {
             std::printf("resize %.1f\n", now - resizeAt_);
             std::fflush(stdout);

@@ -17,6 +17,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <utility>
+
 namespace plots {
 
 namespace {
@@ -35,12 +37,11 @@ constexpr const char* HelpText =
     "Keys: Ctrl+O open, Ctrl+S save as, Ctrl+P print, Ctrl+Tab / Ctrl+Shift+Tab between the tabs,\r\n"
     "Alt+Q quit the run, F1 this help.";
 
-QToolButton* ToolButton(QWidget* parent, const QString& name, const QString& tip, QStyle::StandardPixmap icon)
+QToolButton* ToolButton(QWidget* parent, const QString& name, const QString& tip)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setToolTip(tip);
-    b->setIcon(parent->style()->standardIcon(icon));
     b->setAutoRaise(true);
     return b;
 }
@@ -53,10 +54,10 @@ ExploreBar::ExploreBar(QWidget& window, Viewer& viewer, PictureBox& box, QLabel&
       explorer_(new PlotExplorer(box, viewer, statusLine, this))
 {
     setObjectName("ExploreBar");
-    cmdHome = ToolButton(this, "cmdHome", "Home: the plot as it was drawn (Escape)", QStyle::SP_DirHomeIcon);
-    cmdBack = ToolButton(this, "cmdBack", "Back (Alt+Left)", QStyle::SP_ArrowBack);
-    cmdForward = ToolButton(this, "cmdForward", "Forward (Alt+Right)", QStyle::SP_ArrowForward);
-    cmdPrevious = ToolButton(this, "cmdPrevious", "Previous plot (Page Up)", QStyle::SP_MediaSkipBackward);
+    cmdHome = ToolButton(this, "cmdHome", "Home: the plot as it was drawn (Escape)");
+    cmdBack = ToolButton(this, "cmdBack", "Back (Alt+Left)");
+    cmdForward = ToolButton(this, "cmdForward", "Forward (Alt+Right)");
+    cmdPrevious = ToolButton(this, "cmdPrevious", "Previous plot (Page Up)");
     cmdPlots = new QToolButton(this);
     cmdPlots->setObjectName("cmdPlots");
     cmdPlots->setText("Plots");
@@ -104,6 +105,24 @@ ExploreBar::ExploreBar(QWidget& window, Viewer& viewer, PictureBox& box, QLabel&
     connect(&box, &QWidget::customContextMenuRequested, this,
             [this, &box](const QPoint& at) { PopUpMenu(box.mapToGlobal(at)); });
     UpdateStates();
+}
+
+void ExploreBar::setVisible(bool visible)
+{
+    // The icons come from the desktop's icon theme, whose loading costs more than the rest of
+    // the window's controls together; the bar is hidden until the user first explores, so they
+    // are loaded when it is first shown, before it is laid out and painted.
+    if (visible && !iconsLoaded_) {
+        iconsLoaded_ = true;
+        const std::pair<QToolButton*, QStyle::StandardPixmap> icons[] = {
+            {cmdHome, QStyle::SP_DirHomeIcon},
+            {cmdBack, QStyle::SP_ArrowBack},
+            {cmdForward, QStyle::SP_ArrowForward},
+            {cmdPrevious, QStyle::SP_MediaSkipBackward},
+        };
+        for (const auto& [button, icon] : icons) button->setIcon(style()->standardIcon(icon));
+    }
+    QWidget::setVisible(visible);
 }
 
 QMenu* ExploreBar::BuildMenu(QWidget* parent)

@@ -46,6 +46,8 @@ public:
     // The context menu of the plot, at a place on the screen.
     void PopUpMenu(QPoint globalPos);
 
+    void setVisible(bool visible) override;
+
 private:
     void Touch();
     QMenu* BuildMenu(QWidget* parent);
@@ -60,6 +62,7 @@ private:
     PlotExplorer* explorer_;
     QMenu* menu_;
     QMenu* plotList_ = nullptr;
+    bool iconsLoaded_ = false;
 };
 
 }  // namespace plots

@@ -8,6 +8,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <utility>
 
 namespace plots {
 
@@ -41,8 +42,29 @@ ListingFeed::ListingFeed(QTextEdit* box, const std::string& text) : QObject(box)
     connect(&slices_, &QTimer::timeout, this, &ListingFeed::ReadSlice);
 }
 
+void ListingFeed::Hold()
+{
+    held_ = true;
+    slices_.stop();
+    if (loading_) stale_ = true;
+}
+
+void ListingFeed::Release()
+{
+    held_ = false;
+    if (!std::exchange(stale_, false) && !more_) return;
+    // Replacing ends a Follow; a text still being read goes on from what is in.
+    auto more = std::move(more_);
+    Replaced();
+    if (more) Follow(std::move(more));
+}
+
 void ListingFeed::Replaced()
 {
+    if (held_) {
+        stale_ = true;
+        return;
+    }
     slices_.stop();
     more_ = nullptr;
     delete loading_;
@@ -63,6 +85,10 @@ void ListingFeed::Replaced()
 
 void ListingFeed::Extended()
 {
+    if (held_) {
+        stale_ = true;
+        return;
+    }
     if (loading_) return;  // the slices take it in
     if (text_.size() - shown_ > SliceBytes || text_.size() <= SliceBytes) {
         Replaced();
@@ -79,6 +105,10 @@ void ListingFeed::Follow(std::function<bool()> more)
 {
     more_ = std::move(more);
     if (!more_) return;
+    if (held_) {
+        stale_ = true;  // Release starts it
+        return;
+    }
     // The box keeps what it shows while the whole goes into a document of its own.
     if (!loading_) StartLoading();
     slices_.start();

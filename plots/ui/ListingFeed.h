@@ -27,8 +27,12 @@ public:
     // More of the text is to come: `more` puts the next part at its end and returns false once
     // nothing more will come. The box takes the whole when `more` has said so; nothing stops it.
     void Follow(std::function<bool()> more);
+    // While held, the box is left as it is and nothing more is read; Release puts the text in,
+    // as Replaced does, and goes on following.
+    void Hold();
+    void Release();
     // True while some of the text is not in the box yet.
-    bool Pending() const { return shown_ < text_.size() || loading_ || more_; }
+    bool Pending() const { return stale_ || shown_ < text_.size() || loading_ || more_; }
 
 private:
     std::size_t SliceEnd(std::size_t from) const;
@@ -41,6 +45,8 @@ private:
     QTextDocument* loading_ = nullptr;    // a large text's document until it is whole
     std::function<bool()> more_;          // the rest of a text still being read
     QTimer slices_;
+    bool held_ = false;
+    bool stale_ = false;  // the text changed while held
 };
 
 // The box's text for bytes of a listing, which the core keeps with CR LF (and lone CR) line

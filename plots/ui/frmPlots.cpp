@@ -261,10 +261,40 @@ void frmPlots::Form_Load()
     resizer_->RecordLayout();
     loaded_ = true;
 
+    // Until the start-up has put its outcome in the window (the first plot, as a rule), nothing
+    // is painted and the listing boxes are not filled, and the window is laid out once, at the
+    // size the window manager gives it: the first picture on the screen is the settled one.
+    HoldStart();
     // Maximised: the whole work area, also where no window manager maximises for us.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
     showMaximized();
-    picBox->FitSurface();
+}
+
+void frmPlots::HoldStart()
+{
+    startHeld_ = true;
+    layoutHeld_ = true;
+    setUpdatesEnabled(false);
+    inFeed_->Hold();
+    outFeed_->Hold();
+}
+
+void frmPlots::ApplyHeldLayout()
+{
+    layoutHeld_ = false;
+    if (std::exchange(layoutPending_, false)) ApplyLayout();
+}
+
+void frmPlots::ReleaseStart()
+{
+    if (!startHeld_) return;
+    startHeld_ = false;
+    ApplyHeldLayout();
+    setUpdatesEnabled(true);
+    // Painted now, so that the listings, which nobody sees yet, go in after the picture is up.
+    repaint();
+    inFeed_->Release();
+    outFeed_->Release();
 }
 
 void frmPlots::WaitUntilShown()
@@ -273,14 +303,21 @@ void frmPlots::WaitUntilShown()
     // size it is seen at, not at the designed size and then scaled.
     // The loop sleeps between events: the display server and the window manager, which map the
     // window, get the processor meanwhile. A timer wakes it to give up after three seconds.
+    // The mouse and the keys wait meanwhile: an entering mouse would make every control that the
+    // start-up shows ask the display server where the mouse is.
+    constexpr auto NoInput = QEventLoop::ExcludeUserInputEvents;
     QElapsedTimer waited;
     waited.start();
     QTimer giveUp;
     giveUp.start(3000);
     while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 3000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QCoreApplication::processEvents();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | NoInput);
+    QCoreApplication::processEvents(NoInput);
+    ApplyHeldLayout();
     picBox->FitSurface();
+    // The next turn of an event loop (the program's own, or a message box's) paints the window
+    // and fills the listing boxes, after whatever the start-up does before it.
+    QMetaObject::invokeMethod(this, &frmPlots::ReleaseStart, Qt::QueuedConnection);
 }
 
 QPushButton* frmPlots::CommandButton(Command c) const
@@ -377,6 +414,15 @@ void frmPlots::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (!loaded_) return;
+    if (layoutHeld_) {
+        layoutPending_ = true;
+        return;
+    }
+    ApplyLayout();
+}
+
+void frmPlots::ApplyLayout()
+{
     resizer_->ApplyLayout();
     picBox->ScheduleFit();
     SetListingTabStops();

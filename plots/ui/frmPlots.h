@@ -75,7 +75,9 @@ public:
     bool EndedByFatalExit() const { return fatalExit_; }
     // Closes the window; the hand-over is cleared and the program ends.
     void Unload();
-    // Returns once the window is on the screen at the size its window manager gave it.
+    // Returns once the window is on the screen at the size its window manager gave it, laid out
+    // for that size. The window is painted, and the listing boxes filled, at the next turn of an
+    // event loop: what the start-up does before that is the first thing seen.
     void WaitUntilShown();
     // True while a large listing is still going into its box.
     bool ListingsLoading() const;
@@ -123,6 +125,13 @@ private:
     bool ReadListingPart();
     // Drops an output listing still going in, and what was to follow it.
     void StopListing();
+    // The start-up's hold on painting, on filling the listing boxes and on laying out sizes the
+    // window has before it is on the screen.
+    void HoldStart();
+    void ApplyHeldLayout();
+    void ReleaseStart();
+    // The recorded layout for the window's size.
+    void ApplyLayout();
 
     tk::Registry registry_;
     std::unique_ptr<tk::Dialogs> ownDialogs_;
@@ -141,6 +150,9 @@ private:
     std::function<std::string(bool)> outListingEnd_;
     std::string outAfter_;
     bool loaded_ = false;
+    bool startHeld_ = false;
+    bool layoutHeld_ = false;
+    bool layoutPending_ = false;
     bool unloaded_ = false;
     bool fatalExit_ = false;
     DataFileWatch* dataWatch_ = nullptr;

@@ -118,6 +118,8 @@ TEST_F(ExploreWindowTest, ABoxZoomsAndEscapeBackAndForwardWalkTheHistory)
     EXPECT_NEAR(x.Min, 20, 0.5);
     EXPECT_NEAR(x.Max, 60, 0.5);
     EXPECT_TRUE(f.exploreBar->isVisible());
+    for (const QToolButton* b : {f.exploreBar->cmdHome, f.exploreBar->cmdBack, f.exploreBar->cmdForward, f.exploreBar->cmdPrevious})
+        EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
     EXPECT_TRUE(f.exploreBar->cmdHome->isEnabled());
     const QImage zoomed = Shown();
     EXPECT_GT(Differing(zoomed, whole), 0);

@@ -5,9 +5,12 @@
 #include "common/Registry.h"
 #include "plots/run/Startup.h"
 #include "plots/run/WholeSequence.h"
+#include "plots/render/Colour.h"
+#include "plots/ui/ListingFeed.h"
 #include "plots/ui/PictureBox.h"
 #include "plots/ui/SettingsPanel.h"
 #include "plots/ui/frmPlots.h"
+#include "StartupFixture.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WholeTexts.h"
 
@@ -76,6 +79,14 @@ protected:
         return listing + "Gr\xc3\xb6\xc3\x9f" "e\r\n";
     }
 
+    // The program's event loop takes over from the start-up: the window is painted and the
+    // listing boxes are filled.
+    void Settle()
+    {
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !form_->ListingsLoading(); }, 20000)) << "the listings went in";
+    }
+
     std::array<Colour, 6> Swatches() const
     {
         std::array<Colour, 6> c{};
@@ -86,6 +97,21 @@ protected:
     QTemporaryDir tmp_;
     tk::ScriptedDialogs dialogs_;
     std::unique_ptr<frmPlots> form_;
+};
+
+// Counts the events of one type that an object receives.
+class EventCounter : public QObject {
+public:
+    EventCounter(QObject* watched, QEvent::Type type) : type_(type) { watched->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == type_) ++Count;
+        return false;
+    }
+    int Count = 0;
+
+private:
+    QEvent::Type type_;
 };
 
 struct CommandState {
@@ -459,6 +485,7 @@ TEST_F(WindowTest, RunTimeEnablingIgnoresBlackAndWhite)
 TEST_F(WindowTest, ALargeListingShowsItsStartAtOnceAndAllOfItInTheEnd)
 {
     frmPlots& f = Open();
+    Settle();
     std::string listing;
     for (int i = 0; listing.size() < (3 << 20); ++i) listing += " Iteration " + std::to_string(i) + "\r\n";
     f.SetOutputText("summary\r\n");
@@ -507,6 +534,7 @@ TEST_F(WindowTest, ARunsLargeListingIsShownAsItIsRead)
     frmPlots& f = Open();
     ASSERT_TRUE(Main(f.viewer(), f.registry(), tmp_.filePath("run.plt").toStdString()).Started);
     EXPECT_LT(f.OutputText().size(), listing.size()) << "not read whole before the run went on";
+    QCoreApplication::processEvents();  // the window's first paint, then its boxes
     EXPECT_TRUE(f.tbOutBox->toPlainText().contains("= Iteration 0 \u00e4\n Iteration 1 \u00e4\n"));
     EXPECT_TRUE(f.ListingsLoading());
     while (f.ListingsLoading()) QCoreApplication::processEvents();
@@ -554,6 +582,7 @@ TEST_F(WindowTest, AListingStillGoingInStopsWithItsRun)
 TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
 {
     frmPlots& f = Open();
+    Settle();
     f.SetOutputText("first\r\nsecond");
     f.AppendOutput("\r\n\tCalling 1st line plot");
     EXPECT_EQ(f.OutputText(), "first\r\nsecond\r\n\tCalling 1st line plot");
@@ -937,6 +966,73 @@ TEST_F(WindowTest, TickedAxisBoxesCanBeEditedOnTheSetupTabAfterAStartedRun)
         EXPECT_EQ(s.txtYstep->isEnabled(), c.YTicked);
         if (c.OpenFocused) {
             EXPECT_TRUE(f.cmdOpen->hasFocus());
+        }
+        EXPECT_TRUE(dialogs_.Boxes.empty());
+        form_.reset();
+    }
+}
+
+// The start-up leaves the painting and the filling of the listing boxes to the event loop, so
+// that the first thing on the screen is the first plot: once the loop has turned, every tab
+// shows what the run put there, the shown page is painted, and the window is laid out for the
+// size it was given.
+TEST_F(WindowTest, OnceTheStartIsShownEveryTabHoldsItsText)
+{
+    struct Case {
+        const char* Name;
+        std::vector<std::pair<QString, QByteArray>> Files;  // made in the test's directory
+        const char* Tail;                                   // below the test's directory
+        bool Started;                                       // a run was started
+        int Tab;                                            // the page shown
+        QString Output, Input;                              // a line each box must hold
+    };
+    const QByteArray listing = "  Iteration 1 of the fit\r\n", source = "{ the run's source }\r\n";
+    QByteArray large;
+    while (large.size() < (1 << 20)) large += listing;
+    const auto sample = [](const char* name) {
+        QFile f(QString(TK_SOURCE_DIR) + "/samples/" + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray gif(reinterpret_cast<const char*>(viewertest::TinyGif), sizeof viewertest::TinyGif);
+    const std::vector<Case> cases{
+        {"data file and its output listing", {{"run.plt", sample("lorentz2.plt")}, {"run.out", listing}}, "run.plt",
+         true, TabPlot, "Calling 1st line plot", ""},
+        {"a large output listing", {{"run.plt", sample("lorentz2.plt")}, {"run.out", large}}, "run.plt", true,
+         TabPlot, "Iteration 1 of the fit", ""},
+        {"picture with its source and output listing",
+         {{"wave3.gif", gif}, {"wave3.qz", source}, {"wave3.out", listing}}, "wave3.gif", false,
+         TabPlot, "Iteration 1 of the fit", "the run's source"},
+        {"a directory: nothing to start", {}, "", false, TabSetup, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QTemporaryDir dir;
+        for (const auto& [name, bytes] : c.Files) {
+            QFile file(dir.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        {
+            tk::Registry r = Store();
+            r.SetText(tk::CompanyKey, "fileIn", "");
+            r.CreateKey(tk::HKEY_CURRENT_USER, Key);
+            SaveColours(r, Saved[1]);
+        }
+        frmPlots& f = Open();
+        ASSERT_EQ(Main(f.viewer(), f.registry(), dir.filePath(c.Tail).toStdString()).Started, c.Started);
+        EventCounter paints(c.Tab == TabPlot ? static_cast<QWidget*>(f.picBox) : f.settings, QEvent::Paint);
+        Settle();
+        EXPECT_EQ(f.CurrentTab(), c.Tab);
+        EXPECT_GT(paints.Count, 0) << "the shown page is painted";
+        EXPECT_EQ(f.tbOutBox->toPlainText(), Displayed(f.OutputText()));
+        EXPECT_EQ(f.tbInBox->toPlainText(), Displayed(f.InputText()));
+        EXPECT_TRUE(f.tbOutBox->toPlainText().contains(c.Output));
+        EXPECT_TRUE(f.tbInBox->toPlainText().contains(c.Input));
+        // Laid out for the window's size, not the designed one.
+        EXPECT_NEAR(double(f.picBox->height()) / f.height(), 7450.0 / 8700, 0.01);
+        EXPECT_EQ(f.viewer().Canvas().Picture().size(), f.picBox->SurfaceSize());
+        if (f.viewer().ShownKind() && *f.viewer().ShownKind() != PlotKind::Picture) {
+            EXPECT_EQ(QColor(f.viewer().Canvas().Picture().pixel(1, 1)), ToQColor(Saved[5])) << "the stored colours";
         }
         EXPECT_TRUE(dialogs_.Boxes.empty());
         form_.reset();
