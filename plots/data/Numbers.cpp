@@ -24,8 +24,12 @@ const char* NonFiniteText(double value)
 Decimal RoundSignificant(double value, int decimals)
 {
     Decimal d;
+    // As printf's "%.*e" writes it, digit for digit, in a fraction of the time (a run summary
+    // lists tens of thousands of values).
     std::array<char, 64> buf{};
-    std::snprintf(buf.data(), buf.size(), "%.*e", decimals, value);
+    const auto written = std::to_chars(buf.data(), buf.data() + buf.size() - 1, value, std::chars_format::scientific,
+                                       decimals);
+    if (written.ec != std::errc()) std::snprintf(buf.data(), buf.size(), "%.*e", decimals, value);
     const char* p = buf.data();
     if (*p == '-') {
         d.Negative = true;

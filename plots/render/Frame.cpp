@@ -130,8 +130,9 @@ void PrintAt(DrawContext& ctx, const std::string& text, float x, float y)
         s.SetCurrentX(std::floor(x + 0.5));
         s.SetCurrentY(std::floor(double(ctx.Axis.ScreenYFactor * y) + 0.5));
         // Kept to keep the Y-axis title clear of it, which stands inside the surface: what lies
-        // far beyond the right edge is not measured.
-        ctx.TextsDrawn.push_back(s.TextInkPx(text, 2.0 * s.ScaleWidth() + 100));
+        // beyond the right edge is not measured (the ink then reaches past the edge, which is
+        // all the title needs to know there).
+        ctx.TextsDrawn.push_back(s.TextInkPx(text, s.ScaleWidth()));
     } else {
         s.SetCurrentX(x);
         s.SetCurrentY(y);

@@ -1,6 +1,7 @@
 #include "plots/render/Surface.h"
 
 #include "plots/render/LineReduction.h"
+#include "plots/render/ShapedTexts.h"
 #include "plots/render/TabbedText.h"
 
 #include <QFontMetricsF>
@@ -198,7 +199,9 @@ void Surface::Print(const std::string& text)
     callY1_ = curY_;
     const QString q = QString::fromStdString(text);
     TextPx(QPointF(ToPixelX(curX_), ToPixelY(curY_)), q, f, fore_, font_.AngleDegrees);
-    const double lineHeightPx = QFontMetricsF(f, MetricsDevice()).height();
+    // The font made above is the last one made: its line height is measured once.
+    if (lastFont_->LineHeightPx < 0) lastFont_->LineHeightPx = QFontMetricsF(f, MetricsDevice()).height();
+    const double lineHeightPx = lastFont_->LineHeightPx;
     curX_ = left_;
     curY_ += PixelsToUnitsY(lineHeightPx);
 }
@@ -227,14 +230,19 @@ QRectF Surface::TextBoxPx(const std::string& text) const
 
 QRectF Surface::TextInkPx(const std::string& text, double measureToPx, bool heightsBeyond) const
 {
-    const QFontMetricsF fm(MakeQFont(font_), MetricsDevice());
+    const QFont f = MakeQFont(font_);
+    const QFontMetricsF fm(f, MetricsDevice());
+    // A legend's lines are measured to fit, then again where they are printed, in one font.
+    if (!inkPieces_ || !(inkPieces_->Font == f) || inkPieces_->Device != MetricsDevice())
+        inkPieces_ = MeasuredPieces{f, MetricsDevice(), {}};
+    PieceMeasures* known = &inkPieces_->Pieces;
     const QString q = QString::fromStdString(text);
     const QPointF at(ToPixelX(curX_), ToPixelY(curY_));
     if (font_.AngleDegrees == 90) {
-        const QRectF ink = TabbedTextInk(q, fm, 0, 0);
+        const QRectF ink = TabbedTextInk(q, fm, 0, 0, std::numeric_limits<double>::infinity(), true, known);
         return QRectF(at.x() + ink.top(), at.y() - ink.right(), ink.height(), ink.width());
     }
-    return TabbedTextInk(q, fm, at.x(), 0, measureToPx, heightsBeyond).translated(0, at.y());
+    return TabbedTextInk(q, fm, at.x(), 0, measureToPx, heightsBeyond, known).translated(0, at.y());
 }
 
 double Surface::TextHeight(const std::string&) const
@@ -384,6 +392,7 @@ QPainter& ImageSurface::Painter()
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         penSet_ = false;
+        textPen_.reset();
     }
     return *painter_;
 }
@@ -439,6 +448,7 @@ void ImageSurface::SetPen(Colour c, int style, int width, double dashOffset)
     if (penSet_ && c == penColour_ && style == penStyle_ && width == penWidth_ && dashOffset == penDashOffset_) return;
     painter_->setPen(LinePen(c, style, width, dashOffset));
     penSet_ = true;
+    textPen_.reset();
     penColour_ = c;
     penStyle_ = style;
     penWidth_ = width;
@@ -481,7 +491,16 @@ bool ImageSurface::SolidLinesPx(const std::vector<QLineF>& lines, Colour c, int 
 void ImageSurface::TextPx(QPointF topLeft, const QString& text, const QFont& font, Colour c,
                           double angleDegrees)
 {
-    PaintText(Painter(), topLeft, text, font, font, c, angleDegrees);
+    QPainter& p = Painter();
+    if (angleDegrees == 0 && ShapedTexts::Keeps(text)) {
+        // The text's pen stays until a line sets its own again.
+        if (!p.testRenderHint(QPainter::TextAntialiasing)) p.setRenderHint(QPainter::TextAntialiasing);
+        if (textPen_ != c) p.setPen(ToQColor(c));
+        textPen_ = c;
+        penSet_ = false;
+        if (shaped_.Draw(p, topLeft, text, font, MetricsDevice())) return;
+    }
+    PaintText(p, topLeft, text, font, font, c, angleDegrees);
 }
 
 void ImageSurface::PicturePx(const QImage& picture, const QRectF& target) { PaintPicture(Painter(), picture, target); }

@@ -9,6 +9,8 @@
 #pragma once
 
 #include "plots/render/Colour.h"
+#include "plots/render/ShapedTexts.h"
+#include "plots/render/TabbedText.h"
 
 #include <QFont>
 #include <QImage>
@@ -208,8 +210,16 @@ private:
         FontRequest Request;
         const QPaintDevice* Device = nullptr;
         QFont Font;
+        double LineHeightPx = -1;  // measured when first asked for
     };
     mutable std::optional<MadeFont> lastFont_;
+    // The pieces of texts measured in the font last measured in.
+    struct MeasuredPieces {
+        QFont Font;
+        const QPaintDevice* Device = nullptr;
+        PieceMeasures Pieces;
+    };
+    mutable std::optional<MeasuredPieces> inkPieces_;
     double curX_ = 0, curY_ = 0;
     std::optional<QRectF> lineClip_;
 };
@@ -259,7 +269,9 @@ private:
     Colour penColour_ = 0;
     int penStyle_ = 0, penWidth_ = 0;
     double penDashOffset_ = 0;
+    std::optional<Colour> textPen_;  // the colour of the text pen while one is set
     CurveLines curveLines_ = CurveLines::LeaveOutCovered;
+    ShapedTexts shaped_;
 };
 
 // Draws nothing and measures text as the image surface does, at 96 dots per inch: a first pass

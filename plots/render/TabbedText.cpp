@@ -80,15 +80,13 @@ QString CharacterSet(QStringView text)
 }  // namespace
 
 QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin, double measureTo,
-                     bool heightsBeyond)
+                     bool heightsBeyond, PieceMeasures* known)
 {
     // A legend may list thousands of values, many of them alike: each distinct piece is shaped
     // once, and none past measureTo.
-    struct Measured {
-        QRectF Ink;
-        double Advance;
-    };
-    QHash<QString, Measured> measured;
+    PieceMeasures local;
+    PieceMeasures& measured = known ? *known : local;
+    if (measured.size() > PieceMeasuresKept) measured.clear();
     const double ascent = fm.ascent();
     QRectF ink;
     double x = startX;
@@ -135,11 +133,16 @@ void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, const 
     const double stop = TabStopWidth(fm);
     const double far = PaintsNothingFrom(VisibleRight(p), fm);
     double x = topLeft.x();
-    const QStringList pieces = text.split('\t');
-    for (qsizetype i = 0; i < pieces.size() && x <= far; ++i) {
-        p.drawText(QPointF(x, baseline), pieces[i]);
-        x += fm.horizontalAdvance(pieces[i]);
-        if (i + 1 < pieces.size()) x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+    // The pieces are taken one at a time: a legend line of thousands of values is cut only as
+    // far as it shows.
+    for (qsizetype from = 0; x <= far;) {
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
+        const QString piece = text.mid(from, tab < 0 ? -1 : tab - from);
+        p.drawText(QPointF(x, baseline), piece);
+        if (tab < 0) break;
+        x += fm.horizontalAdvance(piece);
+        x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+        from = tab + 1;
     }
 }
 

@@ -1,6 +1,11 @@
 #include "plots/render/Surface.h"
 
+#include <QFontMetricsF>
+#include <QPainter>
+
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include <vector>
 
@@ -94,6 +99,62 @@ TEST(ImageSurface, PenFollowsEachLinesColourStyleAndWidthAfterText)
     EXPECT_EQ(At(p, 100, 11), QColor(Qt::red));
     EXPECT_EQ(At(p, 100, 50), QColor(0, 128, 0));
     EXPECT_EQ(At(p, 100, 49), QColor(Qt::white)) << "one pixel wide";
+}
+
+// Short texts (the map's marker letters above all) are drawn from glyphs shaped once: they must
+// come out as the painter draws the text itself, glyph for glyph, at the same fraction of a pixel,
+// in each text's own colour, also where a text reaches off the picture.
+TEST(ImageSurface, ShortTextsComeOutAsThePainterDrawsThem)
+{
+    struct Text {
+        std::string What;
+        double X, Y;
+        Colour Ink;
+    };
+    const struct {
+        const char* Case;
+        double Points;
+        std::vector<Text> Texts;
+    } cases[] = {
+        {"marker letters", 10,
+         {{"X", 20, 10, Rgb(0, 0, 255)}, {"O", 40.3, 10.6, Rgb(0, 0, 255)}, {"dO", 60.7, 11.2, Rgb(200, 0, 0)},
+          {"X", 90.45, 30.15, Rgb(0, 0, 255)}, {"X", 90.95, 50.5, Rgb(200, 0, 0)}}},
+        {"small letters", 7.5, {{"O", 5.125, 5.875, Black}, {"X", 5.6, 25.33, Black}, {"dO", 30.01, 40.99, Black}}},
+        {"off the edges", 10, {{"X", -4.4, 20, Black}, {"O", 113.5, -6.25, Rgb(0, 128, 0)}, {"dO", 110.2, 62.8, Black}}},
+        {"labels", 8,
+         {{"-1.25E-03", 2.5, 3.5, Black}, {"0.5 ", 70.2, 20.8, Rgb(128, 0, 128)}, {"Hz", 2.75, 45.25, Black}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        ImageSurface s(120, 70);
+        s.SetBackColour(White);
+        s.Clear();
+        s.SetFontSize(c.Points);
+        QImage expected = s.Picture().copy();
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        const QFont font = s.MakeQFont(s.Font());
+        p.setFont(font);
+        const double ascent = QFontMetricsF(font, &expected).ascent();
+        for (const Text& t : c.Texts) {
+            s.SetForeColour(t.Ink);
+            s.SetCurrentX(t.X);
+            s.SetCurrentY(t.Y);
+            s.Print(t.What);
+            p.setPen(ToQColor(t.Ink));
+            p.drawText(QPointF(t.X, t.Y + ascent), QString::fromStdString(t.What));
+        }
+        p.end();
+        const QImage drawn = s.Picture();
+        int differ = 0, inked = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                differ += drawn.pixel(x, y) != expected.pixel(x, y);
+                inked += expected.pixel(x, y) != QColor(Qt::white).rgb();
+            }
+        EXPECT_EQ(differ, 0) << "of " << inked << " inked pixels";
+        EXPECT_GT(inked, 20 * int(c.Texts.size()));
+    }
 }
 
 }  // namespace

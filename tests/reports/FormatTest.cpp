@@ -72,6 +72,10 @@ const NumberCase numberCases[] = {
     {Pattern::General, 100, "100"},
     {Pattern::General, 0.1 + 0.2, "0.3"},
     {Pattern::General, std::nan(""), "NaN"},
+    // a value exactly half-way between two 15-digit ones goes to the even one, as printf rounds
+    {Pattern::General, 100000000000000.5, "100000000000000"},
+    {Pattern::General, 100000000000001.5, "100000000000002"},
+    {Pattern::General, 4.9406564584124654e-324, "4.94065645841247E-324"},
 };
 
 }  // namespace
