@@ -38,19 +38,28 @@ void PutChunk(std::string& out, const char type[4], const char* data, std::size_
 
 // One row of the picture as PNG samples (R, G, B and A when `alpha`) through the Up filter: each
 // sample less the one above it, led by the filter's number. A plot's flat areas become zeros.
-void FilteredRow(const QImage& picture, int y, bool alpha, unsigned char* out)
+// The pixels are subtracted byte by byte first (whole vectors at a time), then the differences
+// are picked apart into samples; `difference` holds a row.
+void FilteredRow(const QRgb* in, const QRgb* above, int w, bool alpha, QRgb* difference, unsigned char* out)
 {
     *out++ = FilterUp;
-    const QRgb* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-    const QRgb* above = y > 0 ? reinterpret_cast<const QRgb*>(picture.constScanLine(y - 1)) : nullptr;
-    const int w = picture.width();
-    const int step = alpha ? 4 : 3;
-    for (int x = 0; x < w; ++x, out += step) {
-        const QRgb c = in[x], u = above ? above[x] : 0;
-        out[0] = static_cast<unsigned char>(qRed(c) - qRed(u));
-        out[1] = static_cast<unsigned char>(qGreen(c) - qGreen(u));
-        out[2] = static_cast<unsigned char>(qBlue(c) - qBlue(u));
-        if (alpha) out[3] = static_cast<unsigned char>(qAlpha(c) - qAlpha(u));
+    const auto* a = reinterpret_cast<const unsigned char*>(in);
+    const auto* b = reinterpret_cast<const unsigned char*>(above);
+    auto* d = reinterpret_cast<unsigned char*>(difference);
+    for (std::size_t i = 0; i < std::size_t(w) * sizeof(QRgb); ++i) d[i] = static_cast<unsigned char>(a[i] - b[i]);
+    if (alpha) {
+        for (int x = 0; x < w; ++x, out += 4) {
+            out[0] = static_cast<unsigned char>(qRed(difference[x]));
+            out[1] = static_cast<unsigned char>(qGreen(difference[x]));
+            out[2] = static_cast<unsigned char>(qBlue(difference[x]));
+            out[3] = static_cast<unsigned char>(qAlpha(difference[x]));
+        }
+        return;
+    }
+    for (int x = 0; x < w; ++x, out += 3) {
+        out[0] = static_cast<unsigned char>(qRed(difference[x]));
+        out[1] = static_cast<unsigned char>(qGreen(difference[x]));
+        out[2] = static_cast<unsigned char>(qBlue(difference[x]));
     }
 }
 
@@ -61,6 +70,10 @@ std::string ZlibStream(const QImage& picture, bool alpha)
 {
     const std::size_t rowBytes = std::size_t(picture.width()) * (alpha ? 4 : 3) + 1;
     std::vector<unsigned char> rows(rowBytes * RowsPerPiece);
+    // The row above the first is all zeros.
+    const std::vector<QRgb> zeros(std::size_t(picture.width()), 0);
+    std::vector<QRgb> difference(std::size_t(picture.width()));
+    auto row = [&picture](int y) { return reinterpret_cast<const QRgb*>(picture.constScanLine(y)); };
     std::vector<unsigned char> work(ISAL_DEF_LVL1_DEFAULT);
     isal_zstream z;
     isal_deflate_init(&z);
@@ -74,7 +87,9 @@ std::string ZlibStream(const QImage& picture, bool alpha)
     std::size_t used = 0;
     for (int first = 0; first < picture.height(); first += RowsPerPiece) {
         const int end = std::min(picture.height(), first + RowsPerPiece);
-        for (int y = first; y < end; ++y) FilteredRow(picture, y, alpha, rows.data() + rowBytes * std::size_t(y - first));
+        for (int y = first; y < end; ++y)
+            FilteredRow(row(y), y > 0 ? row(y - 1) : zeros.data(), picture.width(), alpha, difference.data(),
+                        rows.data() + rowBytes * std::size_t(y - first));
         z.next_in = rows.data();
         z.avail_in = std::uint32_t(rowBytes * std::size_t(end - first));
         z.end_of_stream = end == picture.height();
