@@ -6,15 +6,22 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <exception>
 
 namespace pitchwell {
 
-frmIntro::frmIntro(LauncherApp& app, QWidget* parent) : QWidget(parent), app_(app)
+namespace {
+
+const QSize DesignSize(520, 330);
+
+}  // namespace
+
+frmIntro::frmIntro(LauncherApp& app, QWidget* parent) : QWidget(parent), app_(app), resizer_(this)
 {
     setObjectName("frmIntro");
     setWindowTitle("Intro to MLM of Quazelle ");
-    setFixedSize(520, 330);
+    setFixedSize(DesignSize);
     QFont base("Arial");
     base.setPointSizeF(9);
     setFont(base);
@@ -57,12 +64,25 @@ frmIntro::frmIntro(LauncherApp& app, QWidget* parent) : QWidget(parent), app_(ap
     cmdExitIntro->setGeometry(280, 260, 130, 36);
     connect(cmdMLM, &QPushButton::clicked, this, &frmIntro::cmdMLM_Click);
     connect(cmdExitIntro, &QPushButton::clicked, this, &frmIntro::cmdExitIntro_Click);
+    resizer_.RecordLayout();
+    FitTo(tk::ScreenRoom(this));
     Form_Load();
 }
 
 void frmIntro::Form_Load()
 {
     QDir::setCurrent(QString::fromStdString(app_.Paths.OwnDir));
+}
+
+void frmIntro::FitTo(const QSize& room)
+{
+    const double scale =
+        std::min({1.0, double(room.width()) / DesignSize.width(), double(room.height()) / DesignSize.height()});
+    // At its designed size the window stays exactly as designed.
+    if (scale >= 1.0 && !shrunk_) return;
+    shrunk_ = scale < 1.0;
+    setFixedSize((QSizeF(DesignSize) * scale).toSize());
+    resizer_.ApplyLayout();
 }
 
 void frmIntro::cmdExitIntro_Click()

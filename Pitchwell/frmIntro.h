@@ -2,6 +2,8 @@
 // to the main window ("&MLM Plan") or out ("E&xit").
 #pragma once
 
+#include "common/FormResizer.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -24,12 +26,18 @@ public:
     QPushButton* cmdMLM;
     QPushButton* cmdExitIntro;
 
+    // The window at its designed size, or, where the screen leaves less room (its size without
+    // the window's frame), made smaller as a whole to fit.
+    void FitTo(const QSize& room);
+
     void cmdMLM_Click();
     void cmdExitIntro_Click();
 
 private:
     void Form_Load();
     LauncherApp& app_;
+    tk::FormResizer resizer_;
+    bool shrunk_ = false;
 };
 
 }  // namespace pitchwell

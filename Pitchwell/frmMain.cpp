@@ -10,6 +10,8 @@
 #include "Pitchwell/LauncherCommands.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -192,6 +194,8 @@ bool frmMain::Form_Load()
     centralWidget()->resize(Px(DesignClientWidthTwips), Px(DesignClientHeightTwips));
     resizer_.RecordLayout();
     recorded_ = true;
+    // Restored from maximised, the window keeps to a screen smaller than its design.
+    resize(size().boundedTo(tk::ScreenRoom(this)));
     return true;
 }
 
@@ -214,6 +218,20 @@ void frmMain::closeEvent(QCloseEvent* event)
     // Form_QueryUnload: closing is never refused.
     event->accept();
     QMainWindow::closeEvent(event);
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Ctrl+Tab and Ctrl+Shift+Tab step through the pages wherever the focus is. The tab control
+    // takes them only from a control inside it, and after start-up, or on a page without a
+    // control that takes the focus, the window itself holds the focus; what no control took
+    // comes here.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (event->modifiers() & Qt::ControlModifier)) {
+        QCoreApplication::sendEvent(ODE_tabs, event);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSizeGrip>
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -256,44 +258,47 @@ private:
     std::vector<std::unique_ptr<QtControl>> controls_;
 };
 
-// The width a control's caption needs in its font, or 0 for a control without a one-line
-// caption of its own.
-int CaptionWidth(const QWidget* w)
+// Whether the control's caption shows whole with its present font: no wider and no taller than
+// the part of the control that shows it, a wrapped caption with no more lines than the control
+// holds. A control without a caption of its own counts as whole.
+bool CaptionWhole(const QWidget* w)
 {
     const QFontMetrics fm(w->font());
-    const auto advance = [&](QString text) { return fm.horizontalAdvance(text.remove('&')); };
+    const auto fits = [](QSize need, QSize room) { return need.width() <= room.width() && need.height() <= room.height(); };
+    const auto line = [&](const QString& text) { return QSize(fm.horizontalAdvance(text), fm.height()); };
     if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
-        if (b->text().isEmpty()) return 0;
-        if (qobject_cast<const QPushButton*>(w))
-            return advance(b->text()) + 2 * (w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w) +
-                                             w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w));
-        if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w)) return b->sizeHint().width();
-        return 0;
+        if (b->text().isEmpty()) return true;
+        const QString text = QString(b->text()).remove('&');
+        if (qobject_cast<const QPushButton*>(w)) {
+            const int border = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+            const int margin = w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w) + border;
+            return fits(line(text), w->size() - QSize(2 * margin, 2 * border));
+        }
+        if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w))
+            return b->sizeHint().width() <= w->width() && fm.height() <= w->height();
+        return true;
     }
     if (auto* l = qobject_cast<const QLabel*>(w)) {
-        if (l->wordWrap() || l->text().isEmpty() || l->textFormat() == Qt::RichText || !l->pixmap().isNull()) return 0;
-        return advance(l->text()) + 2 * l->margin() + l->frameWidth() * 2 + l->indent() * (l->indent() > 0);
+        if (l->text().isEmpty() || l->textFormat() == Qt::RichText || !l->pixmap().isNull()) return true;
+        const int m = l->margin() + std::max(0, l->indent());
+        const QRect room = l->contentsRect().adjusted(m, m, -m, -m);
+        if (!l->wordWrap()) return fits(line(l->text()), room.size());
+        return fits(fm.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, l->text()).size(), room.size());
     }
-    if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->title().isEmpty() ? 0 : advance(g->title()) + fm.height();
-    return 0;
+    if (auto* g = qobject_cast<const QGroupBox*>(w))
+        return g->title().isEmpty() || line(QString(g->title()).remove('&')).width() + fm.height() <= w->width();
+    return true;
 }
 
-// A caption wider or taller than its control, with the font that the layout gave it (fonts
-// follow the window's height, so a narrow window makes captions too wide for their controls):
-// the control's font is made smaller until the caption is whole.
+// A caption that is not whole with the font that the layout gave it (fonts follow the window's
+// height, so a narrow window makes captions too wide for their controls and wrapped ones too
+// long): the control's font is made smaller until the caption is whole.
 void FitCaption(QWidget* w)
 {
-    const bool label = qobject_cast<QLabel*>(w) != nullptr;
-    for (int round = 0; round < 40; ++round) {
-        const int need = CaptionWidth(w);
-        if (need == 0) return;
-        const QFontMetrics fm(w->font());
-        const bool wide = need > w->width();
-        const bool tall = label && fm.height() > w->contentsRect().height();
-        if (!wide && !tall) return;
-        QFont f = w->font();
+    for (int round = 0; round < 40 && !CaptionWhole(w); ++round) {
         const double size = FontPoints(w) * 0.94;
         if (size < 2) return;
+        QFont f = w->font();
         f.setPointSizeF(size);
         w->setFont(f);
     }
@@ -319,19 +324,25 @@ void KeepClearOfTabs(const std::vector<QWidget*>& controls)
 }
 
 // Check-box and option-button markers as large as the text beside them grows: the style's
-// markers are a fixed size, which beside the text of a large window looks like a speck.
+// markers are a fixed size, which beside the text of a large window looks like a speck. In a
+// small window a marker is no taller than its control, which would cut it. A tab's padding
+// shrinks with a small font the way its text does, so that the tabs of a small window leave
+// their pages the room the layout gave them.
 class ScaledIndicatorStyle : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
     {
         const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        if (!widget) return base;
         switch (metric) {
         case PM_IndicatorWidth:
         case PM_IndicatorHeight:
         case PM_ExclusiveIndicatorWidth:
-        case PM_ExclusiveIndicatorHeight:
-            if (!widget) return base;
-            return std::max(base, int(std::lround(QFontMetrics(widget->font()).ascent() * 0.7)));
+        case PM_ExclusiveIndicatorHeight: {
+            const int size = std::max(base, int(std::lround(QFontMetrics(widget->font()).ascent() * 0.7)));
+            return widget->height() > 0 ? std::min(size, widget->height()) : size;
+        }
+        case PM_TabBarTabVSpace: return std::min(base, QFontMetrics(widget->font()).height());
         default: return base;
         }
     }
@@ -342,6 +353,14 @@ public:
 void ScaleIndicatorsWithText()
 {
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::setStyle(new ScaledIndicatorStyle);
+}
+
+QSize ScreenRoom(const QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return screen->availableGeometry().size() - QSize(8, title + 8);
 }
 
 void FitCaptions(QWidget* control)

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+class QSize;
 class QWidget;
 
 namespace tk {
@@ -36,6 +37,10 @@ void FitCaptions(QWidget* control);
 // Lets check-box and option-button markers grow with the text of a large window (never below
 // the style's own size). Called once the application exists.
 void ScaleIndicatorsWithText();
+
+// The room a window's screen leaves for it inside a window manager's frame (whose title bar is
+// taken to be about as high as the style's own).
+QSize ScreenRoom(const QWidget* window);
 
 class FormResizer {
 public:

@@ -10,6 +10,7 @@
 #include "Pitchwell/RegistrationPage.h"
 #include "Pitchwell/VideoPage.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WholeTexts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -269,5 +270,94 @@ TEST(LauncherWindows, CatalogueFitsItsPageAtEveryWindowSize)
                 previousBottom = option->geometry().bottom();
             }
         }
+    }
+}
+
+// The window a maximised main window gets under a window manager on each screen (a title bar and
+// the frame taken, as openbox takes them), a small and a tall normal window: every text on every
+// page, the catalogue's inner pages included, is whole, and the window is no larger than the
+// screen. Fonts follow the window's height only, so the narrow window is the hard case.
+TEST(LauncherWindows, EveryTextIsWholeOnEveryPageAtEverySize)
+{
+    tk::ScaleIndicatorsWithText();  // as the program does
+    Launcher l;
+    frmMain& main = l.Main();
+    main.showNormal();
+    const struct {
+        const char* screen;
+        int width, height;
+    } windows[] = {{"400x300", 400, 281},     {"640x480", 640, 461},     {"600x1000", 600, 981},
+                   {"1280x1024", 1280, 1005}, {"1920x1080", 1920, 1061}, {"3840x2160", 3840, 2141},
+                   {"small window", 420, 260}};
+    for (const auto& s : windows) {
+        main.resize(s.width, s.height);
+        QApplication::processEvents();
+        EXPECT_LE(main.width(), s.width) << s.screen;
+        EXPECT_LE(main.height(), s.height) << s.screen;
+        for (int page = 0; page < main.ODE_tabs->count(); ++page) {
+            main.ODE_tabs->setCurrentIndex(page);
+            QTabWidget* inner = main.ODE_tabs->currentWidget() == main.cataloguePage ? main.cataloguePage->SSTexamples
+                                                                                      : nullptr;
+            for (int innerPage = 0; innerPage < (inner ? inner->count() : 1); ++innerPage) {
+                if (inner) inner->setCurrentIndex(innerPage);
+                QApplication::processEvents();
+                for (const std::string& cut : tktest::CutTexts(&main))
+                    ADD_FAILURE() << s.screen << ", page " << page << "." << innerPage << ": " << cut;
+            }
+        }
+    }
+}
+
+// The introduction and About windows have a fixed design size; on a screen smaller than that
+// the introduction is made smaller to fit, its texts whole.
+TEST(LauncherWindows, IntroAndAboutTextsAreWholeAndTheIntroFitsItsScreen)
+{
+    Launcher l;
+    frmIntro* intro = l.app->ShowIntro();
+    for (const QSize screen : {QSize(3840, 2141), QSize(400, 281), QSize(640, 461), QSize(320, 200)}) {
+        intro->FitTo(screen);
+        QApplication::processEvents();
+        if (screen.width() > 1000)
+            EXPECT_EQ(intro->size(), QSize(520, 330)) << "the designed size where the screen has room";
+        EXPECT_LE(intro->width(), screen.width());
+        EXPECT_LE(intro->height(), screen.height());
+        for (const std::string& cut : tktest::CutTexts(intro))
+            ADD_FAILURE() << "intro in " << screen.width() << "x" << screen.height() << ": " << cut;
+    }
+
+    frmMain& main = l.Main();
+    main.mnuHelpAbout->trigger();
+    QApplication::processEvents();
+    for (const std::string& cut : tktest::CutTexts(main.About())) ADD_FAILURE() << "About: " << cut;
+    main.About()->hide();
+}
+
+
+// Ctrl+Tab and Ctrl+Shift+Tab step through the pages wherever the focus is: on the window itself
+// as it comes up (the first page has no control that takes the focus), in a document box, in a
+// box of the sign-up form.
+TEST(LauncherWindows, CtrlTabStepsThroughThePagesWhereverTheFocusIs)
+{
+    Launcher l;
+    frmMain& main = l.Main();
+    const Qt::KeyboardModifiers back = Qt::ControlModifier | Qt::ShiftModifier;
+    const struct {
+        QWidget* focus;
+        int from;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int to;
+    } steps[] = {
+        {&main, 0, Qt::Key_Tab, Qt::ControlModifier, 1},
+        {main.rtfBasics, 1, Qt::Key_Tab, Qt::ControlModifier, 2},
+        {main.registrationPage->tbFirstName, 4, Qt::Key_Backtab, back, 3},
+        {&main, 0, Qt::Key_Backtab, back, 7},
+        {main.videoPage, 7, Qt::Key_Tab, Qt::ControlModifier, 0},
+    };
+    for (const auto& s : steps) {
+        main.ODE_tabs->setCurrentIndex(s.from);
+        QApplication::processEvents();
+        QTest::keyClick(s.focus, s.key, s.modifiers);
+        EXPECT_EQ(main.ODE_tabs->currentIndex(), s.to) << s.focus->objectName().toStdString() << " on page " << s.from;
     }
 }

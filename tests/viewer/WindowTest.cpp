@@ -1,6 +1,7 @@
 // The plot window driven offscreen: its state after loading, its captions, the settings panel
 // with its enabling rules, checks and store, and the window's part in a run.
 #include "common/Dialogs.h"
+#include "common/FormResizer.h"
 #include "common/Registry.h"
 #include "plots/run/Startup.h"
 #include "plots/run/WholeSequence.h"
@@ -8,6 +9,7 @@
 #include "plots/ui/SettingsPanel.h"
 #include "plots/ui/frmPlots.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WholeTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -610,28 +612,18 @@ TEST_F(WindowTest, RewrittenDataFileIsShownOnceWhole)
 // keep clear of the tabs, whose padding does not shrink with their font.
 TEST_F(WindowTest, CaptionsStayWholeInSmallAndTallWindows)
 {
+    tk::ScaleIndicatorsWithText();  // as the program does
     frmPlots& f = Open();
     f.showNormal();
     for (const QSize size : {QSize(400, 300), QSize(640, 480), QSize(600, 1000)}) {
         SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
         f.resize(size);
         QTest::qWait(50);
-        for (QWidget* w : f.findChildren<QWidget*>()) {
-            QString caption;
-            int need = 0;
-            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                caption = b->text().remove('&');
-                need = qobject_cast<QPushButton*>(w) ? QFontMetrics(w->font()).horizontalAdvance(caption)
-                                                     : b->sizeHint().width();
-            } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
-                caption = g->title();
-                need = QFontMetrics(w->font()).horizontalAdvance(caption);
-            } else if (auto* l = qobject_cast<QLabel*>(w)) {
-                caption = l->text();
-                need = QFontMetrics(w->font()).horizontalAdvance(caption);
-            }
-            if (caption.isEmpty()) continue;
-            EXPECT_LE(need, w->width()) << caption.toStdString();
+        for (int tab = 0; tab < f.Plot_Tabs->count(); ++tab) {
+            if (!f.Plot_Tabs->isTabEnabled(tab)) continue;
+            f.Plot_Tabs->setCurrentIndex(tab);
+            QApplication::processEvents();
+            for (const std::string& cut : tktest::CutTexts(&f)) ADD_FAILURE() << "tab " << tab << ": " << cut;
         }
         const int tabsBottom = f.Plot_Tabs->y() + f.Plot_Tabs->tabBar()->height();
         for (QWidget* page : {static_cast<QWidget*>(f.settings), static_cast<QWidget*>(f.picBox),
