@@ -2,8 +2,11 @@
 // start of the listing, the longest time it does not answer while the rest goes in, when the
 // whole listing is in its box, and the peak memory of the process.
 //
-// usage: bench_listing [MEGABYTES]   (default 100; QT_QPA_PLATFORM=offscreen for no display)
+// usage: bench_listing [--whole] [MEGABYTES...]   (default 10 and 100, each in a process of its
+// own; QT_QPA_PLATFORM=offscreen for no display). --whole reads the listing whole before any of
+// it goes into the box, as the window once did, for a comparison on the same machine.
 #include "common/Registry.h"
+#include "plots/data/Listings.h"
 #include "plots/run/Startup.h"
 #include "plots/ui/frmPlots.h"
 
@@ -11,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
@@ -18,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include <sys/resource.h>
@@ -42,40 +47,68 @@ double PeakMiB()
     return double(usage.ru_maxrss) / 1024.0;
 }
 
+// The window as it was before it read listings a part at a time: all of it, then the box.
+class WholeListingWindow : public plots::frmPlots {
+public:
+    using frmPlots::frmPlots;
+    void AppendListing(std::unique_ptr<plots::ListingReader> listing, std::function<std::string(bool)> end) override
+    {
+        ViewerHost::AppendListing(std::move(listing), std::move(end));
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100;
     QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    const bool whole = args.removeAll("--whole") > 0;
+    if (args.size() != 1) {
+        // Each size in a process of its own, so that each peak is its own.
+        if (args.isEmpty()) args = {"10", "100"};
+        for (const QString& size : args) {
+            QProcess one;
+            one.setProcessChannelMode(QProcess::ForwardedChannels);
+            one.start(app.applicationFilePath(), whole ? QStringList{"--whole", size} : QStringList{size});
+            one.waitForFinished(-1);
+            if (one.exitCode() != 0) return 1;
+        }
+        return 0;
+    }
+    const std::size_t megabytes = args[0].toULong();
     QTemporaryDir dir;
     QFile::copy(TK_SOURCE_DIR "/samples/lorentz2.plt", dir.filePath("run.plt"));
     WriteListing(dir.filePath("run.out"), megabytes << 20);
-    std::printf("listing: %zu MB; before the window: peak %.0f MiB\n", megabytes, PeakMiB());
+    std::printf("listing: %zu MB%s; before the window: peak %.0f MiB\n", megabytes,
+                whole ? ", read whole first" : "", PeakMiB());
+    std::fflush(stdout);
 
-    plots::frmPlots form(tk::Registry(dir.filePath("registry.ini").toStdString()));
+    tk::Registry registry(dir.filePath("registry.ini").toStdString());
+    const std::unique_ptr<plots::frmPlots> window(whole ? new WholeListingWindow(registry) : new plots::frmPlots(registry));
+    plots::frmPlots& form = *window;
     form.WaitUntilShown();
     QElapsedTimer clock;
     clock.start();
     plots::Main(form.viewer(), form.registry(), dir.filePath("run.plt").toStdString());
-    const double started = double(clock.elapsed()) / 1000;
-    const bool someShown = !form.tbOutBox->document()->isEmpty();
 
-    // The event loop's longest gap while the rest goes in: what a user would feel as a freeze.
-    qint64 last = clock.elapsed(), longest = 0;
+    // The start is shown when the event loop first runs with text in the box; the longest gap
+    // between its turns while the rest goes in is what a user would feel as a freeze.
+    double started = -1;
+    qint64 last = 0, longest = 0;
     QTimer beat;
     beat.setInterval(10);
     QObject::connect(&beat, &QTimer::timeout, [&] {
         longest = std::max(longest, clock.elapsed() - last);
         last = clock.elapsed();
+        if (started < 0 && !form.tbOutBox->document()->isEmpty()) started = double(clock.elapsed()) / 1000;
         if (!form.ListingsLoading()) app.quit();
     });
     beat.start();
     app.exec();
-    const double whole = double(clock.elapsed()) / 1000;
-    std::printf("start shown after %.2f s (%s), whole listing in after %.2f s, longest unanswered %.2f s, "
+    const double in = double(clock.elapsed()) / 1000;
+    std::printf("start shown after %.2f s, whole listing in after %.2f s, longest unanswered %.2f s, "
                 "peak %.0f MiB, %d lines in the box\n",
-                started, someShown ? "text in the box" : "box empty", whole, double(longest) / 1000, PeakMiB(),
-                form.tbOutBox->document()->blockCount());
+                started, in, double(longest) / 1000, PeakMiB(), form.tbOutBox->document()->blockCount());
     return 0;
 }

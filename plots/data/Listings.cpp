@@ -6,6 +6,9 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <filesystem>
+#include <system_error>
+
 
 namespace plots {
 namespace {
@@ -19,19 +22,38 @@ const char* const NotRequiredBanner = "====================== Output file not re
 Listing ReadListing(const std::string& path)
 {
     Listing listing;
-    tk::LineReader in;
-    if (!in.Open(tk::ResolvePath(path))) return listing;
-    listing.Opened = true;
+    ListingReader in(path);
+    listing.Opened = in.Opened();
+    while (in.Read(listing.Text, std::string::npos)) {
+    }
+    listing.Complete = in.Complete();
+    return listing;
+}
+
+ListingReader::ListingReader(const std::string& path) : opened_(in_.Open(tk::ResolvePath(path)))
+{
+    std::error_code error;
+    if (opened_) fileBytes_ = std::filesystem::file_size(tk::ResolvePath(path), error);
+    if (error) fileBytes_ = 0;
+}
+
+bool ListingReader::Read(std::string& text, std::size_t bytes)
+{
+    if (!in_.IsOpen()) return false;
+    const std::size_t start = text.size();
     std::string line;
-    while (in.ReadLine(line)) {
+    while (text.size() - start < bytes) {
+        if (!in_.ReadLine(line)) {
+            complete_ = !in_.Failed();
+            in_.Close();
+            return false;
+        }
         const auto end = line.find_last_not_of(' ');
         line.erase(end == std::string::npos ? 0 : end + 1);
-        listing.Text += line;
-        listing.Text += CrLf;
+        text += line;
+        text += CrLf;
     }
-    listing.Complete = !in.Failed();
-    in.Close();
-    return listing;
+    return true;
 }
 
 std::string OutputMissingNotice(const std::string& path)

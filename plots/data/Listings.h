@@ -3,6 +3,8 @@
 // caller decides where the text goes and what a missing or broken file means to the user.
 #pragma once
 
+#include "common/TextFile.h"
+
 #include <QImage>
 
 #include <string>
@@ -16,6 +18,28 @@ struct Listing {
 };
 
 Listing ReadListing(const std::string& path);
+
+// Reads a listing a part at a time, so that a window can show its start while the rest is
+// read: the parts put together are ReadListing's text. Each line is decoded on its own, so no
+// part read later changes one read before.
+class ListingReader {
+public:
+    explicit ListingReader(const std::string& path);
+    bool Opened() const { return opened_; }
+    // The file's size when it was opened: about the length of its text.
+    std::size_t FileBytes() const { return fileBytes_; }
+    // Appends the next whole lines to `text`, until at least `bytes` were appended; false once
+    // nothing more can be read (the end of the file, a read error, an overlong line).
+    bool Read(std::string& text, std::size_t bytes);
+    // The listing was read to its end.
+    bool Complete() const { return complete_; }
+
+private:
+    tk::LineReader in_;
+    bool opened_ = false;
+    bool complete_ = false;
+    std::size_t fileBytes_ = 0;
+};
 
 // What the output box gets for an output listing that is missing, or that broke off while it
 // was read (after the lines read so far).

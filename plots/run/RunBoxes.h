@@ -24,7 +24,8 @@ tk::MessageBoxCall SourceMissingBox(const std::string& plotBase);
 tk::MessageBoxCall FontReleaseBox();
 
 // What the output box gets for the run's output listing: the listing, or the notice that it is
-// missing, or the lines read and the notice that it broke off. `complete` tells which.
+// missing, or the lines read and the notice that it broke off. `complete` tells which. (The
+// window reads it a part at a time, through ViewerHost::AppendListing, to the same text.)
 std::string OutputListingText(const std::string& path, bool exists, bool& complete);
 
 }  // namespace plots

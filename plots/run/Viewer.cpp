@@ -438,10 +438,17 @@ void Viewer::LocatePlotFile(const std::string& base)
 
 void Viewer::ReadOutputFile(const std::string& path)
 {
-    const bool exists = FileExists(path);
-    bool complete = false;
-    host_.AppendOutput(OutputListingText(path, exists, complete));
-    if (exists && !complete) host_.ShowFilename();
+    if (!FileExists(path)) {
+        host_.AppendOutput(OutputMissingNotice(path));
+        return;
+    }
+    // The first line continues the box's last line: no break is put in front of it. A large
+    // listing may still be going in when this returns.
+    host_.AppendListing(std::make_unique<ListingReader>(path), [this, path](bool complete) {
+        if (complete) return std::string();
+        host_.ShowFilename();
+        return OutputCorruptedNotice(path);
+    });
 }
 
 void Viewer::ReadSourceFile(const std::string& path)

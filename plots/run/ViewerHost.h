@@ -3,6 +3,10 @@
 // box and the fatal text.
 #pragma once
 
+#include "plots/data/Listings.h"
+
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace plots {
@@ -35,6 +39,17 @@ public:
     virtual std::string OutputText() const = 0;
     virtual void SetOutputText(const std::string& text) = 0;
     virtual void AppendOutput(const std::string& text) { SetOutputText(OutputText() + text); }
+    // Appends the listing that `listing` reads, and after it the text that `end` gives once it
+    // is read (told whether it was read to its end). A window may read it a part at a time while
+    // it runs, its start shown at once; what is appended meanwhile goes after it. This one reads
+    // it whole.
+    virtual void AppendListing(std::unique_ptr<ListingReader> listing, std::function<std::string(bool complete)> end)
+    {
+        std::string text;
+        while (listing->Read(text, std::string::npos)) {
+        }
+        AppendOutput(text + end(listing->Complete()));
+    }
     virtual std::string InputText() const = 0;
     virtual void SetInputText(const std::string& text) = 0;
     virtual void AppendInput(const std::string& text) { SetInputText(InputText() + text); }

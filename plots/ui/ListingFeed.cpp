@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace plots {
 
 namespace {
@@ -16,7 +18,22 @@ constexpr std::size_t SliceBytes = 256 * 1024;
 
 }  // namespace
 
-QString Displayed(const std::string& text) { return QString::fromStdString(tk::DecodeLine(tk::WithLineFeeds(text))); }
+QString Displayed(const std::string& text)
+{
+    const std::string lines = tk::WithLineFeeds(text);
+    if (tk::IsValidUtf8(lines)) return QString::fromStdString(lines);
+    // Line by line, as a listing's lines are decoded when they are read: a line that is not
+    // UTF-8 (a file name in a notice) leaves the others as they are.
+    std::string decoded;
+    decoded.reserve(lines.size() + lines.size() / 2);
+    for (std::size_t from = 0; from <= lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', from), lines.size());
+        decoded += tk::DecodeLine(lines.substr(from, end - from));
+        if (end < lines.size()) decoded += '\n';
+        from = end + 1;
+    }
+    return QString::fromStdString(decoded);
+}
 
 ListingFeed::ListingFeed(QTextEdit* box, const std::string& text) : QObject(box), box_(box), text_(text)
 {
@@ -27,6 +44,7 @@ ListingFeed::ListingFeed(QTextEdit* box, const std::string& text) : QObject(box)
 void ListingFeed::Replaced()
 {
     slices_.stop();
+    more_ = nullptr;
     delete loading_;
     loading_ = nullptr;
     shown_ = 0;
@@ -38,16 +56,14 @@ void ListingFeed::Replaced()
     // The start at once; the whole text goes into a document of its own, which the box takes
     // when it is complete. A document on screen would be laid out slice by slice, several
     // times slower than one laid out once.
-    const std::size_t start = SliceEnd(0);
-    box_->setPlainText(Displayed(text_.substr(0, start)));
-    loading_ = new QTextDocument(box_);
-    loading_->setUndoRedoEnabled(false);
+    box_->setPlainText(Displayed(text_.substr(0, SliceEnd(0))));
+    StartLoading();
     ReadSlice();
 }
 
 void ListingFeed::Extended()
 {
-    if (Pending() && loading_) return;  // the slices take it in
+    if (loading_) return;  // the slices take it in
     if (text_.size() - shown_ > SliceBytes || text_.size() <= SliceBytes) {
         Replaced();
         return;
@@ -59,25 +75,47 @@ void ListingFeed::Extended()
     shown_ = text_.size();
 }
 
+void ListingFeed::Follow(std::function<bool()> more)
+{
+    more_ = std::move(more);
+    if (!more_) return;
+    // The box keeps what it shows while the whole goes into a document of its own.
+    if (!loading_) StartLoading();
+    slices_.start();
+}
+
+void ListingFeed::StartLoading()
+{
+    loading_ = new QTextDocument(box_);
+    loading_->setUndoRedoEnabled(false);
+    shown_ = 0;
+}
+
 std::size_t ListingFeed::SliceEnd(std::size_t from) const
 {
     std::size_t end = std::min(text_.size(), from + SliceBytes);
+    if (end == text_.size()) return end;
     // Whole lines: the slice ends after a line feed when there is one in reach.
-    if (end < text_.size()) {
-        const std::size_t feed = text_.rfind('\n', end - 1);
-        if (feed != std::string::npos && feed >= from) end = feed + 1;
-    }
+    const std::size_t feed = text_.rfind('\n', end - 1);
+    if (feed != std::string::npos && feed >= from) return feed + 1;
+    // A line longer than a slice is cut between two characters, never inside a UTF-8 sequence
+    // (whose bytes after the first are 10xxxxxx) nor between the CR and the LF of a line end.
+    for (int back = 0; back < 3 && end > from + 1 && (static_cast<unsigned char>(text_[end]) & 0xC0) == 0x80; ++back)
+        --end;
+    if (end > from + 1 && text_[end - 1] == '\r' && text_[end] == '\n') --end;
     return end;
 }
 
 void ListingFeed::ReadSlice()
 {
+    // Caught up with the text read so far: the owner reads the next part.
+    if (shown_ == text_.size() && more_ && !more_()) more_ = nullptr;
     const std::size_t end = SliceEnd(shown_);
     QTextCursor cursor(loading_);
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(Displayed(text_.substr(shown_, end - shown_)));
     shown_ = end;
-    if (Pending()) {
+    if (shown_ < text_.size() || more_) {
         slices_.start();
         return;
     }

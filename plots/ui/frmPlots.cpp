@@ -35,6 +35,8 @@
 #include <QTabWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace plots {
 
 namespace {
@@ -362,6 +364,8 @@ void frmPlots::closeEvent(QCloseEvent* event)
 {
     if (!unloaded_) {
         unloaded_ = true;
+        StopListing();
+        outFeed_->Follow(nullptr);
         viewer_->Run().UseSettingsKey(tk::CompanyKey);
         ClearHandOver(registry_);
         viewer_->Run().CloseData();
@@ -430,14 +434,61 @@ bool frmPlots::ListingsLoading() const { return inFeed_->Pending() || outFeed_->
 
 void frmPlots::SetOutputText(const std::string& text)
 {
+    StopListing();
     outText_ = text;
+    outText_.shrink_to_fit();  // a large listing's room goes with it
     outFeed_->Replaced();
 }
 
 void frmPlots::AppendOutput(const std::string& text)
 {
+    if (outListing_) {
+        outAfter_ += text;
+        return;
+    }
     outText_ += text;
     outFeed_->Extended();
+}
+
+namespace {
+
+// A listing is read this much at a time: its start is in the box at once, and each later part
+// takes the event loop a moment, not seconds.
+constexpr std::size_t ListingPartBytes = 256 * 1024;
+
+}  // namespace
+
+void frmPlots::AppendListing(std::unique_ptr<ListingReader> listing, std::function<std::string(bool)> end)
+{
+    // One still going in goes in whole first, to keep the order (a run reads one listing).
+    while (outListing_ && ReadListingPart()) {
+    }
+    outListing_ = std::move(listing);
+    outListingEnd_ = std::move(end);
+    // Room for the whole text at once: grown by doubling, a large listing's bytes would be held
+    // twice while they are copied, and their last copy would be up to twice their size.
+    outText_.reserve(outText_.size() + outListing_->FileBytes() + outListing_->FileBytes() / 16);
+    const bool more = ReadListingPart();
+    outFeed_->Extended();
+    if (more) outFeed_->Follow([this] { return ReadListingPart(); });
+}
+
+bool frmPlots::ReadListingPart()
+{
+    if (!outListing_) return false;
+    if (outListing_->Read(outText_, ListingPartBytes)) return true;
+    const bool complete = outListing_->Complete();
+    outListing_.reset();
+    outText_ += std::exchange(outListingEnd_, nullptr)(complete);
+    outText_ += std::exchange(outAfter_, std::string());
+    return false;
+}
+
+void frmPlots::StopListing()
+{
+    outListing_.reset();
+    outListingEnd_ = nullptr;
+    outAfter_.clear();
 }
 
 void frmPlots::SetInputText(const std::string& text)

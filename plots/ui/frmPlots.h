@@ -98,6 +98,7 @@ public:
     std::string OutputText() const override { return outText_; }
     void SetOutputText(const std::string& text) override;
     void AppendOutput(const std::string& text) override;
+    void AppendListing(std::unique_ptr<ListingReader> listing, std::function<std::string(bool)> end) override;
     std::string InputText() const override { return inText_; }
     void SetInputText(const std::string& text) override;
     void AppendInput(const std::string& text) override;
@@ -118,6 +119,10 @@ private:
     void AddCommandKeys();
     void Form_Load();
     void cmdSaveOptions_Click();
+    // Reads the next part of the output listing going in; false once it is in, with its end.
+    bool ReadListingPart();
+    // Drops an output listing still going in, and what was to follow it.
+    void StopListing();
 
     tk::Registry registry_;
     std::unique_ptr<tk::Dialogs> ownDialogs_;
@@ -131,6 +136,10 @@ private:
     // The boxes show those texts as they grow; a large listing goes in slice by slice.
     ListingFeed* inFeed_ = nullptr;
     ListingFeed* outFeed_ = nullptr;
+    // An output listing still being read; the text for its end, and what came after it meanwhile.
+    std::unique_ptr<ListingReader> outListing_;
+    std::function<std::string(bool)> outListingEnd_;
+    std::string outAfter_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool fatalExit_ = false;

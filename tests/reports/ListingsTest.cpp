@@ -40,6 +40,51 @@ TEST(OutputListing, LinesAreAppendedTrimmedWithCrLf)
     }
 }
 
+// A window reads a listing a part at a time: whatever the parts, they make the text a whole read
+// makes. Each line is decoded on its own (strict UTF-8, else Windows-1252), so a line read late
+// that is not UTF-8 changes nothing read before; the file's 64 KiB blocks may end inside a line
+// end or a character.
+TEST(OutputListing, ReadInPartsGivesTheWholeText)
+{
+    const std::size_t Block = 64 * 1024;
+    std::string utf8Lines, utf8Text;
+    while (utf8Lines.size() < 300 * 1024) {
+        utf8Lines += " Gr\xc3\xb6\xc3\x9f" "e = 1.5   \r\n";
+        utf8Text += " Gr\xc3\xb6\xc3\x9f" "e = 1.5\r\n";
+    }
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        std::string Expected;
+    } cases[] = {
+        {"UTF-8", "\xe2\x82\xac 5  \r\nGr\xc3\xb6\xc3\x9f" "e\n", "\xe2\x82\xac 5\r\nGr\xc3\xb6\xc3\x9f" "e\r\n"},
+        {"Windows-1252", "\x80 5\r\nGr\xf6\xdf" "e\r", "\xe2\x82\xac 5\r\nGr\xc3\xb6\xc3\x9f" "e\r\n"},
+        {"CR LF across a block edge", std::string(Block - 1, 'a') + "\r\nb\r\n", std::string(Block - 1, 'a') + "\r\nb\r\n"},
+        {"a lone CR at a block edge", std::string(Block - 1, 'a') + "\rb", std::string(Block - 1, 'a') + "\r\nb\r\n"},
+        {"a character across a block edge", std::string(Block - 1, 'a') + "\xc3\xa4\r\n",
+         std::string(Block - 1, 'a') + "\xc3\xa4\r\n"},
+        {"a Windows-1252 line after 300 KB of UTF-8", utf8Lines + "Gr\xf6\xdf" "e\r\n",
+         utf8Text + "Gr\xc3\xb6\xc3\x9f" "e\r\n"},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        f.Write("run.out", c.Bytes);
+        // (Compared as a whole: the texts are too long to print.)
+        EXPECT_TRUE(ReadListing(f.Path("run.out")).Text == c.Expected) << c.Name;
+        for (const std::size_t part : {std::size_t(1), std::size_t(100), Block, 4 * Block}) {
+            ListingReader in(f.Path("run.out"));
+            std::string text;
+            int parts = 1;
+            while (in.Read(text, part)) ++parts;
+            EXPECT_TRUE(text == c.Expected) << c.Name << ", parts of " << part;
+            EXPECT_TRUE(in.Complete()) << c.Name;
+            if (part == 1) {
+                EXPECT_GT(parts, 1) << c.Name;
+            }
+        }
+    }
+}
+
 TEST(OutputListing, MissingFileLeavesTheNotice)
 {
     Fixture f;

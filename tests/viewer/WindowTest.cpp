@@ -39,6 +39,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <thread>
 #include <memory>
@@ -62,6 +63,17 @@ protected:
         QApplication::setActiveWindow(form_.get());
         form_->WaitUntilShown();
         return *form_;
+    }
+
+    // A run on a sample's data with a 3 MB output listing (UTF-8, its last line Windows-1252);
+    // returns the listing's text as a whole read gives it.
+    std::string RunWithALargeListing()
+    {
+        EXPECT_TRUE(QFile::copy(QString(TK_SOURCE_DIR) + "/samples/lorentz2.plt", tmp_.filePath("run.plt")));
+        std::string listing;
+        for (int i = 0; listing.size() < (3 << 20); ++i) listing += " Iteration " + std::to_string(i) + " \xc3\xa4\r\n";
+        std::ofstream(tmp_.filePath("run.out").toStdString(), std::ios::binary) << listing << "Gr\xf6\xdf" "e\r\n";
+        return listing + "Gr\xc3\xb6\xc3\x9f" "e\r\n";
     }
 
     std::array<Colour, 6> Swatches() const
@@ -465,6 +477,80 @@ TEST_F(WindowTest, ALargeListingShowsItsStartAtOnceAndAllOfItInTheEnd)
     EXPECT_EQ(f.tbOutBox->toPlainText(), "next run");
 }
 
+// A line longer than a slice is cut between characters: not inside a UTF-8 sequence, not
+// between the CR and the LF of its end.
+TEST_F(WindowTest, ALineLongerThanASliceKeepsItsCharactersAndLineEnd)
+{
+    frmPlots& f = Open();
+    const std::size_t Slice = 256 * 1024;
+    const struct {
+        const char* Name;
+        std::string Line;
+    } cases[] = {
+        {"CR LF across the slice end", std::string(Slice - 1, 'a') + "\r\nb"},
+        {"two-byte character across the slice end", std::string(Slice - 1, 'a') + "\xc3\xa4" "b"},
+        {"three-byte character across the slice end", std::string(Slice - 2, 'a') + "\xe2\x82\xac" "b"},
+    };
+    for (const auto& c : cases) {
+        f.SetOutputText("summary\r\n" + c.Line);
+        while (f.ListingsLoading()) QCoreApplication::processEvents();
+        EXPECT_TRUE(f.tbOutBox->toPlainText() == QString::fromStdString("summary\n" + c.Line).remove('\r')) << c.Name;
+    }
+}
+
+// The window reads a run's output listing a part at a time: its start is in the box when the
+// run has started, the rest goes in as it is read, and what the run says meanwhile follows it.
+// A line that is not UTF-8 far into the file is decoded as a whole read decodes it.
+TEST_F(WindowTest, ARunsLargeListingIsShownAsItIsRead)
+{
+    const std::string listing = RunWithALargeListing();
+    frmPlots& f = Open();
+    ASSERT_TRUE(Main(f.viewer(), f.registry(), tmp_.filePath("run.plt").toStdString()).Started);
+    EXPECT_LT(f.OutputText().size(), listing.size()) << "not read whole before the run went on";
+    EXPECT_TRUE(f.tbOutBox->toPlainText().contains("= Iteration 0 \u00e4\n Iteration 1 \u00e4\n"));
+    EXPECT_TRUE(f.ListingsLoading());
+    while (f.ListingsLoading()) QCoreApplication::processEvents();
+    const std::string text = f.OutputText();
+    const std::size_t at = text.find(listing);
+    ASSERT_TRUE(at != std::string::npos);
+    const std::string after = "\r\n\tCalling 1st line plot";
+    EXPECT_EQ(text.substr(at + listing.size(), after.size()), after);
+    EXPECT_TRUE(f.tbOutBox->toPlainText() == QString::fromStdString(text).remove('\r'));
+}
+
+// A listing still going in stops with its run: another run opened, or the window closed.
+TEST_F(WindowTest, AListingStillGoingInStopsWithItsRun)
+{
+    RunWithALargeListing();
+    ASSERT_TRUE(QFile::copy(QString(TK_SOURCE_DIR) + "/samples/sine2.plt", tmp_.filePath("next.plt")));
+    std::ofstream(tmp_.filePath("next.out").toStdString(), std::ios::binary) << "next run's listing\r\n";
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close ? "window closed" : "another run opened");
+        frmPlots& f = Open();
+        ASSERT_TRUE(Main(f.viewer(), f.registry(), tmp_.filePath("run.plt").toStdString()).Started);
+        ASSERT_TRUE(f.ListingsLoading());
+        if (close) {
+            f.close();
+        } else {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(tmp_.filePath("next.plt"))});
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&f, &enter);
+            QApplication::sendEvent(&f, &dropped);
+            QTest::mouseClick(f.cmdPlotResults, Qt::LeftButton);
+        }
+        const std::string before = f.OutputText();
+        while (f.ListingsLoading()) QCoreApplication::processEvents();
+        EXPECT_TRUE(f.OutputText() == before) << "nothing more was read";
+        EXPECT_TRUE(f.tbOutBox->toPlainText() == QString::fromStdString(before).remove('\r'));
+        if (!close) {
+            EXPECT_EQ(before.find("Iteration"), std::string::npos);
+            EXPECT_NE(before.find("next run's listing\r\n\r\n\tCalling 1st line plot"), std::string::npos);
+        }
+    }
+}
+
 TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
 {
     frmPlots& f = Open();
@@ -472,6 +558,9 @@ TEST_F(WindowTest, ListingsShowLineBreaksAndKeepTheText)
     f.AppendOutput("\r\n\tCalling 1st line plot");
     EXPECT_EQ(f.OutputText(), "first\r\nsecond\r\n\tCalling 1st line plot");
     EXPECT_EQ(f.tbOutBox->toPlainText(), "first\nsecond\n\tCalling 1st line plot");
+    // A line that is not UTF-8 (a file name in a notice) leaves the other lines as they are.
+    f.SetOutputText("Gr\xc3\xb6\xc3\x9f" "e\r\nin ... /tmp/m\xe4rz.out");
+    EXPECT_EQ(f.tbOutBox->toPlainText(), QString::fromUtf8("Gr\xc3\xb6\xc3\x9f" "e\nin ... /tmp/m\xc3\xa4rz.out"));
     f.SetInputText("a\rb\r\n");
     EXPECT_EQ(f.tbInBox->toPlainText(), "a\nb\n");
     EXPECT_TRUE(f.tbOutBox->isReadOnly());
