@@ -1,12 +1,10 @@
 #include "plots/render/PngEncoder.h"
 
-#include <libdeflate.h>
-#include <zlib.h>
+#include <isa-l/crc.h>
+#include <isa-l/igzip_lib.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace plots {
@@ -15,8 +13,10 @@ namespace {
 
 constexpr unsigned char Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr unsigned char FilterUp = 2;
-// A band is worth a thread of its own only when it has this many rows at least.
-constexpr int LeastRowsPerBand = 64;
+// Rows are filtered into a buffer this many at a time and handed to the compressor.
+constexpr int RowsPerPiece = 32;
+// The compressed stream grows by this much whenever the compressor fills it.
+constexpr std::size_t OutputStep = 64 * 1024;
 // Compressed data goes into IDAT chunks of at most this size.
 constexpr std::size_t MostChunkBytes = 1 << 20;
 
@@ -32,107 +32,97 @@ void PutChunk(std::string& out, const char type[4], const char* data, std::size_
     const std::size_t start = out.size();
     out.append(type, 4);
     if (size > 0) out.append(data, size);
-    PutUint32(out, libdeflate_crc32(0, out.data() + start, size + 4));
+    // The gzip CRC-32 is the one PNG uses.
+    PutUint32(out, crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(out.data() + start), size + 4));
 }
 
-// One row of the picture as PNG samples: R, G, B (and A) bytes.
-void RowSamples(const QImage& picture, int y, bool alpha, unsigned char* out)
+// The row filter is compiled twice on x86-64, for the baseline and for AVX2 where the processor
+// has it (half the time per picture); the program picks one as it starts.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ROW_FILTER_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define ROW_FILTER_CLONES
+#endif
+
+// One row of the picture as PNG samples (R, G, B and A when `alpha`) through the Up filter: each
+// sample less the one above it, led by the filter's number. A plot's flat areas become zeros.
+// The pixels are subtracted byte by byte first (whole vectors at a time), then the differences
+// are picked apart into samples; `difference` holds a row.
+ROW_FILTER_CLONES void FilteredRow(const QRgb* in, const QRgb* above, int w, bool alpha, QRgb* difference, unsigned char* out)
 {
-    const QRgb* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-    const int w = picture.width();
+    *out++ = FilterUp;
+    const auto* a = reinterpret_cast<const unsigned char*>(in);
+    const auto* b = reinterpret_cast<const unsigned char*>(above);
+    auto* d = reinterpret_cast<unsigned char*>(difference);
+    for (std::size_t i = 0; i < std::size_t(w) * sizeof(QRgb); ++i) d[i] = static_cast<unsigned char>(a[i] - b[i]);
     if (alpha) {
         for (int x = 0; x < w; ++x, out += 4) {
-            out[0] = static_cast<unsigned char>(qRed(in[x]));
-            out[1] = static_cast<unsigned char>(qGreen(in[x]));
-            out[2] = static_cast<unsigned char>(qBlue(in[x]));
-            out[3] = static_cast<unsigned char>(qAlpha(in[x]));
+            out[0] = static_cast<unsigned char>(qRed(difference[x]));
+            out[1] = static_cast<unsigned char>(qGreen(difference[x]));
+            out[2] = static_cast<unsigned char>(qBlue(difference[x]));
+            out[3] = static_cast<unsigned char>(qAlpha(difference[x]));
         }
         return;
     }
     for (int x = 0; x < w; ++x, out += 3) {
-        out[0] = static_cast<unsigned char>(qRed(in[x]));
-        out[1] = static_cast<unsigned char>(qGreen(in[x]));
-        out[2] = static_cast<unsigned char>(qBlue(in[x]));
+        out[0] = static_cast<unsigned char>(qRed(difference[x]));
+        out[1] = static_cast<unsigned char>(qGreen(difference[x]));
+        out[2] = static_cast<unsigned char>(qBlue(difference[x]));
     }
 }
 
-// Rows [First, End) filtered and compressed as a piece of raw deflate data. A band that is not
-// the last ends on a byte boundary without closing the stream, so the pieces can be joined.
-struct Band {
-    int First = 0, End = 0;
-    bool Last = false;
-    std::string Deflated;
-    uLong Adler = 1;  // Adler-32 of the band's filtered rows
-    std::size_t Length = 0;
-    bool Ok = false;
-};
-
-void CompressBand(const QImage& picture, bool alpha, Band& band)
+// The zlib stream of the filtered rows, compressed by ISA-L's fastest level, which packs plot
+// pictures almost as small as zlib's fastest at a tenth of its time. The rows are filtered a
+// piece at a time, so however large the picture, only a few of them are held twice.
+std::string ZlibStream(const QImage& picture, bool alpha)
 {
-    const std::size_t rowBytes = std::size_t(picture.width()) * (alpha ? 4 : 3);
-    std::vector<unsigned char> previous(rowBytes, 0), current(rowBytes), filtered(rowBytes + 1);
-    if (band.First > 0) RowSamples(picture, band.First - 1, alpha, previous.data());
+    const std::size_t rowBytes = std::size_t(picture.width()) * (alpha ? 4 : 3) + 1;
+    std::vector<unsigned char> rows(rowBytes * RowsPerPiece);
+    // The row above the first is all zeros.
+    const std::vector<QRgb> zeros(std::size_t(picture.width()), 0);
+    std::vector<QRgb> difference(std::size_t(picture.width()));
+    auto row = [&picture](int y) { return reinterpret_cast<const QRgb*>(picture.constScanLine(y)); };
+    std::vector<unsigned char> work(ISAL_DEF_LVL1_DEFAULT);
+    isal_zstream z;
+    isal_deflate_init(&z);
+    z.level = 1;
+    z.level_buf = work.data();
+    z.level_buf_size = std::uint32_t(work.size());
+    z.gzip_flag = IGZIP_ZLIB;
+    z.flush = NO_FLUSH;
 
-    z_stream z{};
-    if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return;
-    std::vector<unsigned char> out(64 * 1024);
-    auto drain = [&](int flush) {
-        z.next_in = filtered.data();
-        z.avail_in = uInt(filtered.size());
+    std::string out;
+    std::size_t used = 0;
+    for (int first = 0; first < picture.height(); first += RowsPerPiece) {
+        const int end = std::min(picture.height(), first + RowsPerPiece);
+        for (int y = first; y < end; ++y)
+            FilteredRow(row(y), y > 0 ? row(y - 1) : zeros.data(), picture.width(), alpha, difference.data(),
+                        rows.data() + rowBytes * std::size_t(y - first));
+        z.next_in = rows.data();
+        z.avail_in = std::uint32_t(rowBytes * std::size_t(end - first));
+        z.end_of_stream = end == picture.height();
         do {
-            z.next_out = out.data();
-            z.avail_out = uInt(out.size());
-            if (deflate(&z, flush) == Z_STREAM_ERROR) return false;
-            band.Deflated.append(reinterpret_cast<const char*>(out.data()), out.size() - z.avail_out);
-        } while (z.avail_out == 0 || z.avail_in > 0);
-        return true;
-    };
-
-    bool ok = true;
-    for (int y = band.First; y < band.End && ok; ++y) {
-        RowSamples(picture, y, alpha, current.data());
-        filtered[0] = FilterUp;
-        for (std::size_t i = 0; i < rowBytes; ++i) filtered[i + 1] = static_cast<unsigned char>(current[i] - previous[i]);
-        band.Adler = libdeflate_adler32(std::uint32_t(band.Adler), filtered.data(), filtered.size());
-        band.Length += filtered.size();
-        const bool lastRow = y + 1 == band.End;
-        ok = drain(!lastRow ? Z_NO_FLUSH : band.Last ? Z_FINISH : Z_SYNC_FLUSH);
-        std::swap(previous, current);
+            if (used == out.size()) out.resize(out.size() + OutputStep);
+            z.next_out = reinterpret_cast<unsigned char*>(out.data()) + used;
+            z.avail_out = std::uint32_t(out.size() - used);
+            if (isal_deflate(&z) != COMP_OK) return {};
+            used = out.size() - z.avail_out;
+        } while (z.avail_in > 0 || (z.end_of_stream && z.internal_state.state != ZSTATE_END));
     }
-    deflateEnd(&z);
-    band.Ok = ok;
+    out.resize(used);
+    return out;
 }
 
 }  // namespace
 
-std::string EncodePng(const QImage& source, int bands)
+std::string EncodePng(const QImage& source)
 {
     if (source.isNull() || source.width() <= 0 || source.height() <= 0) return {};
     const bool alpha = source.hasAlphaChannel();
     const QImage::Format format = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     const QImage picture = source.format() == format ? source : source.convertToFormat(format);
-
-    if (bands <= 0) bands = int(std::max(1u, std::thread::hardware_concurrency()));
-    bands = std::clamp(picture.height() / LeastRowsPerBand, 1, bands);
-    std::vector<Band> parts(static_cast<std::size_t>(bands));
-    for (int i = 0; i < bands; ++i) {
-        Band& b = parts[std::size_t(i)];
-        b.First = int(std::int64_t(picture.height()) * i / bands);
-        b.End = int(std::int64_t(picture.height()) * (i + 1) / bands);
-        b.Last = i + 1 == bands;
-    }
-    {
-        std::vector<std::jthread> helpers;
-        std::size_t started = 1;
-        try {
-            for (; started < parts.size(); ++started)
-                helpers.emplace_back([&picture, alpha, &band = parts[started]] { CompressBand(picture, alpha, band); });
-        } catch (const std::system_error&) {
-            // No more threads to be had: the bands left are compressed here.
-        }
-        CompressBand(picture, alpha, parts[0]);
-        for (std::size_t i = started; i < parts.size(); ++i) CompressBand(picture, alpha, parts[i]);
-    }
+    const std::string stream = ZlibStream(picture, alpha);
+    if (stream.empty()) return {};
 
     std::string png(reinterpret_cast<const char*>(Signature), sizeof Signature);
     std::string header;
@@ -149,16 +139,6 @@ std::string EncodePng(const QImage& source, int bands)
         phys += char(1);  // per metre
         PutChunk(png, "pHYs", phys.data(), phys.size());
     }
-
-    // One zlib stream: its header, the bands' pieces in order, the Adler-32 of all rows.
-    std::string stream("\x78\x01", 2);
-    uLong adler = 1;
-    for (const Band& b : parts) {
-        if (!b.Ok) return {};
-        stream += b.Deflated;
-        adler = adler32_combine(adler, b.Adler, z_off_t(b.Length));
-    }
-    PutUint32(stream, std::uint32_t(adler));
     for (std::size_t at = 0; at < stream.size(); at += MostChunkBytes)
         PutChunk(png, "IDAT", stream.data() + at, std::min(MostChunkBytes, stream.size() - at));
     PutChunk(png, "IEND", nullptr, 0);

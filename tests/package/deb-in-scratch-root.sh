@@ -17,7 +17,7 @@ fail() { echo "FAILED: $*"; exit 1; }
 deb=$(BUILD_DIR=$build "$src/scripts/package.sh" --no-build "$work/out" | tail -n 1)
 [ -f "$deb" ] || fail "scripts/package.sh named no package: $deb"
 depends=", $(dpkg-deb -f "$deb" Depends),"
-for needed in libqt6widgets6 libqt6svg6 libdeflate0 zlib1g libc6 qt6-qpa-plugins xdg-utils; do
+for needed in libqt6widgets6 libqt6svg6 libisal2 libc6 qt6-qpa-plugins xdg-utils; do
   [[ $depends == *", $needed "* || $depends == *", $needed,"* ]] || fail "Depends lacks $needed:$depends"
 done
 
