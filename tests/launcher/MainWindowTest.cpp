@@ -317,8 +317,9 @@ TEST(LauncherWindows, IntroAndAboutTextsAreWholeAndTheIntroFitsItsScreen)
     for (const QSize screen : {QSize(3840, 2141), QSize(400, 281), QSize(640, 461), QSize(320, 200)}) {
         intro->FitTo(screen);
         QApplication::processEvents();
-        if (screen.width() > 1000)
+        if (screen.width() > 1000) {
             EXPECT_EQ(intro->size(), QSize(520, 330)) << "the designed size where the screen has room";
+        }
         EXPECT_LE(intro->width(), screen.width());
         EXPECT_LE(intro->height(), screen.height());
         for (const std::string& cut : tktest::CutTexts(intro))

@@ -205,8 +205,8 @@ TEST_F(StoreTest, NamesMatchAsFileNamesDo)
         {"\xc3\x84rger", "\xc3\xa4RGER", true},         // UTF-8 letters fold
         {"\xc4rger", "\xe4rger", false},                  // Windows-1252 bytes do not
         {"\xc4RGER", "\xc4rger", true},                   // but their ASCII letters do
-        {"\xe0\x80\x80a", "\xe0\x80\x80A", true},         // an overlong form is no UTF-8
-        {"\xe0\x80\x80a", "\xc3\xa0\xc2\x80\xc2\x80a", false},
+        {"\xe0\x80\x80" "a", "\xe0\x80\x80" "A", true},         // an overlong form is no UTF-8
+        {"\xe0\x80\x80" "a", "\xc3\xa0\xc2\x80\xc2\x80" "a", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Asked);
