@@ -30,10 +30,12 @@ Listing ReadListing(const std::string& path)
     return listing;
 }
 
-ListingReader::ListingReader(const std::string& path) : opened_(in_.Open(tk::ResolvePath(path)))
+ListingReader::ListingReader(const std::string& path)
 {
+    const std::string resolved = tk::ResolvePath(path);
+    opened_ = in_.Open(resolved);
     std::error_code error;
-    if (opened_) fileBytes_ = std::filesystem::file_size(tk::ResolvePath(path), error);
+    if (opened_) fileBytes_ = std::filesystem::file_size(resolved, error);
     if (error) fileBytes_ = 0;
 }
 

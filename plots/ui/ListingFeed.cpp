@@ -52,7 +52,7 @@ void ListingFeed::Hold()
 void ListingFeed::Release()
 {
     held_ = false;
-    if (!std::exchange(stale_, false) && !more_) return;
+    if (!std::exchange(stale_, false)) return;
     // Replacing ends a Follow; a text still being read goes on from what is in.
     auto more = std::move(more_);
     Replaced();
