@@ -3,9 +3,9 @@
 # which sees the libraries loaded later too) and checks what was mapped: no command without a
 # window maps Qt's widgets or printing or the window's library; the window maps them, found
 # beside the program through a link to it as the launcher's copy has; a program without its
-# library, or with a damaged one (cut short, not a library, without
-# the window's entry), says so and ends with exit 1, and never takes a library from
-# the working directory or from LD_LIBRARY_PATH.
+# library, or with a damaged one (cut short, not a library, without the window's entry), says
+# so and ends with exit 1, and never takes a library from the working directory or from
+# LD_LIBRARY_PATH. The library exports its entry alone.
 #   window-library.sh PLOTS SAMPLES_DIR
 set -uo pipefail
 plots=$1
@@ -21,6 +21,10 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 [ -f "$module" ] || fail "no window library beside $plots"
 run=$samples/tunewave.plt
+# The library's copy of the core and the shared code stays its own: it offers the program its
+# entry and nothing else, so no code or state of the one stands in for the other's.
+exported=$(nm -D --defined-only "$module" | awk '{ print $NF }')
+[ "$exported" = plots_window_main ] || fail "the window library exports more than its entry: $(echo "$exported" | head -n 5)"
 window_only='libQt6Widgets|libQt6PrintSupport|plots-window'
 
 # The files a run mapped, one per line, from its LD_DEBUG log.
