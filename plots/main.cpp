@@ -17,9 +17,9 @@
 #include <vector>
 
 #include <dlfcn.h>
-#include <elf.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,9 +29,10 @@ namespace {
 std::string ProgramDir()
 {
     char path[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) {
-        std::fprintf(stderr, "plots: cannot find its own file (/proc/self/exe): %s\n", std::strerror(errno));
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path);
+    if (n <= 0 || n == ssize_t(sizeof path)) {
+        std::fprintf(stderr, "plots: cannot find its own file (/proc/self/exe): %s\n",
+                     n <= 0 ? std::strerror(errno) : "its name is too long");
         return {};
     }
     const std::string self(path, std::size_t(n));
@@ -45,20 +46,22 @@ std::string CutShort(const std::string& path, off_t size)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::strerror(errno);
-    Elf64_Ehdr header{};
+    ElfW(Ehdr) header{};
     std::string problem;
+    // An ELF file of another class or with other headers is dlopen's to refuse.
     if (::pread(fd, &header, sizeof header, 0) == ssize_t(sizeof header) &&
-        std::memcmp(header.e_ident, ELFMAG, SELFMAG) == 0 && header.e_ident[EI_CLASS] == ELFCLASS64 &&
-        header.e_phentsize == sizeof(Elf64_Phdr)) {
-        std::vector<Elf64_Phdr> segments(header.e_phnum);
-        const auto bytes = ssize_t(segments.size() * sizeof(Elf64_Phdr));
-        if (header.e_phoff > Elf64_Off(size) || ::pread(fd, segments.data(), bytes, off_t(header.e_phoff)) != bytes) {
+        std::memcmp(header.e_ident, ELFMAG, SELFMAG) == 0 &&
+        header.e_ident[EI_CLASS] == (sizeof(void*) == 8 ? ELFCLASS64 : ELFCLASS32) &&
+        header.e_phentsize == sizeof(ElfW(Phdr))) {
+        std::vector<ElfW(Phdr)> segments(header.e_phnum);
+        const auto bytes = ssize_t(segments.size() * sizeof(ElfW(Phdr)));
+        if (header.e_phoff > ElfW(Off)(size) || ::pread(fd, segments.data(), bytes, off_t(header.e_phoff)) != bytes) {
             problem = "its header is cut short";
         } else {
-            Elf64_Off end = 0;
-            for (const Elf64_Phdr& s : segments)
-                if (s.p_type == PT_LOAD) end = std::max(end, s.p_offset + s.p_filesz);
-            if (end > Elf64_Off(size))
+            ElfW(Off) end = 0;
+            for (const ElfW(Phdr)& s : segments)
+                if (s.p_type == PT_LOAD) end = std::max<ElfW(Off)>(end, s.p_offset + s.p_filesz);
+            if (end > ElfW(Off)(size))
                 problem = "it is cut short: " + std::to_string(size) + " bytes of " + std::to_string(end);
         }
     }
@@ -81,7 +84,10 @@ int RunWindow(int argc, char** argv, const std::string& tail)
         if (::stat(place.c_str(), &st) != 0) continue;
         std::string problem = CutShort(place, st.st_size);
         void* library = problem.empty() ? ::dlopen(place.c_str(), RTLD_LAZY | RTLD_LOCAL) : nullptr;
-        if (problem.empty() && !library) problem = ::dlerror();
+        if (problem.empty() && !library) {
+            const char* why = ::dlerror();
+            problem = why ? why : "dlopen failed";
+        }
         auto* entry = library ? reinterpret_cast<WindowMain>(::dlsym(library, "plots_window_main")) : nullptr;
         if (library && !entry) problem = "it has no entry plots_window_main";
         if (!problem.empty()) {

@@ -86,6 +86,7 @@ while IFS='|' read -r label beside says; do
   case $beside in
   none) ;;
   cut) head -c 4096 "$module" > "$dir/plots-window.so" ;;
+  header) head -c 100 "$module" > "$dir/plots-window.so" ;;
   text) for _ in $(seq 1 100); do echo 'not a library'; done > "$dir/plots-window.so" ;;
   other) cp "$qt_core" "$dir/plots-window.so" ;;
   esac
@@ -100,6 +101,7 @@ while IFS='|' read -r label beside says; do
 done <<EOF2
 missing|none|is neither in
 cut-short|cut|cannot be loaded: it is cut short
+cut-in-its-header|header|cannot be loaded: its header is cut short
 not-a-library|text|cannot be loaded: .*invalid ELF header
 without-entry|other|cannot be loaded: it has no entry plots_window_main
 EOF2
