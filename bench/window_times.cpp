@@ -1,16 +1,16 @@
 // Times the plot window on a real display: from the start of the process to the first plot
 // painted in the window, and from a resize of the window to the last picture it paints for the
-// new size. The window is the program's own (the viewer's entry, with its settings store and
-// start-up), watched from outside by an event filter: a picture counts when the plot control
-// has painted a plot drawn at the control's size.
+// new size. The program is the viewer's own, laid out as it is (bench/CMakeLists.txt): the
+// program's entry loads the window's library, here with a watch built in, which looks on from
+// outside the window by an event filter: a picture counts when the plot control has painted a
+// plot drawn at the control's size.
 //
-// usage: BENCH_START_NS=... window_times PLOTFILE [RESIZES]   (default 10 resizes; 0: the first
-//   plot only, then the viewer ends)
+// usage: BENCH_START_NS=... [BENCH_RESIZES=N] window_times PLOTFILE   (default 10 resizes; 0: the
+//   first plot only, then the viewer ends)
 //   BENCH_START_NS: the monotonic clock, in nanoseconds, when the process was started (the
-//   driver bench/window.sh sets it); without it the time counts from main.
+//   driver bench/window.sh sets it); without it the time counts from the window's start.
 // Prints "first plot MS" and one "resize MS" line per resize, then ends the viewer.
 #include "plots/ui/PictureBox.h"
-#include "plots/ui/ViewerApp.h"
 #include "plots/ui/frmPlots.h"
 
 #include <QApplication>
@@ -89,6 +89,9 @@ Watch* watch = nullptr;
 
 void WatchPaints()
 {
+    const char* started = std::getenv("BENCH_START_NS");
+    startMs = started ? std::strtod(started, nullptr) / 1e6 : NowMs();
+    if (const char* n = std::getenv("BENCH_RESIZES")) resizes = std::atoi(n);
     watch = new Watch;
     qApp->installEventFilter(watch);
 }
@@ -96,15 +99,3 @@ void WatchPaints()
 }  // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(WatchPaints)
-
-int main(int argc, char** argv)
-{
-    const char* started = std::getenv("BENCH_START_NS");
-    startMs = started ? std::strtod(started, nullptr) / 1e6 : NowMs();
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: window_times PLOTFILE [RESIZES]\n");
-        return 2;
-    }
-    if (argc > 2) resizes = std::atoi(argv[2]);
-    return RunViewer(2, argv, argv[1]);
-}

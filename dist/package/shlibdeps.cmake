@@ -1,7 +1,7 @@
 # Run by CPack before it packs (CPACK_PROJECT_CONFIG_FILE): the libraries' packages of the two
-# programs, from dpkg-shlibdeps, added to the package's fixed dependencies. CPack's own
-# dependency search starts two processes for every file of the package to find the programs
-# among the examples; here the programs are known.
+# programs and of the viewer's window library, from dpkg-shlibdeps, added to the package's
+# fixed dependencies. CPack's own dependency search starts two processes for every file of the
+# package to find the programs among the examples; here the programs are known.
 file(STRINGS "${CPACK_TK_PROGRAMS_FILE}" programs)
 set(work "${CPACK_TOPLEVEL_DIRECTORY}/shlibdeps")
 file(MAKE_DIRECTORY "${work}/debian")

@@ -13,7 +13,8 @@ manifest=$root/Pitchwell/demos/.installed-examples.sha256
 fail() { echo "FAILED: $*"; exit 1; }
 
 "$src/scripts/install.sh" "$build" "$root" > "$work/first"
-[ -x "$root/plots" ] && [ -x "$root/Pitchwell/Pitchwell-video" ] || fail "the programs were not installed"
+[ -x "$root/plots" ] && [ -f "$root/plots-window.so" ] && [ -x "$root/Pitchwell/Pitchwell-video" ] ||
+  fail "the programs were not installed"
 diff -r "$src/Pitchwell/demos/all" "$all" || fail "the first installation differs from the examples"
 
 # Each case: a change made between the two installations, and what the second one must leave.

@@ -4,7 +4,8 @@
 # scratch root (dpkg -x) and runs both programs from there: the viewer checks and exports an
 # example run; the launcher, started headless, makes its writable copy of the examples in the
 # user's data directory and runs there; the real xdg-open, with no desktop known, opens a .plt
-# in the package's viewer. Nothing is written under the root's /usr.
+# in the package's viewer, which loads its window from the package. Nothing is written under
+# the root's /usr.
 #   deb-in-scratch-root.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 src=$1
@@ -25,7 +26,8 @@ root=$work/root
 dpkg -x "$deb" "$root"
 usr=$root/usr
 touch "$work/unpacked"
-for file in bin/plots bin/Pitchwell-video share/tk-tools/Pitchwell/demos/all/Damper.qz \
+window_library=lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/tk-tools/plots-window.so
+for file in bin/plots bin/Pitchwell-video $window_library share/tk-tools/Pitchwell/demos/all/Damper.qz \
             share/icons/hicolor/128x128/apps/quazelle-plots.png share/man/man1/plots.1.gz; do
   [ -f "$usr/$file" ] || fail "the package has no /usr/$file"
 done
@@ -102,6 +104,13 @@ for _ in $(seq 1 300); do
   sleep 0.1
 done
 [ -n "$viewer" ] || fail "xdg-open did not start the package's viewer on run.plt"
+# Its window comes from the package's library.
+for _ in $(seq 1 300); do
+  grep -q " $usr/$window_library\$" "/proc/$viewer/maps" 2>/dev/null && break
+  kill -0 "$viewer" 2>/dev/null || fail "the viewer ended without its window"
+  sleep 0.1
+done
+grep -q " $usr/$window_library\$" "/proc/$viewer/maps" || fail "the viewer did not load /usr/$window_library"
 kill "$viewer"
 wait "$opener" 2>/dev/null || true
 

@@ -74,6 +74,7 @@ unset XDG_CURRENT_DESKTOP DE DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESS
 for install in "plain" "with blank"; do
   mkdir -p "$work/$install/Pitchwell"
   cp "$plots" "$work/$install/plots"
+  cp "$(dirname "$plots")/plots-window.so" "$work/$install/"
   # The installer wants the launcher too; it is never started here.
   printf '#!/bin/sh\nexit 0\n' > "$work/$install/Pitchwell/Pitchwell-video"
   chmod +x "$work/$install/Pitchwell/Pitchwell-video"

@@ -40,7 +40,7 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/ho
 export TK_TOOLS_ROOT=$work/tk-tools TOOLS_VB_ROOT=$work/tools.vb XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$TK_TOOLS_ROOT/Pitchwell"
 chmod 700 "$XDG_RUNTIME_DIR"
-cp "$plots" "$TK_TOOLS_ROOT/plots"
+cp "$plots" "$(dirname "$plots")/plots-window.so" "$TK_TOOLS_ROOT/"
 cp "$launcher" "$TK_TOOLS_ROOT/Pitchwell/Pitchwell-video"
 
 # Each wait below ends as soon as what it waits for has happened; the limit only ends a wait
