@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace plots {
 
@@ -79,7 +80,98 @@ private:
     std::vector<int> lo_, hi_;
 };
 
+// Dashes lie within this many pixels of the image (the surface cuts its lines to the picture).
+constexpr double FarthestDashPx = 1e7;
+
+// std::floor of a coordinate within FarthestDashPx, without a call into the maths library.
+double FloorOf(double v)
+{
+    const double whole = double(static_cast<long long>(v));
+    return whole > v ? whole - 1 : whole;
+}
+
+// Whether the engine's rounding decides if a pixel whose centre lies at v is in or out.
+bool NearCentre(double v) { return std::fabs(v - FloorOf(v) - 0.5) < 1e-6; }
+
+// The pixels from the first whose centre lies after lo to the last whose centre lies at or
+// before hi, within 0 and size.
+void CentresIn(double lo, double hi, int size, int& first, int& last)
+{
+    first = std::max(0, int(FloorOf(lo + 0.5)));
+    last = std::min(size - 1, int(FloorOf(hi - 0.5)));
+}
+
+// The pixel rectangle of a whole dash along an axis, or none when it lies off the image.
+struct DashPixels {
+    int Left, Top, Right, Bottom;
+};
+std::optional<DashPixels> PixelsOfDash(const QLineF& dash, int width, QSize image)
+{
+    const bool across = dash.y1() == dash.y2();  // runs across the image, else down it
+    const double a1 = across ? dash.x1() : dash.y1(), a2 = across ? dash.x2() : dash.y2();
+    const double middle = across ? dash.y1() : dash.x1();
+    const double lo = std::min(a1, a2), hi = std::max(a1, a2);
+    const double side = middle - width / 2.0, otherSide = middle + width / 2.0;
+    if (NearCentre(lo) || NearCentre(hi) || NearCentre(side) || NearCentre(otherSide)) return std::nullopt;
+    DashPixels px{0, 0, -1, -1};
+    if (across) {
+        CentresIn(lo, hi, image.width(), px.Left, px.Right);
+        CentresIn(side, otherSide, image.height(), px.Top, px.Bottom);
+    } else {
+        CentresIn(side, otherSide, image.width(), px.Left, px.Right);
+        CentresIn(lo, hi, image.height(), px.Top, px.Bottom);
+    }
+    return px;
+}
+
 }  // namespace
+
+bool PaintAxisDashes(QImage& image, const QLineF& line, int width, const QList<qreal>& pattern, QRgb colour,
+                     const std::function<void(const QLineF&)>& strokeLast)
+{
+    if (width < 2 || width > MostDashWidth || image.format() != QImage::Format_RGB32 || !image.isDetached())
+        return false;
+    if (line.p1() == line.p2()) return true;  // a flat-capped pen paints nothing there
+    if (line.x1() != line.x2() && line.y1() != line.y2()) return false;
+    const QRectF within(-FarthestDashPx, -FarthestDashPx, 2 * FarthestDashPx, 2 * FarthestDashPx);
+    if (!within.contains(line.p1()) || !within.contains(line.p2())) return false;
+    qreal patternLength = 0;
+    for (const qreal step : pattern) patternLength += step;
+    if (pattern.isEmpty() || !(patternLength > 0)) return false;
+    // The dashes as the engine walks them (QLineF's own arithmetic, so the ends are its ends).
+    QLineF rest = line;
+    qreal length = rest.length();
+    if (!std::isfinite(length) || length / (patternLength * width) > 1000) return false;
+    std::vector<DashPixels> whole;
+    std::optional<QLineF> last;
+    qsizetype step = 0;
+    bool inDash = true;
+    while (length > 0) {
+        const qreal dash = pattern.at(step) * width;
+        if (dash >= length) {
+            if (inDash) last = rest;
+            break;
+        }
+        QLineF piece = rest;
+        piece.setLength(dash);
+        rest.setP1(piece.p2());
+        length -= dash;
+        if (inDash) {
+            const auto pixels = PixelsOfDash(piece, width, image.size());
+            if (!pixels) return false;
+            if (pixels->Left <= pixels->Right && pixels->Top <= pixels->Bottom) whole.push_back(*pixels);
+        }
+        inDash = !inDash;
+        if (++step >= pattern.size()) step = 0;
+    }
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (const DashPixels& px : whole)
+        for (int y = px.Top; y <= px.Bottom; ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + px.Left, px.Right - px.Left + 1, colour);
+    if (last) strokeLast(*last);
+    return true;
+}
 
 bool LineReductionApplies(int width) { return width == 2 || width == 3; }
 

@@ -470,9 +470,23 @@ QPainter& ImageSurface::LinePainter()
     return p;
 }
 
+bool ImageSurface::PlainPainting(const QPainter& p) const
+{
+    return !SmoothLines() && p.transform().isIdentity() && !p.hasClipping() && image_.devicePixelRatio() == 1;
+}
+
 void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset)
 {
     QPainter& p = LinePainter();
+    // A dotted grid line's dashes are filled here, pixel for pixel as the engine would stroke
+    // them one by one.
+    if (style != DashSolid && dashOffset == 0 && PlainPainting(p) &&
+        PaintAxisDashes(image_, QLineF(a, b), width, LinePen(c, style, width, 0).dashPattern(), ToQColor(c).rgb(),
+                        [&](const QLineF& last) {
+                            SetPen(c, DashSolid, width, 0);
+                            p.drawLine(last);
+                        }))
+        return;
     SetPen(c, style, width, dashOffset);
     p.drawLine(a, b);
 }
@@ -486,9 +500,7 @@ bool ImageSurface::SolidLinesPx(const std::vector<QLineF>& lines, Colour c, int 
     SetPen(c, DashSolid, width, 0);
     auto stroke = [&](const QLineF* from, int count) { p.drawLines(from, count); };
     // Smooth lines blend into pixels beyond those an aliased line fills: all are stroked.
-    const bool plain =
-        !SmoothLines() && p.transform().isIdentity() && !p.hasClipping() && image_.devicePixelRatio() == 1;
-    if (curveLines_ == CurveLines::LeaveOutCovered && plain)
+    if (curveLines_ == CurveLines::LeaveOutCovered && PlainPainting(p))
         StrokeCoveredLinesOnce(lines, width, image_, ToQColor(c).rgb(), stroke);
     else if (!lines.empty())
         stroke(lines.data(), int(lines.size()));

@@ -260,6 +260,9 @@ private:
     QPainter& LinePainter();
     void SetPen(Colour c, int style, int width, double dashOffset);
     void EndPainting() const;
+    // Aliased, unturned, unclipped painting on device pixels: where the pixels of a line are
+    // known without the engine.
+    bool PlainPainting(const QPainter& p) const;
 
     mutable QImage image_;
     QImage spare_;  // the picture before, while something else may still hold it
