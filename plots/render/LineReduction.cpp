@@ -101,29 +101,6 @@ void CentresIn(double lo, double hi, int size, int& first, int& last)
     last = std::min(size - 1, int(FloorOf(hi - 0.5)));
 }
 
-// The pixel rectangle of a whole dash along an axis, or none when it lies off the image.
-struct DashPixels {
-    int Left, Top, Right, Bottom;
-};
-std::optional<DashPixels> PixelsOfDash(const QLineF& dash, int width, QSize image)
-{
-    const bool across = dash.y1() == dash.y2();  // runs across the image, else down it
-    const double a1 = across ? dash.x1() : dash.y1(), a2 = across ? dash.x2() : dash.y2();
-    const double middle = across ? dash.y1() : dash.x1();
-    const double lo = std::min(a1, a2), hi = std::max(a1, a2);
-    const double side = middle - width / 2.0, otherSide = middle + width / 2.0;
-    if (NearCentre(lo) || NearCentre(hi) || NearCentre(side) || NearCentre(otherSide)) return std::nullopt;
-    DashPixels px{0, 0, -1, -1};
-    if (across) {
-        CentresIn(lo, hi, image.width(), px.Left, px.Right);
-        CentresIn(side, otherSide, image.height(), px.Top, px.Bottom);
-    } else {
-        CentresIn(side, otherSide, image.width(), px.Left, px.Right);
-        CentresIn(lo, hi, image.height(), px.Top, px.Bottom);
-    }
-    return px;
-}
-
 }  // namespace
 
 bool PaintAxisDashes(QImage& image, const QLineF& line, int width, const QList<qreal>& pattern, QRgb colour,
@@ -138,38 +115,57 @@ bool PaintAxisDashes(QImage& image, const QLineF& line, int width, const QList<q
     qreal patternLength = 0;
     for (const qreal step : pattern) patternLength += step;
     if (pattern.isEmpty() || !(patternLength > 0)) return false;
-    // The dashes as the engine walks them (QLineF's own arithmetic, so the ends are its ends).
-    QLineF rest = line;
-    qreal length = rest.length();
-    if (!std::isfinite(length) || length / (patternLength * width) > 1000) return false;
-    std::vector<DashPixels> whole;
-    std::optional<QLineF> last;
+
+    // Along the line and across it; the engine walks the dashes as QLineF::setLength cuts them
+    // off an axis-aligned line (exactly: its length is |along|, its direction +-1).
+    const bool across = line.y1() == line.y2();  // runs across the image, else down it
+    const double middle = across ? line.y1() : line.x1();
+    const double end = across ? line.x2() : line.y2();
+    double at = across ? line.x1() : line.y1();
+    const double direction = end >= at ? 1 : -1;
+    qreal length = std::fabs(end - at);
+    if (length / (patternLength * width) > 1000) return false;
+    const double side = middle - width / 2.0, otherSide = middle + width / 2.0;
+    if (NearCentre(side) || NearCentre(otherSide)) return false;
+    const int alongSize = across ? image.width() : image.height();
+    int firstSide, lastSide;
+    CentresIn(side, otherSide, across ? image.height() : image.width(), firstSide, lastSide);
+
+    std::vector<std::pair<int, int>> dashes;  // first and last pixel along, of each whole dash
+    std::optional<double> lastFrom;
     qsizetype step = 0;
     bool inDash = true;
     while (length > 0) {
         const qreal dash = pattern.at(step) * width;
         if (dash >= length) {
-            if (inDash) last = rest;
+            if (inDash) lastFrom = at;
             break;
         }
-        QLineF piece = rest;
-        piece.setLength(dash);
-        rest.setP1(piece.p2());
-        length -= dash;
+        const double next = at + dash * direction;
         if (inDash) {
-            const auto pixels = PixelsOfDash(piece, width, image.size());
-            if (!pixels) return false;
-            if (pixels->Left <= pixels->Right && pixels->Top <= pixels->Bottom) whole.push_back(*pixels);
+            const double lo = std::min(at, next), hi = std::max(at, next);
+            if (NearCentre(lo) || NearCentre(hi)) return false;
+            int first, last;
+            CentresIn(lo, hi, alongSize, first, last);
+            if (first <= last) dashes.emplace_back(first, last);
         }
+        at = next;
+        length -= dash;
         inDash = !inDash;
         if (++step >= pattern.size()) step = 0;
     }
-    uchar* const bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    for (const DashPixels& px : whole)
-        for (int y = px.Top; y <= px.Bottom; ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + px.Left, px.Right - px.Left + 1, colour);
-    if (last) strokeLast(*last);
+    if (firstSide <= lastSide) {
+        uchar* const bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
+        const auto row = [&](int y) { return reinterpret_cast<QRgb*>(bits + y * stride); };
+        for (const auto& [first, last] : dashes) {
+            if (across)
+                for (int y = firstSide; y <= lastSide; ++y) std::fill(row(y) + first, row(y) + last + 1, colour);
+            else
+                for (int y = first; y <= last; ++y) std::fill(row(y) + firstSide, row(y) + lastSide + 1, colour);
+        }
+    }
+    if (lastFrom) strokeLast(across ? QLineF(*lastFrom, middle, end, middle) : QLineF(middle, *lastFrom, middle, end));
     return true;
 }
 
