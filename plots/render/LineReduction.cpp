@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace plots {
 
@@ -79,7 +80,94 @@ private:
     std::vector<int> lo_, hi_;
 };
 
+// Dashes lie within this many pixels of the image (the surface cuts its lines to the picture).
+constexpr double FarthestDashPx = 1e7;
+
+// std::floor of a coordinate within FarthestDashPx, without a call into the maths library.
+double FloorOf(double v)
+{
+    const double whole = double(static_cast<long long>(v));
+    return whole > v ? whole - 1 : whole;
+}
+
+// Whether the engine's rounding decides if a pixel whose centre lies at v is in or out.
+bool NearCentre(double v) { return std::fabs(v - FloorOf(v) - 0.5) < 1e-6; }
+
+// The pixels from the first whose centre lies after lo to the last whose centre lies at or
+// before hi, within 0 and size.
+void CentresIn(double lo, double hi, int size, int& first, int& last)
+{
+    first = std::max(0, int(FloorOf(lo + 0.5)));
+    last = std::min(size - 1, int(FloorOf(hi - 0.5)));
+}
+
 }  // namespace
+
+bool PaintAxisDashes(QImage& image, const QLineF& line, int width, const QList<qreal>& pattern, QRgb colour,
+                     const std::function<void(const QLineF&)>& strokeLast)
+{
+    if (width < 2 || width > MostDashWidth || image.format() != QImage::Format_RGB32 || !image.isDetached())
+        return false;
+    if (line.p1() == line.p2()) return true;  // a flat-capped pen paints nothing there
+    if (line.x1() != line.x2() && line.y1() != line.y2()) return false;
+    const QRectF within(-FarthestDashPx, -FarthestDashPx, 2 * FarthestDashPx, 2 * FarthestDashPx);
+    if (!within.contains(line.p1()) || !within.contains(line.p2())) return false;
+    qreal patternLength = 0;
+    for (const qreal step : pattern) patternLength += step;
+    if (pattern.isEmpty() || !(patternLength > 0)) return false;
+
+    // Along the line and across it; the engine walks the dashes as QLineF::setLength cuts them
+    // off an axis-aligned line (exactly: its length is |along|, its direction +-1).
+    const bool across = line.y1() == line.y2();  // runs across the image, else down it
+    const double middle = across ? line.y1() : line.x1();
+    const double end = across ? line.x2() : line.y2();
+    double at = across ? line.x1() : line.y1();
+    const double direction = end >= at ? 1 : -1;
+    qreal length = std::fabs(end - at);
+    if (length / (patternLength * width) > 1000) return false;
+    const double side = middle - width / 2.0, otherSide = middle + width / 2.0;
+    if (NearCentre(side) || NearCentre(otherSide)) return false;
+    const int alongSize = across ? image.width() : image.height();
+    int firstSide, lastSide;
+    CentresIn(side, otherSide, across ? image.height() : image.width(), firstSide, lastSide);
+
+    std::vector<std::pair<int, int>> dashes;  // first and last pixel along, of each whole dash
+    std::optional<double> lastFrom;
+    qsizetype step = 0;
+    bool inDash = true;
+    while (length > 0) {
+        const qreal dash = pattern.at(step) * width;
+        if (dash >= length) {
+            if (inDash) lastFrom = at;
+            break;
+        }
+        const double next = at + dash * direction;
+        if (inDash) {
+            const double lo = std::min(at, next), hi = std::max(at, next);
+            if (NearCentre(lo) || NearCentre(hi)) return false;
+            int first, last;
+            CentresIn(lo, hi, alongSize, first, last);
+            if (first <= last) dashes.emplace_back(first, last);
+        }
+        at = next;
+        length -= dash;
+        inDash = !inDash;
+        if (++step >= pattern.size()) step = 0;
+    }
+    if (firstSide <= lastSide) {
+        uchar* const bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
+        const auto row = [&](int y) { return reinterpret_cast<QRgb*>(bits + y * stride); };
+        for (const auto& [first, last] : dashes) {
+            if (across)
+                for (int y = firstSide; y <= lastSide; ++y) std::fill(row(y) + first, row(y) + last + 1, colour);
+            else
+                for (int y = first; y <= last; ++y) std::fill(row(y) + firstSide, row(y) + lastSide + 1, colour);
+        }
+    }
+    if (lastFrom) strokeLast(across ? QLineF(*lastFrom, middle, end, middle) : QLineF(middle, *lastFrom, middle, end));
+    return true;
+}
 
 bool LineReductionApplies(int width) { return width == 2 || width == 3; }
 

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QLineF>
+#include <QList>
 
 #include <functional>
 #include <vector>
@@ -28,5 +29,18 @@ bool ForEachPossibleColumn(const QLineF& line, int width, QSize image,
 // number of lines stroked.
 std::size_t StrokeCoveredLinesOnce(const std::vector<QLineF>& lines, int width, const QImage& image, QRgb colour,
                                    const std::function<void(const QLineF*, int)>& stroke);
+
+// A dotted or dashed grid line is a few hundred dashes, each of which the engine rasterizes as
+// a line of its own; an axis-aligned dash of an aliased, flat-capped pen is only the pixels whose
+// centres lie in its rectangle (an edge before a centre leaves it out, one after or on it takes it
+// in). Paints an axis-aligned line of such a pen, `width` (2 to MostDashWidth) pixels wide, with
+// the pen's dash pattern (in pen widths) starting at the line's start, into an RGB32 image as the
+// engine strokes it: every whole dash is filled here, the one cut short at the end is left to
+// `strokeLast` (stroked solid, it is that dash). False, with nothing painted, where the engine's
+// rounding would decide (a dash edge within a millionth of a pixel of a centre) or the line is
+// not of this kind.
+constexpr int MostDashWidth = 8;
+bool PaintAxisDashes(QImage& image, const QLineF& line, int width, const QList<qreal>& pattern, QRgb colour,
+                     const std::function<void(const QLineF&)>& strokeLast);
 
 }  // namespace plots

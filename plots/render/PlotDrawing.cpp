@@ -24,6 +24,7 @@ PlotDrawing DrawPlot(const PlotData& data, PlotKind kind, const DisplaySettings&
     // A first pass that draws nothing learns where the axis labels land, so that the titles
     // drawn before them can keep clear of them.
     MeasuringSurface measuring(surface.PixelWidth(), surface.PixelHeight());
+    measuring.ShareTexts(surface);
     AxisState measuredAxis;
     std::string measuredTrace;
     DrawContext first{data, kind, settings, facts, measuring, measuredAxis, measuredTrace};

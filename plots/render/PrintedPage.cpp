@@ -23,7 +23,8 @@ bool PrintPlotPage(QPagedPaintDevice& device, QSize plotSize, const SurfaceDrawi
     QFont font("Arial");
     font.setPointSizeF(11);
     p.setFont(font);
-    const QFontMetricsF fm(font, p.device());
+    FontTexts texts(font, p.device());
+    const QFontMetricsF& fm = texts.Metrics();
 
     // The painter's origin is the printable area's top-left corner. The caption line is kept
     // inside the printable area, so a tall plot leaves room for it below.
@@ -39,7 +40,7 @@ bool PrintPlotPage(QPagedPaintDevice& device, QSize plotSize, const SurfaceDrawi
         draw(surface);
     }
     p.setPen(Qt::black);
-    PaintTextWithTabs(p, QPointF(area.left(), area.top() + size.height()), QString::fromStdString(caption), fm,
+    PaintTextWithTabs(p, QPointF(area.left(), area.top() + size.height()), QString::fromStdString(caption), texts,
                       area.left());
     return p.end();
 }

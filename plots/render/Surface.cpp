@@ -1,7 +1,6 @@
 #include "plots/render/Surface.h"
 
 #include "plots/render/LineReduction.h"
-#include "plots/render/ShapedTexts.h"
 #include "plots/render/TabbedText.h"
 
 #include <QFontMetricsF>
@@ -199,16 +198,14 @@ void Surface::Print(const std::string& text)
     callY1_ = curY_;
     const QString q = QString::fromStdString(text);
     TextPx(QPointF(ToPixelX(curX_), ToPixelY(curY_)), q, f, fore_, font_.AngleDegrees);
-    // The font made above is the last one made: its line height is measured once.
-    if (lastFont_->LineHeightPx < 0) lastFont_->LineHeightPx = QFontMetricsF(f, MetricsDevice()).height();
-    const double lineHeightPx = lastFont_->LineHeightPx;
+    const double lineHeightPx = TextsOf(f)->Height();
     curX_ = left_;
     curY_ += PixelsToUnitsY(lineHeightPx);
 }
 
 double Surface::TextWidthPx(const QString& text, const QFont& f) const
 {
-    return TabbedTextWidth(text, QFontMetricsF(f, MetricsDevice()));
+    return TabbedTextWidth(text, *TextsOf(f));
 }
 
 double Surface::TextWidth(const std::string& text) const
@@ -218,36 +215,30 @@ double Surface::TextWidth(const std::string& text) const
 
 QRectF Surface::TextBoxPx(const std::string& text) const
 {
-    const QFont f = MakeQFont(font_);
-    const QFontMetricsF fm(f, MetricsDevice());
+    FontTexts& texts = *TextsOf(MakeQFont(font_));
     const QString q = QString::fromStdString(text);
     const QPointF at(ToPixelX(curX_), ToPixelY(curY_));
-    const double width = TabbedTextEnd(q, fm, at.x(), 0) - at.x();
+    const double width = TabbedTextEnd(q, texts, at.x(), 0) - at.x();
     // A quarter turn upward: the text runs up from its start, its height to the right.
-    if (font_.AngleDegrees == 90) return QRectF(at.x(), at.y() - width, fm.height(), width);
-    return QRectF(at.x(), at.y(), width, fm.height());
+    if (font_.AngleDegrees == 90) return QRectF(at.x(), at.y() - width, texts.Height(), width);
+    return QRectF(at.x(), at.y(), width, texts.Height());
 }
 
 QRectF Surface::TextInkPx(const std::string& text, double measureToPx, bool heightsBeyond) const
 {
-    const QFont f = MakeQFont(font_);
-    const QFontMetricsF fm(f, MetricsDevice());
-    // A legend's lines are measured to fit, then again where they are printed, in one font.
-    if (!inkPieces_ || !(inkPieces_->Font == f) || inkPieces_->Device != MetricsDevice())
-        inkPieces_ = MeasuredPieces{f, MetricsDevice(), {}};
-    PieceMeasures* known = &inkPieces_->Pieces;
+    FontTexts& texts = *TextsOf(MakeQFont(font_));
     const QString q = QString::fromStdString(text);
     const QPointF at(ToPixelX(curX_), ToPixelY(curY_));
     if (font_.AngleDegrees == 90) {
-        const QRectF ink = TabbedTextInk(q, fm, 0, 0, std::numeric_limits<double>::infinity(), true, known);
+        const QRectF ink = TabbedTextInk(q, texts, 0, 0);
         return QRectF(at.x() + ink.top(), at.y() - ink.right(), ink.height(), ink.width());
     }
-    return TabbedTextInk(q, fm, at.x(), 0, measureToPx, heightsBeyond, known).translated(0, at.y());
+    return TabbedTextInk(q, texts, at.x(), 0, measureToPx, heightsBeyond).translated(0, at.y());
 }
 
 double Surface::TextHeight(const std::string&) const
 {
-    return std::abs(PixelsToUnitsY(QFontMetricsF(MakeQFont(font_), MetricsDevice()).height()));
+    return std::abs(PixelsToUnitsY(TextsOf(MakeQFont(font_))->Height()));
 }
 
 void Surface::PaintText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font,
@@ -296,7 +287,23 @@ QImage Surface::ImageAt96Dpi(int width, int height)
 void Surface::PaintTabbedText(QPainter& p, QPointF topLeft, const QString& text, const QFont& font) const
 {
     // Tab stops count from the surface's left edge, as a print zone does.
-    PaintTextWithTabs(p, topLeft, text, QFontMetricsF(font, MetricsDevice()), 0);
+    PaintTextWithTabs(p, topLeft, text, *TextsOf(font), 0);
+}
+
+std::shared_ptr<FontTexts> Surface::TextsOf(const QFont& font) const
+{
+    // Nearly always the font made last, for the text being printed or measured.
+    const bool last = lastFont_ && lastFont_->Device == MetricsDevice() && lastFont_->Font == font;
+    if (last && lastFont_->Texts) return lastFont_->Texts;
+    std::shared_ptr<FontTexts> texts = texts_->For(font, MetricsDevice());
+    if (last) lastFont_->Texts = texts;
+    return texts;
+}
+
+void Surface::ShareTexts(const Surface& other)
+{
+    texts_ = other.texts_;
+    if (lastFont_) lastFont_->Texts.reset();
 }
 
 QFont Surface::MakeQFont(const FontRequest& request) const
@@ -317,7 +324,7 @@ QFont Surface::MakeQFont(const FontRequest& request) const
     } else {
         f.setPointSizeF(request.SizePoints > 0.5 ? request.SizePoints : 0.5);
     }
-    lastFont_ = MadeFont{request, MetricsDevice(), f};
+    lastFont_ = MadeFont{request, MetricsDevice(), f, nullptr};
     return f;
 }
 
@@ -329,14 +336,14 @@ void Surface::SelectFont(const FontRequest& request)
 
 double Surface::FontCellHeightPx() const
 {
-    return QFontMetricsF(MakeQFont(font_), MetricsDevice()).height();
+    return TextsOf(MakeQFont(font_))->Height();
 }
 
 double Surface::FontInternalLeadingPx() const
 {
     // The part of the cell above the letters' em square: cell height less the em height.
     const QFont f = MakeQFont(font_);
-    const QFontMetricsF fm(f, MetricsDevice());
+    const QFontMetricsF& fm = TextsOf(f)->Metrics();
     const double em = f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * fm.fontDpi() / 72.0;
     const double leading = fm.height() - em;
     return leading > 0 ? leading : 0;
@@ -463,9 +470,23 @@ QPainter& ImageSurface::LinePainter()
     return p;
 }
 
+bool ImageSurface::PlainPainting(const QPainter& p) const
+{
+    return !SmoothLines() && p.transform().isIdentity() && !p.hasClipping() && image_.devicePixelRatio() == 1;
+}
+
 void ImageSurface::LinePx(QPointF a, QPointF b, Colour c, int style, int width, double dashOffset)
 {
     QPainter& p = LinePainter();
+    // A dotted grid line's dashes are filled here, pixel for pixel as the engine would stroke
+    // them one by one.
+    if (style != DashSolid && dashOffset == 0 && PlainPainting(p) &&
+        PaintAxisDashes(image_, QLineF(a, b), width, LinePen(c, style, width, 0).dashPattern(), ToQColor(c).rgb(),
+                        [&](const QLineF& last) {
+                            SetPen(c, DashSolid, width, 0);
+                            p.drawLine(last);
+                        }))
+        return;
     SetPen(c, style, width, dashOffset);
     p.drawLine(a, b);
 }
@@ -479,9 +500,7 @@ bool ImageSurface::SolidLinesPx(const std::vector<QLineF>& lines, Colour c, int 
     SetPen(c, DashSolid, width, 0);
     auto stroke = [&](const QLineF* from, int count) { p.drawLines(from, count); };
     // Smooth lines blend into pixels beyond those an aliased line fills: all are stroked.
-    const bool plain =
-        !SmoothLines() && p.transform().isIdentity() && !p.hasClipping() && image_.devicePixelRatio() == 1;
-    if (curveLines_ == CurveLines::LeaveOutCovered && plain)
+    if (curveLines_ == CurveLines::LeaveOutCovered && PlainPainting(p))
         StrokeCoveredLinesOnce(lines, width, image_, ToQColor(c).rgb(), stroke);
     else if (!lines.empty())
         stroke(lines.data(), int(lines.size()));
@@ -492,15 +511,22 @@ void ImageSurface::TextPx(QPointF topLeft, const QString& text, const QFont& fon
                           double angleDegrees)
 {
     QPainter& p = Painter();
-    if (angleDegrees == 0 && ShapedTexts::Keeps(text)) {
-        // The text's pen stays until a line sets its own again.
-        if (!p.testRenderHint(QPainter::TextAntialiasing)) p.setRenderHint(QPainter::TextAntialiasing);
-        if (textPen_ != c) p.setPen(ToQColor(c));
-        textPen_ = c;
-        penSet_ = false;
-        if (shaped_.Draw(p, topLeft, text, font, MetricsDevice())) return;
+    if (angleDegrees != 0) {
+        PaintText(p, topLeft, text, font, font, c, angleDegrees);
+        return;
     }
-    PaintText(p, topLeft, text, font, font, c, angleDegrees);
+    // Unturned, a text's pieces are drawn from their glyphs shaped once per font, as the painter
+    // draws them; the text's pen stays until a line sets its own again.
+    if (!p.testRenderHint(QPainter::TextAntialiasing)) p.setRenderHint(QPainter::TextAntialiasing);
+    if (textPen_ != c) p.setPen(ToQColor(c));
+    textPen_ = c;
+    penSet_ = false;
+    const std::shared_ptr<FontTexts> texts = TextsOf(font);
+    PaintTextWithTabs(p, topLeft, text, *texts, 0, [&](QPointF baseline, const QString& piece) {
+        if (FontTexts::Shapes(piece) && texts->Draw(p, baseline, piece)) return;
+        if (!(p.font() == font)) p.setFont(font);
+        p.drawText(baseline, piece);
+    });
 }
 
 void ImageSurface::PicturePx(const QImage& picture, const QRectF& target) { PaintPicture(Painter(), picture, target); }

@@ -9,8 +9,7 @@
 #pragma once
 
 #include "plots/render/Colour.h"
-#include "plots/render/ShapedTexts.h"
-#include "plots/render/TabbedText.h"
+#include "plots/render/FontTexts.h"
 
 #include <QFont>
 #include <QImage>
@@ -147,6 +146,10 @@ public:
     // The Qt font a request stands for on this device.
     QFont MakeQFont(const FontRequest& request) const;
 
+    // Measures texts, and keeps what it measured, with another surface: the pass that learns
+    // where a plot's texts land before the plot is drawn on that surface.
+    void ShareTexts(const Surface& other);
+
 protected:
     // Pixel-level primitives of a device. A line arrives cut to the picture (with a margin of a
     // few pen widths), and a dashed one with the offset into its pattern at which it starts, in
@@ -176,6 +179,8 @@ protected:
     // An image of the given size at 96 dots per inch, the resolution fonts are measured at.
     static QImage ImageAt96Dpi(int width, int height);
     double TextWidthPx(const QString& text, const QFont& f) const;
+    // The texts of a font as measured on this device.
+    std::shared_ptr<FontTexts> TextsOf(const QFont& font) const;
     // The call being made, in current units (read by the recording device).
     double callX1_ = 0, callY1_ = 0, callX2_ = 0, callY2_ = 0;
 
@@ -210,16 +215,10 @@ private:
         FontRequest Request;
         const QPaintDevice* Device = nullptr;
         QFont Font;
-        double LineHeightPx = -1;  // measured when first asked for
+        std::shared_ptr<FontTexts> Texts;  // found when first asked for
     };
     mutable std::optional<MadeFont> lastFont_;
-    // The pieces of texts measured in the font last measured in.
-    struct MeasuredPieces {
-        QFont Font;
-        const QPaintDevice* Device = nullptr;
-        PieceMeasures Pieces;
-    };
-    mutable std::optional<MeasuredPieces> inkPieces_;
+    std::shared_ptr<TextStore> texts_ = std::make_shared<TextStore>();
     double curX_ = 0, curY_ = 0;
     std::optional<QRectF> lineClip_;
 };
@@ -261,6 +260,9 @@ private:
     QPainter& LinePainter();
     void SetPen(Colour c, int style, int width, double dashOffset);
     void EndPainting() const;
+    // Aliased, unturned, unclipped painting on device pixels: where the pixels of a line are
+    // known without the engine.
+    bool PlainPainting(const QPainter& p) const;
 
     mutable QImage image_;
     QImage spare_;  // the picture before, while something else may still hold it
@@ -271,7 +273,6 @@ private:
     double penDashOffset_ = 0;
     std::optional<Colour> textPen_;  // the colour of the text pen while one is set
     CurveLines curveLines_ = CurveLines::LeaveOutCovered;
-    ShapedTexts shaped_;
 };
 
 // Draws nothing and measures text as the image surface does, at 96 dots per inch: a first pass

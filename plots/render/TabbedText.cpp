@@ -1,9 +1,7 @@
 #include "plots/render/TabbedText.h"
 
-#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -12,30 +10,21 @@
 
 namespace plots {
 
-double TabStopWidth(const QFontMetricsF& fm) { return 14.0 * fm.averageCharWidth(); }
+double TabStopWidth(const FontTexts& texts) { return 14.0 * texts.AverageCharWidth(); }
 
-double TabbedTextWidth(const QString& text, const QFontMetricsF& fm)
-{
-    if (!text.contains('\t')) return fm.horizontalAdvance(text);
-    const double stop = TabStopWidth(fm);
-    double x = 0;
-    const QStringList pieces = text.split('\t');
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        x += fm.horizontalAdvance(pieces[i]);
-        if (i + 1 < pieces.size()) x = (std::floor(x / stop) + 1) * stop;
-    }
-    return x;
-}
+double TabbedTextWidth(const QString& text, FontTexts& texts) { return TabbedTextEnd(text, texts, 0, 0); }
 
-double TabbedTextEnd(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin)
+double TabbedTextEnd(const QString& text, FontTexts& texts, double startX, double tabOrigin)
 {
-    if (!text.contains('\t')) return startX + fm.horizontalAdvance(text);
-    const double stop = TabStopWidth(fm);
+    if (!text.contains(QLatin1Char('\t'))) return startX + texts.Advance(text);
+    const double stop = TabStopWidth(texts);
     double x = startX;
-    const QStringList pieces = text.split('\t');
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        x += fm.horizontalAdvance(pieces[i]);
-        if (i + 1 < pieces.size()) x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+    for (qsizetype from = 0;;) {
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
+        x += texts.Advance(text.mid(from, tab < 0 ? -1 : tab - from));
+        if (tab < 0) break;
+        x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+        from = tab + 1;
     }
     return x;
 }
@@ -44,7 +33,7 @@ namespace {
 
 // A piece of text that starts this far right of what can be seen paints nothing there: no
 // glyph reaches further left of its start than a glyph is wide.
-double PaintsNothingFrom(double visibleRight, const QFontMetricsF& fm) { return visibleRight + fm.maxWidth(); }
+double PaintsNothingFrom(double visibleRight, const FontTexts& texts) { return visibleRight + texts.Metrics().maxWidth(); }
 
 // The right edge of the painter's device in the painter's coordinates; none when the
 // coordinates are turned or mirrored.
@@ -79,43 +68,33 @@ QString CharacterSet(QStringView text)
 
 }  // namespace
 
-QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX, double tabOrigin, double measureTo,
-                     bool heightsBeyond, PieceMeasures* known)
+QRectF TabbedTextInk(const QString& text, FontTexts& texts, double startX, double tabOrigin, double measureTo,
+                     bool heightsBeyond)
 {
     // A legend may list thousands of values, many of them alike: each distinct piece is shaped
     // once, and none past measureTo.
-    PieceMeasures local;
-    PieceMeasures& measured = known ? *known : local;
-    if (measured.size() > PieceMeasuresKept) measured.clear();
-    const double ascent = fm.ascent();
+    const double ascent = texts.Ascent();
     QRectF ink;
     double x = startX;
-    const double stop = TabStopWidth(fm);
-    qsizetype from = 0;
-    for (;;) {
+    const double stop = TabStopWidth(texts);
+    for (qsizetype from = 0;;) {
         const qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
-        const QStringView view = QStringView(text).mid(from, tab < 0 ? -1 : tab - from);
-        const bool beyond = !ink.isNull() && ink.right() > measureTo;
-        if (beyond) {
+        if (!ink.isNull() && ink.right() > measureTo) {
             if (!heightsBeyond) break;
             // Each glyph's height is its own, and every piece's ink reaches the baseline: the
             // rest adds the height of its characters shaped once each.
-            const QRectF height = fm.tightBoundingRect(CharacterSet(QStringView(text).mid(from)));
+            const QString rest = CharacterSet(QStringView(text).mid(from));
+            const QRectF height = rest.isEmpty() ? QRectF() : texts.Ink(rest);
             if (!height.isNull()) {
                 const QRectF piece = height.translated(0, ascent);
                 ink.setTop(std::min(ink.top(), piece.top()));
                 ink.setBottom(std::max(ink.bottom(), piece.bottom()));
             }
             break;
-        } else {
-            const QString pieceText = view.toString();
-            auto piece = measured.find(pieceText);
-            if (piece == measured.end())
-                piece = measured.insert(pieceText, {pieceText.isEmpty() ? QRectF() : fm.tightBoundingRect(pieceText),
-                                                    fm.horizontalAdvance(pieceText)});
-            if (!pieceText.isEmpty()) ink |= piece->Ink.translated(x, ascent);
-            x += piece->Advance;
         }
+        const QString piece = text.mid(from, tab < 0 ? -1 : tab - from);
+        if (!piece.isEmpty()) ink |= texts.Ink(piece).translated(x, ascent);
+        x += texts.Advance(piece);
         if (tab < 0) break;
         x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
         from = tab + 1;
@@ -123,24 +102,29 @@ QRectF TabbedTextInk(const QString& text, const QFontMetricsF& fm, double startX
     return ink;
 }
 
-void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, const QFontMetricsF& fm, double tabOrigin)
+void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, FontTexts& texts, double tabOrigin,
+                       const PaintPiece& paint)
 {
-    const double baseline = topLeft.y() + fm.ascent();
-    if (!text.contains('\t')) {
-        p.drawText(QPointF(topLeft.x(), baseline), text);
+    const auto paintPiece = [&](QPointF baseline, const QString& piece) {
+        if (paint) paint(baseline, piece);
+        else p.drawText(baseline, piece);
+    };
+    const double baseline = topLeft.y() + texts.Ascent();
+    if (!text.contains(QLatin1Char('\t'))) {
+        paintPiece(QPointF(topLeft.x(), baseline), text);
         return;
     }
-    const double stop = TabStopWidth(fm);
-    const double far = PaintsNothingFrom(VisibleRight(p), fm);
+    const double stop = TabStopWidth(texts);
+    const double far = PaintsNothingFrom(VisibleRight(p), texts);
     double x = topLeft.x();
     // The pieces are taken one at a time: a legend line of thousands of values is cut only as
     // far as it shows.
     for (qsizetype from = 0; x <= far;) {
         const qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
         const QString piece = text.mid(from, tab < 0 ? -1 : tab - from);
-        p.drawText(QPointF(x, baseline), piece);
+        paintPiece(QPointF(x, baseline), piece);
         if (tab < 0) break;
-        x += fm.horizontalAdvance(piece);
+        x += texts.Advance(piece);
         x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
         from = tab + 1;
     }

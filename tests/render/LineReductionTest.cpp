@@ -6,7 +6,10 @@
 #include <QPen>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <random>
+#include <string>
 
 using namespace plots;
 
@@ -68,6 +71,76 @@ TEST(LineReduction, LeavesOutOnlyLinesWhosePixelsTheOthersPaint)
             if (c.Jumps) {
                 EXPECT_LT(stroked, lines.size() / 2);
             }
+        }
+    }
+}
+
+// Dotted and dashed axis-aligned lines painted dash by dash here must come out as the engine
+// strokes them: at random places and at the places its rounding would decide (a dash edge on a
+// pixel centre, a hair beside one), in every dash style and width, reaching off the image too.
+TEST(LineReduction, AxisDashesComeOutAsTheEngineStrokesThem)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const Qt::PenStyle styles[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+    const auto anywhere = [&](double span) { return -10 + unit(random) * (span + 20); };
+    const struct {
+        const char* Where;
+        std::function<double(double)> Place;  // a coordinate within the given span
+        bool SidesOnCentres = false;            // the line's sides on pixel centres, its ends anywhere
+    } places[] = {
+        {"anywhere", anywhere},
+        {"sides on pixel centres", anywhere, true},
+        {"on pixel centres", [&](double span) { return std::floor(-10 + unit(random) * (span + 20)) + 0.5; }},
+        {"on pixel edges", [&](double span) { return std::floor(-10 + unit(random) * (span + 20)); }},
+        {"in 64ths of a pixel", [&](double span) { return std::floor((-10 + unit(random) * (span + 20)) * 64) / 64; }},
+        {"a hair beside a centre",
+         [&](double span) {
+             const double hair = (unit(random) < 0.5 ? 1e-9 : 1e-5) * (unit(random) < 0.5 ? 1 : -1);
+             return std::floor(-10 + unit(random) * (span + 20)) + 0.5 + hair;
+         }},
+    };
+    const int w = 160, h = 90;
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.Where);
+        int differ = 0, painted = 0;
+        for (int i = 0; i < 1500; ++i) {
+            const int width = 2 + i % (MostDashWidth - 1);
+            const Qt::PenStyle style = styles[(i / 7) % 4];
+            double x = place.Place(w), y = place.Place(h);
+            // An odd width has its sides on centres where the line runs through one.
+            const double onCentre = width % 2 ? 0.5 : 0;
+            if (place.SidesOnCentres) (i % 2 ? x : y) = std::floor(i % 2 ? x : y) + 0.5 - onCentre;
+            const QLineF line = i % 2 ? QLineF(x, y, x, place.Place(h)) : QLineF(x, y, place.Place(w), y);
+            QPen pen(QColor(0, 0, 255));
+            pen.setWidth(width);
+            pen.setStyle(style);
+            pen.setCapStyle(Qt::FlatCap);
+            QImage expected(w, h, QImage::Format_RGB32), drawn(w, h, QImage::Format_RGB32);
+            expected.fill(Qt::white);
+            drawn.fill(Qt::white);
+            {
+                QPainter p(&expected);
+                p.setPen(pen);
+                p.drawLine(line);
+            }
+            QPainter p(&drawn);
+            QPen solid = pen;
+            solid.setStyle(Qt::SolidLine);
+            p.setPen(solid);
+            if (PaintAxisDashes(drawn, line, width, pen.dashPattern(), pen.color().rgb(),
+                                [&](const QLineF& last) { p.drawLine(last); })) {
+                ++painted;
+            } else {
+                p.setPen(pen);
+                p.drawLine(line);
+            }
+            p.end();
+            differ += drawn != expected;
+        }
+        EXPECT_EQ(differ, 0);
+        if (std::string(place.Where) == "anywhere") {
+            EXPECT_GT(painted, 1400) << "left to the engine";
         }
     }
 }

@@ -74,21 +74,22 @@ protected:
         d.FontSize = Font().CellHeightPx > 0 ? 0 : Font().SizePoints;
         d.Angle = angleDegrees;
         d.InPixelUnits = IsPixelScale();
-        const QFontMetricsF fm(font, MetricsDevice());
-        const double width = TabbedTextEnd(text, fm, topLeft.x(), 0) - topLeft.x();
+        // Measured afresh, not from what the surface kept.
+        FontTexts texts(font, MetricsDevice());
+        const double width = TabbedTextEnd(text, texts, topLeft.x(), 0) - topLeft.x();
         double pieceX = topLeft.x();
         for (const QString& piece : text.split('\t')) {
             d.PieceX.push_back(pieceX);
-            pieceX = TabbedTextEnd(piece + '\t', fm, pieceX, 0);
+            pieceX = TabbedTextEnd(piece + '\t', texts, pieceX, 0);
         }
         if (angleDegrees == 90) {
-            const QRectF ink = TabbedTextInk(text, fm, 0, 0);
+            const QRectF ink = TabbedTextInk(text, texts, 0, 0);
             // A quarter turn upward: the text runs up from its start, its height to the right.
-            d.Box = QRectF(topLeft.x(), topLeft.y() - width, fm.height(), width);
+            d.Box = QRectF(topLeft.x(), topLeft.y() - width, texts.Height(), width);
             d.Ink = QRectF(topLeft.x() + ink.top(), topLeft.y() - ink.right(), ink.height(), ink.width());
         } else {
-            d.Box = QRectF(topLeft.x(), topLeft.y(), width, fm.height());
-            d.Ink = TabbedTextInk(text, fm, topLeft.x(), 0).translated(0, topLeft.y());
+            d.Box = QRectF(topLeft.x(), topLeft.y(), width, texts.Height());
+            d.Ink = TabbedTextInk(text, texts, topLeft.x(), 0).translated(0, topLeft.y());
         }
         Calls.push_back(d);
         ImageSurface::TextPx(topLeft, text, font, c, angleDegrees);
