@@ -6,6 +6,7 @@
 #include "common/SafeFile.h"
 #include "common/Text.h"
 #include "plots/cli/PictureQueue.h"
+#include "plots/render/PngEncoder.h"
 #include "plots/render/Surface.h"
 #include "plots/run/PictureFile.h"
 #include "plots/run/PlotPaths.h"
@@ -194,10 +195,11 @@ int RunExportCommand(const ExportOptions& o)
     options.Settings.SmoothLines = o.Smooth;
     // The ranges are the zoom the window would show: an override of those axes on every plot.
     options.Settings.Zoom = o.Zoom;
-    // A bitmap picture is encoded and written on another core while the next plot is drawn.
+    // A bitmap picture is encoded and written on another core while the next plot is drawn, by
+    // one encoder for the whole run.
     PictureQueue pictures(
-        [format = o.Format, &files](const QImage& picture, const std::string& path) {
-            return WriteBytes(files, path, BitmapBytes(picture, format));
+        [format = o.Format, &files, png = std::make_shared<PngEncoder>()](const QImage& picture, const std::string& path) {
+            return WriteBytes(files, path, BitmapBytes(picture, format, *png));
         },
         !vector);
     const SequenceResult run = RenderWholeSequence(

@@ -47,8 +47,11 @@ TEST(PictureQueue, WritesInOrderOneAtATime)
 {
     RecordingWriter writer;
     PictureQueue queue(writer.Make(), true);
-    for (const char* name : {"p-01.png", "p-02.png", "p-03.png", "p-04.png"}) EXPECT_FALSE(queue.Add(Picture(), name));
+    for (const char* name : {"p-01.png", "p-02.png", "p-03.png"}) EXPECT_FALSE(queue.Add(Picture(), name));
+    const QImage last = Picture();
+    EXPECT_FALSE(queue.Add(last, "p-04.png"));
     EXPECT_FALSE(queue.Finish());
+    EXPECT_TRUE(last.isDetached()) << "let go of once written, so the surface can draw into it again";
     EXPECT_EQ(writer.Written, (std::vector<std::string>{"p-01.png", "p-02.png", "p-03.png", "p-04.png"}));
     EXPECT_EQ(writer.MostAtOnce, 1) << "the next picture waits for the one before it";
     EXPECT_NE(writer.Threads[0], std::this_thread::get_id()) << "written on another thread";
