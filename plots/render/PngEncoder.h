@@ -13,9 +13,9 @@
 
 namespace plots {
 
-// Encodes pictures one after another, keeping its working buffers (about 0.7 MB at 1024 pixels
-// wide) from one picture to the next, so that a run of pictures allocates and faults them in once.
-// One encoder serves one thread at a time.
+// Encodes pictures one after another, keeping its working buffers (about 0.8 MB) from one
+// picture to the next, so that a run of pictures allocates and faults them in once. One encoder
+// serves one thread at a time.
 class PngEncoder {
 public:
     // The picture as the bytes of a PNG file: 8-bit RGB, or RGBA when the picture has an alpha

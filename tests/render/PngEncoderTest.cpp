@@ -97,7 +97,7 @@ TEST(PngEncoder, DecodesToThePicturesPixels)
         {"rows that repeat the row above", 1024, 300, QImage::Format_RGB32, Kind::Bands},
         {"repeated rows at an odd width", 13, 100, QImage::Format_RGB32, Kind::Bands},
         {"repeated rows with transparency", 100, 120, QImage::Format_ARGB32, Kind::Bands},
-        {"a row longer than the encoder takes at a time", 180000, 3, QImage::Format_RGB32},
+        {"a row longer than the pieces the encoder compresses and sums", 180000, 3, QImage::Format_RGB32},
     };
     PngEncoder shared;
     for (const Case& c : cases) {
