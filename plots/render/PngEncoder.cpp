@@ -62,12 +62,20 @@ std::uint32_t AdlerOfRow(std::uint32_t adler, unsigned char filter, std::uint64_
     return std::uint32_t(b << 16 | a);
 }
 
+// The general row filter below is compiled twice on x86-64, for the baseline and for AVX2 where
+// the processor has it (half the time per picture); the program picks one as it starts.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ROW_FILTER_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define ROW_FILTER_CLONES
+#endif
+
 // One row of the picture as PNG samples (R, G, B and A when `alpha`) through the Up filter: each
 // sample less the one above it, after the filter's number. A plot's flat areas become zeros.
 // The pixels are subtracted byte by byte first (whole vectors at a time), then the differences
 // are picked apart into samples; `difference` holds a row. True when every sample is zero (the
 // row repeats the one above).
-bool FilteredRow(const QRgb* in, const QRgb* above, int w, bool alpha, QRgb* difference, unsigned char* out)
+ROW_FILTER_CLONES bool FilteredRow(const QRgb* in, const QRgb* above, int w, bool alpha, QRgb* difference, unsigned char* out)
 {
     *out++ = FilterUp;
     const auto* a = reinterpret_cast<const unsigned char*>(in);
