@@ -4,7 +4,9 @@
 #include <isa-l/igzip_lib.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -229,7 +231,10 @@ std::string PngEncoder::ZlibStream(const QImage& picture, bool alpha)
             const bool repeats = FilteredRow(row(y), above, w, alpha, difference_.data(), filtered);
             adler = repeats ? AdlerOfRow(adler, FilterUp, rowBytes - 1, 0, 0) : isal_adler32(adler, filtered, rowBytes);
         }
-        isal_zstream z{};  // the stateless initialisation leaves fields unset that the compressor reads
+        isal_zstream z;
+        // The stateless initialisation leaves fields of the state unset that the compressor
+        // reads; all but its 80 KB of buffers (which the compressor writes before it reads).
+        std::memset(&z, 0, offsetof(isal_zstream, internal_state.buffer));
         isal_deflate_stateless_init(&z);
         z.level = 1;
         z.level_buf = level_.data();
