@@ -211,7 +211,9 @@ std::string PngEncoder::ZlibStream(const QImage& picture, bool alpha)
     const bool fast = !alpha && HasAvx2();
     unsigned char* const rows = rows_.Reserve(pieceBytes + VectorSlack);
     unsigned char* const packed = packed_.Reserve(packedBytes);
-    if (level_.size() < ISAL_DEF_LVL1_DEFAULT) level_.resize(ISAL_DEF_LVL1_DEFAULT);
+    // Room for 16 K matches and literals a block: a plot's piece of rows (mostly long runs of
+    // zeros) needs fewer, and the files are the same as with four times the room.
+    if (level_.size() < ISAL_DEF_LVL1_SMALL) level_.resize(ISAL_DEF_LVL1_SMALL);
     if (zeros_.size() < std::size_t(w)) zeros_.assign(std::size_t(w), 0);
     if (!fast && difference_.size() < std::size_t(w)) difference_.resize(std::size_t(w));
     auto row = [&picture](int y) { return reinterpret_cast<const QRgb*>(picture.constScanLine(y)); };

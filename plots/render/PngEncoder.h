@@ -13,7 +13,7 @@
 
 namespace plots {
 
-// Encodes pictures one after another, keeping its working buffers (about 0.8 MB) from one
+// Encodes pictures one after another, keeping its working buffers (about 0.6 MB) from one
 // picture to the next, so that a run of pictures allocates and faults them in once. One encoder
 // serves one thread at a time.
 class PngEncoder {
