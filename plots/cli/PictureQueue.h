@@ -1,10 +1,10 @@
-// Writes the pictures of an export on a second thread, so that the next plot is drawn while the
-// last one is encoded and written. One thread writes them all, started with the first picture
-// and kept until the queue ends, so a writer may keep what it builds up from one picture to the
-// next. Pictures are written in the order they come, at most one is
-// being written while the next is drawn, and a failure is told to the caller on the thread that
-// adds the pictures, in order, so the messages come out as if each picture had been written
-// as soon as it was drawn.
+// Writes the pictures of an export, when asked in the background on a second thread, so that the
+// next plot is drawn while the last one is encoded and written. One thread writes them all,
+// started with the first picture and kept until the queue ends, so a writer may keep what it
+// builds up from one picture to the next. Pictures are written in the order they come, at most
+// one is being written while the next is drawn, and a failure is told to the caller on the
+// thread that adds the pictures, in order, so the messages come out as if each picture had been
+// written as soon as it was drawn.
 #pragma once
 
 #include <QImage>
