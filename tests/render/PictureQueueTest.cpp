@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -77,6 +78,16 @@ TEST(PictureQueue, AFailureComesBackWithTheNextPictureWhichIsNotTaken)
     const auto lastFailed = lastQueue.Finish();
     ASSERT_TRUE(lastFailed) << "the last picture's failure comes with Finish";
     EXPECT_EQ(lastFailed->Path, "p-02.png");
+}
+
+TEST(PictureQueue, AWriterThatGivesUpIsAFailureOfItsPicture)
+{
+    PictureQueue queue([](const QImage&, const std::string&) -> PictureWrite { throw std::bad_alloc(); }, true);
+    EXPECT_FALSE(queue.Add(Picture(), "p-01.png"));
+    const auto failed = queue.Finish();
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->Path, "p-01.png");
+    EXPECT_EQ(failed->What.Error, ENOMEM);
 }
 
 TEST(PictureQueue, WritesAtOnceWhenAskedOrWhenThePictureIsLarge)

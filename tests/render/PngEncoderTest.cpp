@@ -84,7 +84,7 @@ TEST(PngEncoder, DecodesToThePicturesPixels)
         Kind Drawn = Kind::Plot;
     } cases[] = {
         {"an exported plot", 1024, 768, QImage::Format_RGB32},
-        {"an odd width, rows in pieces and a piece left over", 333, 257, QImage::Format_RGB32},
+        {"an odd width, rows in pieces and a piece left over", 333, 2000, QImage::Format_RGB32},
         {"one pixel", 1, 1, QImage::Format_RGB32},
         {"one row", 500, 1, QImage::Format_RGB32},
         {"one column", 1, 300, QImage::Format_RGB32},
