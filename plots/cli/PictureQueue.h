@@ -1,16 +1,20 @@
-// Writes the pictures of an export on a second thread, so that the next plot is drawn while the
-// last one is encoded and written. Pictures are written in the order they come, at most one is
-// being written while the next is drawn, and a failure is told to the caller on the thread that
-// adds the pictures, in order, so the messages come out as if each picture had been written
-// as soon as it was drawn.
+// Writes the pictures of an export, when asked in the background on a second thread, so that the
+// next plot is drawn while the last one is encoded and written. One thread writes them all,
+// started with the first picture and kept until the queue ends, so a writer may keep what it
+// builds up from one picture to the next. Pictures are written in the order they come, at most
+// one is being written while the next is drawn, and a failure is told to the caller on the
+// thread that adds the pictures, in order, so the messages come out as if each picture had been
+// written as soon as it was drawn.
 #pragma once
 
 #include <QImage>
 
+#include <condition_variable>
 #include <functional>
-#include <future>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace plots {
 
@@ -47,10 +51,23 @@ public:
     std::optional<Failure> Finish();
 
 private:
+    // Idle: nothing handed on; Handed: a picture waits for the writing thread or is being
+    // written; Written: its outcome waits to be taken.
+    enum class State { Idle, Handed, Written };
+
+    bool StartThread();
+    void WriteHanded();
+
     Writer write_;
     bool inBackground_;
-    std::future<PictureWrite> pending_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    State state_ = State::Idle;
+    bool ending_ = false;
+    QImage picture_;  // held only until it is written
     std::string pendingPath_;
+    PictureWrite outcome_;
+    std::thread thread_;
 };
 
 }  // namespace plots

@@ -54,9 +54,15 @@ QByteArray PictureBytes(const std::function<void(Surface&)>& draw, const Surface
 
 QByteArray BitmapBytes(const QImage& picture, PictureFormat format)
 {
+    PngEncoder png;
+    return BitmapBytes(picture, format, png);
+}
+
+QByteArray BitmapBytes(const QImage& picture, PictureFormat format, PngEncoder& png)
+{
     if (format == PictureFormat::Png) {
-        const std::string png = EncodePng(picture);
-        return QByteArray(png.data(), qsizetype(png.size()));
+        const std::string bytes = png.Encode(picture);
+        return QByteArray(bytes.data(), qsizetype(bytes.size()));
     }
     if (format != PictureFormat::Bmp) return {};
     QByteArray bytes;

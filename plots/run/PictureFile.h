@@ -12,6 +12,7 @@
 
 namespace plots {
 
+class PngEncoder;
 class Surface;
 
 enum class PictureFormat { Bmp, Png, Svg, Pdf };
@@ -32,5 +33,7 @@ QByteArray PictureBytes(const std::function<void(Surface&)>& draw, const Surface
 // made or the format is not a bitmap one. Needs nothing but the picture, so it can run on
 // another thread while the next plot is drawn.
 QByteArray BitmapBytes(const QImage& picture, PictureFormat format);
+// The same through an encoder that keeps its buffers from one picture to the next.
+QByteArray BitmapBytes(const QImage& picture, PictureFormat format, PngEncoder& png);
 
 }  // namespace plots

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,8 +48,11 @@ TEST(PictureQueue, WritesInOrderOneAtATime)
 {
     RecordingWriter writer;
     PictureQueue queue(writer.Make(), true);
-    for (const char* name : {"p-01.png", "p-02.png", "p-03.png", "p-04.png"}) EXPECT_FALSE(queue.Add(Picture(), name));
+    for (const char* name : {"p-01.png", "p-02.png", "p-03.png"}) EXPECT_FALSE(queue.Add(Picture(), name));
+    const QImage last = Picture();
+    EXPECT_FALSE(queue.Add(last, "p-04.png"));
     EXPECT_FALSE(queue.Finish());
+    EXPECT_TRUE(last.isDetached()) << "let go of once written, so the surface can draw into it again";
     EXPECT_EQ(writer.Written, (std::vector<std::string>{"p-01.png", "p-02.png", "p-03.png", "p-04.png"}));
     EXPECT_EQ(writer.MostAtOnce, 1) << "the next picture waits for the one before it";
     EXPECT_NE(writer.Threads[0], std::this_thread::get_id()) << "written on another thread";
@@ -74,6 +78,16 @@ TEST(PictureQueue, AFailureComesBackWithTheNextPictureWhichIsNotTaken)
     const auto lastFailed = lastQueue.Finish();
     ASSERT_TRUE(lastFailed) << "the last picture's failure comes with Finish";
     EXPECT_EQ(lastFailed->Path, "p-02.png");
+}
+
+TEST(PictureQueue, AWriterThatGivesUpIsAFailureOfItsPicture)
+{
+    PictureQueue queue([](const QImage&, const std::string&) -> PictureWrite { throw std::bad_alloc(); }, true);
+    EXPECT_FALSE(queue.Add(Picture(), "p-01.png"));
+    const auto failed = queue.Finish();
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->Path, "p-01.png");
+    EXPECT_EQ(failed->What.Error, ENOMEM);
 }
 
 TEST(PictureQueue, WritesAtOnceWhenAskedOrWhenThePictureIsLarge)

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 
 namespace plots {
 namespace {
@@ -59,16 +60,31 @@ QImage NoisePicture(int w, int h)
     return image;
 }
 
+// Bands of rows that repeat the row above (the flat areas of a plot, the long lines of its frame
+// and grid), each band a new colour and its own vertical lines.
+QImage BandedPicture(int w, int h, QImage::Format format)
+{
+    QImage image(w, h, format);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int band = y / 17;
+            const bool line = (x + band) % 23 == 0;
+            image.setPixelColor(x, y, line ? QColor(0, 0, 0, 255) : QColor(band * 40 % 256, 255 - band % 256, 128, 100 + band % 100));
+        }
+    return image;
+}
+
 TEST(PngEncoder, DecodesToThePicturesPixels)
 {
+    enum class Kind { Plot, Noise, Bands };
     struct Case {
         const char* What;
         int W, H;
         QImage::Format Format;
-        bool Noise = false;
+        Kind Drawn = Kind::Plot;
     } cases[] = {
         {"an exported plot", 1024, 768, QImage::Format_RGB32},
-        {"an odd width, rows in pieces and a piece left over", 333, 257, QImage::Format_RGB32},
+        {"an odd width, rows in pieces and a piece left over", 333, 2000, QImage::Format_RGB32},
         {"one pixel", 1, 1, QImage::Format_RGB32},
         {"one row", 500, 1, QImage::Format_RGB32},
         {"one column", 1, 300, QImage::Format_RGB32},
@@ -76,17 +92,27 @@ TEST(PngEncoder, DecodesToThePicturesPixels)
         {"premultiplied transparency comes out straight", 64, 200, QImage::Format_ARGB32_Premultiplied},
         {"a 24-bit picture", 99, 140, QImage::Format_RGB888},
         {"an indexed picture", 120, 130, QImage::Format_Indexed8},
-        {"noise: a long stream in several IDAT chunks", 701, 613, QImage::Format_RGB32, true},
-        {"noise at a width of one pixel", 1, 5000, QImage::Format_RGB32, true},
+        {"noise: a long stream in several IDAT chunks", 701, 613, QImage::Format_RGB32, Kind::Noise},
+        {"noise at a width of one pixel", 1, 5000, QImage::Format_RGB32, Kind::Noise},
+        {"rows that repeat the row above", 1024, 300, QImage::Format_RGB32, Kind::Bands},
+        {"repeated rows at an odd width", 13, 100, QImage::Format_RGB32, Kind::Bands},
+        {"repeated rows with transparency", 100, 120, QImage::Format_ARGB32, Kind::Bands},
+        {"a row longer than the pieces the encoder compresses and sums", 180000, 3, QImage::Format_RGB32},
     };
+    PngEncoder shared;
     for (const Case& c : cases) {
         const QImage::Format drawn = c.Format == QImage::Format_Indexed8 ? QImage::Format_RGB32 : c.Format;
-        QImage picture = c.Noise ? NoisePicture(c.W, c.H).convertToFormat(drawn) : PlotLikePicture(c.W, c.H, drawn);
+        QImage picture = c.Drawn == Kind::Noise   ? NoisePicture(c.W, c.H).convertToFormat(drawn)
+                         : c.Drawn == Kind::Bands ? BandedPicture(c.W, c.H, drawn)
+                                                  : PlotLikePicture(c.W, c.H, drawn);
         if (c.Format == QImage::Format_Indexed8) picture = picture.convertToFormat(QImage::Format_Indexed8);
-        const QImage back = Decoded(EncodePng(picture));
+        const std::string png = EncodePng(picture);
+        const QImage back = Decoded(png);
         ASSERT_FALSE(back.isNull()) << c.What;
         EXPECT_EQ(back.hasAlphaChannel(), picture.hasAlphaChannel()) << c.What;
         EXPECT_TRUE(SamePixels(picture, back)) << c.What;
+        // One encoder for a run of pictures of every size gives the same files.
+        EXPECT_EQ(shared.Encode(picture), png) << c.What << ": after the pictures before it";
     }
 }
 
