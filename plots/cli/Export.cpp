@@ -13,8 +13,6 @@
 #include "plots/run/WholeSequence.h"
 
 #include <QDir>
-#include <QFont>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -156,9 +154,11 @@ int RunExportCommand(const ExportOptions& o)
 {
     const auto app = EnsureGuiApplication();
     // Setting up the fonts takes a while; it is done on another core while the file is read.
+    // Qt keeps font engines per thread, but the list of fonts and each face's fallback faces
+    // for the whole program: a text measured as the plots measure theirs fills both.
     const std::jthread fonts([] {
-        const QImage probe(1, 1, QImage::Format_RGB32);
-        (void)QFontMetricsF(QFont("Arial"), &probe).height();
+        const MeasuringSurface warm(1, 1);
+        (void)warm.TextWidth("0");
     });
     if (!tk::IsFile(o.File)) {
         std::fprintf(stderr, "plots: cannot read '%s': %s\n", Shown(o.File).c_str(), WhyNoFile(o.File).c_str());
