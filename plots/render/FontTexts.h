@@ -54,8 +54,9 @@ public:
     bool Draw(QPainter& p, QPointF baseline, const QString& text);
 
     // At most this many texts are kept; then the font starts afresh (a legend of thousands of
-    // values).
-    static constexpr qsizetype MostTexts = 100000;
+    // values; a window zoomed again and again, each zoom with labels of its own, which would
+    // otherwise keep every label's glyphs for as long as it runs: some hundreds of bytes each).
+    static constexpr qsizetype MostTexts = 20000;
 
 private:
     struct Text {
