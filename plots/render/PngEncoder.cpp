@@ -208,7 +208,7 @@ std::string PngEncoder::ZlibStream(const QImage& picture, bool alpha)
     const std::size_t pieceBytes = rowBytes * std::size_t(rowsPerPiece);
     // Room for a piece stored as it is, should it not compress: a block header for every 64 KB.
     const std::size_t packedBytes = pieceBytes + (pieceBytes / 0xFFFF + 2) * 5 + CompressedSlack;
-    const bool fast = !alpha && HasAvx2();
+    const bool fast = vectorFilter_ && !alpha && HasAvx2();
     unsigned char* const rows = rows_.Reserve(pieceBytes + VectorSlack);
     unsigned char* const packed = packed_.Reserve(packedBytes);
     // Room for 16 K matches and literals a block: a plot's piece of rows (mostly long runs of

@@ -18,6 +18,10 @@ namespace plots {
 // serves one thread at a time.
 class PngEncoder {
 public:
+    // `vectorFilter` false: the rows are filtered as on a processor without AVX2 (the files are
+    // the same either way).
+    explicit PngEncoder(bool vectorFilter = true) : vectorFilter_(vectorFilter) {}
+
     // The picture as the bytes of a PNG file: 8-bit RGB, or RGBA when the picture has an alpha
     // channel, with its dots per metre. Empty for an empty picture or when the compressor fails.
     std::string Encode(const QImage& picture);
@@ -32,6 +36,7 @@ private:
         unsigned char* Reserve(std::size_t size);
     };
 
+    bool vectorFilter_;
     Buffer rows_;                        // a piece of filtered rows
     Buffer packed_;                      // that piece compressed
     std::vector<unsigned char> level_;   // the compressor's working memory
