@@ -48,9 +48,12 @@ QRectF FontTexts::Ink(const QString& text)
 
 bool FontTexts::Shapes(QStringView text)
 {
+    // A text with right-to-left letters or digits is left to the painter, which orders its runs
+    // by the text's own first strong direction.
     return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const QChar::Direction d = c.direction();
         return c.isPrint() && c.category() != QChar::Separator_Line && c.category() != QChar::Separator_Paragraph &&
-               c != QChar::ObjectReplacementCharacter;
+               c != QChar::ObjectReplacementCharacter && d != QChar::DirR && d != QChar::DirAL && d != QChar::DirAN;
     });
 }
 

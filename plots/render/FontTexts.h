@@ -47,7 +47,8 @@ public:
 
     // Whether a text is drawn from its glyphs shaped here: one of printable characters only
     // (no tab, line or paragraph break, control or format character, nor one beyond the basic
-    // plane), which the painter lays out on one line as a text layout does.
+    // plane) and none written right to left, which the painter lays out on one line, left to
+    // right, as a text layout does.
     static bool Shapes(QStringView text);
     // Draws such a text with its baseline's left end at the point, in the painter's pen, as
     // drawText draws it there; false (nothing drawn) when the point lies too far off.

@@ -140,6 +140,12 @@ TEST(ImageSurface, TextsComeOutAsThePainterDrawsThem)
         {"characters a text layout breaks at", 9,
          {{"one\ntwo", 2.5, 3.5, Black}, {std::string("a\u2028b"), 40.2, 20.4, Black},
           {"\x01X\x7fO", 70.6, 40.6, Black}}},
+        // A title that begins in a right-to-left script runs right to left, as the painter
+        // lays it out.
+        {"right-to-left and mixed texts", 9,
+         {{"\u0645\u0631\u062d\u0628\u0627 123 low-pass", 1.5, 2.5, Black},
+          {"\u05e9\u05dc\u05d5\u05dd (tm) 5", 2.2, 25.5, Black},
+          {"Elliptic \u05e9\u05dc\u05d5\u05dd \u0661\u0662", 0.5, 45.5, Black}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Case);
