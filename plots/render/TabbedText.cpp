@@ -12,6 +12,16 @@ namespace plots {
 
 double TabStopWidth(const FontTexts& texts) { return 14.0 * texts.AverageCharWidth(); }
 
+namespace {
+
+// Where text goes on after a tab at x: the next stop, counted from the tab origin.
+double NextTabStop(double x, double tabOrigin, double stop)
+{
+    return tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+}
+
+}  // namespace
+
 double TabbedTextWidth(const QString& text, FontTexts& texts) { return TabbedTextEnd(text, texts, 0, 0); }
 
 double TabbedTextEnd(const QString& text, FontTexts& texts, double startX, double tabOrigin)
@@ -23,7 +33,7 @@ double TabbedTextEnd(const QString& text, FontTexts& texts, double startX, doubl
         const qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
         x += texts.Advance(text.mid(from, tab < 0 ? -1 : tab - from));
         if (tab < 0) break;
-        x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+        x = NextTabStop(x, tabOrigin, stop);
         from = tab + 1;
     }
     return x;
@@ -96,7 +106,7 @@ QRectF TabbedTextInk(const QString& text, FontTexts& texts, double startX, doubl
         if (!piece.isEmpty()) ink |= texts.Ink(piece).translated(x, ascent);
         x += texts.Advance(piece);
         if (tab < 0) break;
-        x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+        x = NextTabStop(x, tabOrigin, stop);
         from = tab + 1;
     }
     return ink;
@@ -125,7 +135,7 @@ void PaintTextWithTabs(QPainter& p, QPointF topLeft, const QString& text, FontTe
         paintPiece(QPointF(x, baseline), piece);
         if (tab < 0) break;
         x += texts.Advance(piece);
-        x = tabOrigin + (std::floor((x - tabOrigin) / stop) + 1) * stop;
+        x = NextTabStop(x, tabOrigin, stop);
         from = tab + 1;
     }
 }
